@@ -1,0 +1,80 @@
+// Generation pass and search and replace over many names, each beside the cost of a
+// plain deep copy of the same names into a new list.
+
+#include "bench_util.h"
+#include "core/generation_pass.h"
+#include "core/search_replace.h"
+
+#include <QStringList>
+
+using namespace quillet;
+
+namespace
+{
+
+QStringList MakeNames(int n)
+{
+    static const char* const kStems[] = {"IMG_", "holiday  photo ", "Report final ", "DSC",
+                                         "scan  page "};
+    static const char* const kExtensions[] = {".jpg", ".JPG", ".png", ".txt", ".tar.gz"};
+    QStringList names;
+    names.reserve(n);
+    for (int i = 0; i < n; ++i)
+        names.append(QString::fromLatin1(kStems[i % 5]) + QString::number(i) +
+                     QString::fromLatin1(kExtensions[(i / 5) % 5]));
+    return names;
+}
+
+QStringList DeepCopy(const QStringList& names)
+{
+    QStringList copy;
+    copy.reserve(names.size());
+    for (const QString& s : names)
+        copy.append(QString(s.constData(), s.size()));
+    return copy;
+}
+
+void BenchPass(int n)
+{
+    RenameSettings settings;
+    settings.strSpaceMode = SpaceMode::NoRedundant;
+    settings.bUseTemplate = true;
+    settings.strTemplate = "Photo_###_*";
+    settings.nCaseMode = CaseMode::CapitalizeInitial;
+    settings.files = MakeNames(n);
+
+    const int repeats = n > 100000 ? 5 : 21;
+    qsizetype sink = 0;
+    const double floorMs =
+        bench::MedianMs(repeats, [&] { sink += DeepCopy(settings.files).size(); });
+    const double passMs = bench::MedianMs(repeats, [&] { sink += BuildNewNames(settings).size(); });
+    bench::Report(QString("generation pass, %1 names").arg(n), passMs, "deep copy", floorMs);
+    if (sink == 0)
+        std::printf("(nothing)\n");
+}
+
+void BenchSearchReplace(int n)
+{
+    const QStringList names = MakeNames(n);
+    qsizetype sink = 0;
+    const double floorMs = bench::MedianMs(21, [&] { sink += DeepCopy(names).size(); });
+    const double replaceMs = bench::MedianMs(21, [&] {
+        QStringList entries = DeepCopy(names);
+        SearchAndReplace(entries, "photo", "picture");
+        sink += entries.size();
+    });
+    bench::Report(QString("search and replace (with its copy), %1 names").arg(n), replaceMs,
+                  "deep copy", floorMs);
+    if (sink == 0)
+        std::printf("(nothing)\n");
+}
+
+} // namespace
+
+int main()
+{
+    BenchPass(32767);
+    BenchPass(1000000);
+    BenchSearchReplace(32767);
+    return 0;
+}
