@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quillet
+{
+
+class FileList;
+
+// The text after the last "." of a name; the whole name when it holds no ".".
+// "archive.tar.gz" gives "gz", "README" gives "README", ".profile" gives "profile".
+QString ExtensionOf(const QString& strName);
+
+// Upper case one code point at a time (Unicode simple case mapping), so the length in
+// code points never changes and an upper-cased extension still matches its files.
+QString UpperCaseSimple(const QString& strText);
+
+// The extension filter's entries for a list of names: "*" first, then every distinct
+// upper-cased extension in the order of its first name. Linear in the number of names.
+QStringList ExtensionEntries(const QStringList& names);
+
+// The pattern the file list gets when an entry of the filter is chosen: "*." followed
+// by the entry, so "*" gives "*.*".
+QString PatternForEntry(const QString& strEntry);
+
+// Rebuilds the filter for the folder of fileList: sets its pattern back to "*.*" and
+// returns the filter's new entries. The window then empties the old-name list, leaves no
+// entry selected and clears the filter's edit field.
+QStringList FillExtensionFilter(FileList& fileList);
+
+} // namespace quillet
