@@ -1,0 +1,98 @@
+#include "core/name_conflicts.h"
+
+#include <QtTest>
+
+using namespace quillet;
+
+using Problems = QList<NameProblem>;
+
+class TestNameConflicts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void check_data();
+    void check();
+};
+
+void TestNameConflicts::check_data()
+{
+    QTest::addColumn<QStringList>("current");
+    QTest::addColumn<QStringList>("proposed");
+    QTest::addColumn<QStringList>("folder");
+    QTest::addColumn<bool>("ignoreCase");
+    QTest::addColumn<bool>("windowsNames");
+    QTest::addColumn<Problems>("expected");
+
+    const auto N = NameProblem::None;
+    const auto I = NameProblem::Invalid;
+    const auto D = NameProblem::Duplicate;
+    const auto T = NameProblem::Taken;
+
+    QTest::newRow("all fine") << QStringList{"a", "b"} << QStringList{"x", "y"}
+                              << QStringList{"a", "b"} << false << false << Problems{N, N};
+    QTest::newRow("same proposal twice") << QStringList{"a", "b", "c"} << QStringList{"x", "x", "y"}
+                                         << QStringList{"a", "b", "c"} << false << false
+                                         << Problems{D, D, N};
+    QTest::newRow("same proposal but for case, case ignored")
+        << QStringList{"a", "b"} << QStringList{"X", "x"} << QStringList{"a", "b"} << true << false
+        << Problems{D, D};
+    QTest::newRow("same proposal but for case, case kept")
+        << QStringList{"a", "b"} << QStringList{"X", "x"} << QStringList{"a", "b"} << false << false
+        << Problems{N, N};
+    QTest::newRow("unchanged name is fine") << QStringList{"a"} << QStringList{"a"}
+                                            << QStringList{"a"} << false << false << Problems{N};
+    QTest::newRow("case-only change is fine") << QStringList{"a.txt"} << QStringList{"A.TXT"}
+                                              << QStringList{"a.txt"} << true << false
+                                              << Problems{N};
+    QTest::newRow("taken by a file renamed later")
+        << QStringList{"a", "b"} << QStringList{"b", "c"} << QStringList{"a", "b"} << false << false
+        << Problems{T, N};
+    QTest::newRow("free after an earlier rename")
+        << QStringList{"a", "b"} << QStringList{"c", "a"} << QStringList{"a", "b"} << false << false
+        << Problems{N, N};
+    QTest::newRow("swap: the first waits for the second")
+        << QStringList{"a", "b"} << QStringList{"b", "a"} << QStringList{"a", "b"} << false << false
+        << Problems{T, N};
+    QTest::newRow("taken by a file not listed")
+        << QStringList{"a"} << QStringList{"z"} << QStringList{"a", "z"} << false << false
+        << Problems{T};
+    QTest::newRow("taken by an unlisted file, case ignored")
+        << QStringList{"a"} << QStringList{"Z"} << QStringList{"a", "z"} << true << false
+        << Problems{T};
+    QTest::newRow("invalid names") << QStringList{"a", "b", "c", "d", "e"}
+                                   << QStringList{"", ".", "..", "x/y", QString(256, u'n')}
+                                   << QStringList{} << false << false << Problems{I, I, I, I, I};
+    QTest::newRow("255 bytes is fine, 256 two-byte bytes not")
+        << QStringList{"a", "b"} << QStringList{QString(255, u'n'), QString(128, QChar(0xe9))}
+        << QStringList{} << false << false << Problems{N, I};
+    QTest::newRow("windows refuses more")
+        << QStringList{"a", "b", "c", "d"} << QStringList{"x:y", "q?", "end.", "ok"}
+        << QStringList{} << true << true << Problems{I, I, I, N};
+    QTest::newRow("backslash is a plain character on POSIX")
+        << QStringList{"a"} << QStringList{"x\\y"} << QStringList{} << false << false
+        << Problems{N};
+    QTest::newRow("greek case folding") << QStringList{"a", "b"}
+                                        << QStringList{QString::fromUtf8("ΣΟΦΙΑ"),
+                                                       QString::fromUtf8("σοφια")}
+                                        << QStringList{} << true << false << Problems{D, D};
+}
+
+void TestNameConflicts::check()
+{
+    QFETCH(QStringList, current);
+    QFETCH(QStringList, proposed);
+    QFETCH(QStringList, folder);
+    QFETCH(bool, ignoreCase);
+    QFETCH(bool, windowsNames);
+    QFETCH(Problems, expected);
+    NameCheckRules rules;
+    rules.bIgnoreCase = ignoreCase;
+    rules.bWindowsNames = windowsNames;
+    QCOMPARE(CheckProposedNames(current, proposed, folder, rules), expected);
+    for (const NameProblem problem : expected)
+        QCOMPARE(DescribeNameProblem(problem).isEmpty(), problem == NameProblem::None);
+}
+
+QTEST_APPLESS_MAIN(TestNameConflicts)
+#include "tst_name_conflicts.moc"
