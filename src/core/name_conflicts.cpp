@@ -1,7 +1,7 @@
 #include "core/name_conflicts.h"
 
-#include <QHash>
-#include <QSet>
+#include <cstring>
+#include <vector>
 
 namespace quillet
 {
@@ -9,48 +9,149 @@ namespace quillet
 namespace
 {
 
-// Names compare as the folder's file system compares them: exactly, or with Unicode
-// simple case folding one code point at a time.
-QString Key(const QString& strName, bool bIgnoreCase)
+// Names are compared through 64-bit hashes of their comparison form, kept in flat
+// open-addressing tables: one pass over the lists, no allocation per name. Two different
+// names with the same hash would at worst draw a false warning; at 64 bits that does not
+// happen in practice.
+// A fast 64-bit hash of UTF-16 text: eight bytes at a time, multiply and fold.
+quint64 Hash64(QStringView text)
 {
-    if (!bIgnoreCase)
-        return strName;
-    QString strKey = strName;
-    char16_t* d = reinterpret_cast<char16_t*>(strKey.data());
-    for (qsizetype i = 0; i < strKey.size(); ++i) {
-        const char16_t c = d[i];
-        if (c < 0x80) {
-            if (c >= u'A' && c <= u'Z')
-                d[i] = c + 32;
-        } else if (!QChar::isSurrogate(c)) {
-            const char32_t folded = QChar::toCaseFolded(char32_t(c));
-            if (!QChar::requiresSurrogates(folded))
-                d[i] = char16_t(folded);
-        }
+    constexpr quint64 kMul = 0x9e3779b97f4a7c15ULL;
+    const auto mix = [](quint64 h, quint64 v) {
+        h ^= v * kMul;
+        h = (h << 29) | (h >> 35);
+        return h * 0xbf58476d1ce4e5b9ULL;
+    };
+    const char* bytes = reinterpret_cast<const char*>(text.data());
+    size_t nBytes = size_t(text.size()) * 2;
+    quint64 h = quint64(nBytes) * kMul;
+    while (nBytes >= 8) {
+        quint64 v;
+        std::memcpy(&v, bytes, 8);
+        h = mix(h, v);
+        bytes += 8;
+        nBytes -= 8;
     }
-    return strKey;
+    if (nBytes > 0) {
+        quint64 v = 0;
+        std::memcpy(&v, bytes, nBytes);
+        h = mix(h, v);
+    }
+    h ^= h >> 31;
+    return h * kMul;
 }
+
+class NameHasher
+{
+public:
+    explicit NameHasher(bool bIgnoreCase) : m_bIgnoreCase(bIgnoreCase) {}
+
+    quint64 operator()(const QString& strName)
+    {
+        QStringView key = strName;
+        if (m_bIgnoreCase) {
+            // Unicode simple case folding one code point at a time, into a reused buffer.
+            m_buffer.resize(size_t(strName.size()));
+            char16_t* d = m_buffer.data();
+            const char16_t* s = reinterpret_cast<const char16_t*>(strName.constData());
+            for (qsizetype i = 0; i < strName.size(); ++i) {
+                const char16_t c = s[i];
+                if (c < 0x80) {
+                    d[i] = (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+                } else if (QChar::isSurrogate(c)) {
+                    d[i] = c;
+                } else {
+                    const char32_t folded = QChar::toCaseFolded(char32_t(c));
+                    d[i] = QChar::requiresSurrogates(folded) ? c : char16_t(folded);
+                }
+            }
+            key = QStringView(d, strName.size());
+        }
+        const quint64 h = Hash64(key);
+        return h == 0 ? 1 : h; // 0 marks an empty slot
+    }
+
+private:
+    bool m_bIgnoreCase;
+    std::vector<char16_t> m_buffer;
+};
+
+// A map from a name's hash to a number, sized once for at most nCapacity keys.
+class HashTable
+{
+public:
+    explicit HashTable(qsizetype nCapacity)
+    {
+        size_t nSize = 16;
+        while (nSize < size_t(nCapacity) * 2)
+            nSize *= 2;
+        m_keys.assign(nSize, 0);
+        m_values.assign(nSize, 0);
+        m_mask = nSize - 1;
+    }
+
+    // The value slot of key, created as 0 when missing.
+    qint64& operator[](quint64 key)
+    {
+        size_t i = size_t(key) & m_mask;
+        while (m_keys[i] != 0 && m_keys[i] != key)
+            i = (i + 1) & m_mask;
+        m_keys[i] = key;
+        return m_values[i];
+    }
+
+    // The value of key, or nMissing.
+    qint64 Value(quint64 key, qint64 nMissing) const
+    {
+        size_t i = size_t(key) & m_mask;
+        while (m_keys[i] != 0) {
+            if (m_keys[i] == key)
+                return m_values[i];
+            i = (i + 1) & m_mask;
+        }
+        return nMissing;
+    }
+
+private:
+    std::vector<quint64> m_keys;
+    std::vector<qint64> m_values;
+    size_t m_mask = 0;
+};
 
 bool IsInvalidName(const QString& strName, const NameCheckRules& rules)
 {
     if (strName.isEmpty() || strName == QLatin1String(".") || strName == QLatin1String(".."))
         return true;
-    for (const QChar c : strName) {
-        const char16_t u = c.unicode();
-        if (u == u'/' || u == 0)
-            return true;
-        if (rules.bWindowsNames && (u < 0x20 || u == u'\\' || u == u':' || u == u'*' || u == u'?' ||
-                                    u == u'"' || u == u'<' || u == u'>' || u == u'|'))
-            return true;
+    // One sweep: refused characters, and the length in UTF-8 bytes on POSIX (UTF-16
+    // units on Windows), counted without converting.
+    const char16_t* s = reinterpret_cast<const char16_t*>(strName.constData());
+    const qsizetype n = strName.size();
+    qsizetype nBytes = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c < 0x80) {
+            ++nBytes;
+            if (c == u'/' || c == 0)
+                return true;
+            if (rules.bWindowsNames &&
+                (c < 0x20 || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' ||
+                 c == u'<' || c == u'>' || c == u'|'))
+                return true;
+        } else if (c < 0x800) {
+            nBytes += 2;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            nBytes += 4;
+            ++i;
+        } else {
+            nBytes += 3;
+        }
     }
     if (rules.bWindowsNames) {
         // Windows drops trailing dots and spaces, so the file would get another name.
-        const QChar last = strName.back();
-        if (last == u'.' || last == u' ')
-            return true;
-        return strName.size() > 255;
+        const char16_t last = s[n - 1];
+        return last == u'.' || last == u' ' || n > 255;
     }
-    return strName.toUtf8().size() > 255;
+    return nBytes > 255;
 }
 
 } // namespace
@@ -73,39 +174,44 @@ QList<NameProblem> CheckProposedNames(const QStringList& currentNames,
 {
     const qsizetype n = qMin(currentNames.size(), proposedNames.size());
     QList<NameProblem> problems(proposedNames.size(), NameProblem::None);
+    NameHasher hash(rules.bIgnoreCase);
+    constexpr qint64 kUnlisted = -1;
 
-    // Where each listed file stands in the list, by its current name.
-    QHash<QString, qsizetype> listedAt;
-    listedAt.reserve(n);
-    for (qsizetype i = 0; i < n; ++i)
-        listedAt.insert(Key(currentNames[i], rules.bIgnoreCase), i);
-
-    // Files of the folder that the run leaves alone keep their names throughout.
-    QSet<QString> unlisted;
-    for (const QString& strFile : folderFiles) {
-        QString strKey = Key(strFile, rules.bIgnoreCase);
-        if (!listedAt.contains(strKey))
-            unlisted.insert(std::move(strKey));
+    // Where each listed file stands in the list (1-based; 0 is "no file"), by its current
+    // name. The folder's other files are never renamed and keep their names throughout.
+    std::vector<quint64> currentKeys(static_cast<size_t>(n));
+    HashTable holders(n + folderFiles.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        currentKeys[size_t(i)] = hash(currentNames[i]);
+        holders[currentKeys[size_t(i)]] = i + 1;
+    }
+    // Nothing to add when the folder's files are the listed names themselves (the same
+    // shared list: all files listed, none removed).
+    const bool bSameList =
+        folderFiles.size() == n && folderFiles.constData() == currentNames.constData();
+    for (const QString& strFile : bSameList ? QStringList() : folderFiles) {
+        qint64& holder = holders[hash(strFile)];
+        if (holder == 0)
+            holder = kUnlisted;
     }
 
-    QHash<QString, qsizetype> proposalCount;
-    proposalCount.reserve(n);
-    QList<QString> keys(n);
+    std::vector<quint64> proposalKeys(static_cast<size_t>(n));
+    HashTable proposalCount(n);
     for (qsizetype i = 0; i < n; ++i) {
-        keys[i] = Key(proposedNames[i], rules.bIgnoreCase);
-        ++proposalCount[keys[i]];
+        proposalKeys[size_t(i)] = hash(proposedNames[i]);
+        ++proposalCount[proposalKeys[size_t(i)]];
     }
 
     for (qsizetype i = 0; i < n; ++i) {
-        const QString& strKey = keys[i];
+        const quint64 key = proposalKeys[size_t(i)];
         if (IsInvalidName(proposedNames[i], rules)) {
             problems[i] = NameProblem::Invalid;
-        } else if (proposalCount.value(strKey) > 1) {
+        } else if (proposalCount.Value(key, 0) > 1) {
             problems[i] = NameProblem::Duplicate;
-        } else if (strKey != Key(currentNames[i], rules.bIgnoreCase)) {
+        } else if (key != currentKeys[size_t(i)]) {
             // A file renamed later still bears its current name at this file's turn.
-            const auto it = listedAt.constFind(strKey);
-            if ((it != listedAt.constEnd() && it.value() > i) || unlisted.contains(strKey))
+            const qint64 holder = holders.Value(key, 0);
+            if (holder == kUnlisted || holder > i + 1)
                 problems[i] = NameProblem::Taken;
         }
     }
