@@ -1,0 +1,144 @@
+// The API rename method over one folder of 32,767 files, beside a plain loop of rename(2)
+// over as many files; and the time the Shell method's script takes to finish in quillet-batch.
+
+#include "bench_util.h"
+#include "run/platform/platform.h"
+#include "run/rename_run.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace quillet;
+
+namespace
+{
+
+constexpr int kFiles = 32767;
+constexpr int kRounds = 2;
+
+class NoReporter : public RunReporter
+{
+public:
+    void showMessage(const QString&, const QString&, MessageIcon) override {}
+    void setProgressRange(double, double) override {}
+    void setProgressValue(double) override {}
+    void keepResponsive() override {}
+};
+
+QString OldName(int i)
+{
+    return QStringLiteral("IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0'));
+}
+
+QString NewName(int i)
+{
+    return QStringLiteral("Holiday %1.jpg").arg(i, 5, 10, QLatin1Char('0'));
+}
+
+// A fresh folder holding the old names, and the job that renames them.
+RenameJob MakeFolder(const QString& folder)
+{
+    RenameJob job{folder, {}, {}};
+    job.currentNames.reserve(kFiles);
+    job.proposedNames.reserve(kFiles);
+    for (int i = 0; i < kFiles; ++i) {
+        const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + OldName(i));
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0) {
+            std::perror("bench_run: create");
+            std::exit(1);
+        }
+        ::close(fd);
+        job.currentNames.append(OldName(i));
+        job.proposedNames.append(NewName(i));
+    }
+    return job;
+}
+
+double FloorMs()
+{
+    QTemporaryDir dir;
+    const RenameJob job = MakeFolder(dir.path());
+    std::vector<QByteArray> from;
+    std::vector<QByteArray> to;
+    for (int i = 0; i < kFiles; ++i) {
+        from.push_back(QFile::encodeName(dir.path() + QLatin1Char('/') + job.currentNames[i]));
+        to.push_back(QFile::encodeName(dir.path() + QLatin1Char('/') + job.proposedNames[i]));
+    }
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kFiles; ++i) {
+        if (std::rename(from[i].constData(), to[i].constData()) != 0)
+            std::perror("bench_run: rename");
+    }
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double ApiMs(Platform& platform)
+{
+    QTemporaryDir dir;
+    const RenameJob job = MakeFolder(dir.path());
+    NoReporter reporter;
+    QElapsedTimer timer;
+    timer.start();
+    const int failed = RunApiMethod(job, platform, reporter);
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    if (failed != 0)
+        std::fprintf(stderr, "bench_run: %d renames failed\n", failed);
+    return ms;
+}
+
+// From the click to the last file renamed by the detached interpreter; negative on timeout.
+double ShellMs(Platform& platform)
+{
+    QTemporaryDir dir;
+    const RenameJob job = MakeFolder(dir.path());
+    const QByteArray last = QFile::encodeName(dir.path() + QLatin1Char('/') + NewName(kFiles - 1));
+    NoReporter reporter;
+    QElapsedTimer timer;
+    timer.start();
+    if (!RunShellMethod(job, platform, reporter))
+        return -1;
+    while (::access(last.constData(), F_OK) != 0) {
+        if (timer.elapsed() > 300000)
+            return -1;
+        QThread::usleep(200);
+    }
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    // The Shell method's script goes to a private folder of this run, not the user's cache.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+
+    // Best of a few rounds, alternated so that both see the same state of the disk.
+    double floor = 1e300;
+    double api = 1e300;
+    for (int round = 0; round < kRounds; ++round) {
+        floor = std::min(floor, FloorMs());
+        api = std::min(api, ApiMs(*platform));
+    }
+    bench::Report(QStringLiteral("API method, %1 files").arg(kFiles), api,
+                  QStringLiteral("rename(2) loop"), floor);
+    const double shell = ShellMs(*platform);
+    if (shell < 0) {
+        std::printf("Shell method: the script did not finish\n");
+        return 1;
+    }
+    bench::Report(QStringLiteral("Shell method to finish, %1 files").arg(kFiles), shell,
+                  QStringLiteral("rename(2) loop"), floor);
+    return 0;
+}

@@ -1,0 +1,145 @@
+#include "batch_script.h"
+
+#include "platform/platform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace quillet
+{
+
+namespace
+{
+
+// Characters that the interpreter reads as operators on an unquoted line.
+bool NeedsQuotes(const QString& path)
+{
+    for (QChar c : path) {
+        switch (c.unicode()) {
+        case '&':
+        case '^':
+        case '|':
+        case '<':
+        case '>':
+        case '(':
+        case ')':
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+// Why text cannot be written into the script, or an empty string when it can.
+QString Unwritable(const QString& text, const ScriptEncoder& encode)
+{
+    if (text.contains(QLatin1Char('"')))
+        return QStringLiteral("holds a double quote");
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        return QStringLiteral("holds a line break");
+    if (!encode(text))
+        return QStringLiteral("holds a character that the script's code page cannot write");
+    return {};
+}
+
+// The name as a message shows it: line breaks made visible so the name stays on one line.
+QString Shown(QString name)
+{
+    name.replace(QLatin1Char('\r'), QChar(0x240D));
+    name.replace(QLatin1Char('\n'), QChar(0x240A));
+    return name;
+}
+
+QString DoublePercent(QString text)
+{
+    return text.replace(QLatin1Char('%'), QStringLiteral("%%"));
+}
+
+const QString kRefused = QStringLiteral("The rename script cannot be written: ");
+
+} // namespace
+
+QString FolderText(const QString& folderPath, QChar separator)
+{
+    if (folderPath.endsWith(separator))
+        return folderPath;
+    return folderPath + separator;
+}
+
+ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
+                                  const ScriptEncoder& encode)
+{
+    const qsizetype count = job.proposedNames.size();
+    if (job.currentNames.size() < count)
+        return {std::nullopt, QStringLiteral("The rename script cannot be written: the list of "
+                                             "current names is shorter than the list of new "
+                                             "names.")};
+
+    const QString folder = FolderText(job.folderPath, separator);
+    if (const QString why = Unwritable(folder, encode); !why.isEmpty())
+        return {std::nullopt,
+                kRefused + QStringLiteral("the folder \"%1\" %2.").arg(Shown(folder), why)};
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString& from = job.currentNames.at(i);
+        const QString& to = job.proposedNames.at(i);
+        if (const QString why = Unwritable(from, encode); !why.isEmpty())
+            return {std::nullopt,
+                    kRefused +
+                        QStringLiteral("the name of the file \"%1\" %2.").arg(Shown(from), why)};
+        if (const QString why = Unwritable(to, encode); !why.isEmpty())
+            return {std::nullopt, kRefused + QStringLiteral("the new name \"%1\" of the file "
+                                                            "\"%2\" %3.")
+                                                 .arg(Shown(to), Shown(from), why)};
+    }
+
+    const QString crlf = QStringLiteral("\r\n");
+    const QString cdPath = DoublePercent(folder);
+    QString text = QStringLiteral("cd ");
+    text += NeedsQuotes(folder) ? QLatin1Char('"') + cdPath + QLatin1Char('"') : cdPath;
+    text += crlf;
+    text += DoublePercent(folder.left(2)) + crlf;
+    for (qsizetype i = 0; i < count; ++i) {
+        text += QStringLiteral("rename \"") + DoublePercent(job.currentNames.at(i)) +
+                QStringLiteral("\" \"") + DoublePercent(job.proposedNames.at(i)) +
+                QLatin1Char('"') + crlf;
+    }
+    std::optional<QByteArray> bytes = encode(text);
+    if (!bytes)
+        return {std::nullopt, kRefused + QStringLiteral("its text cannot be encoded.")};
+    return {std::move(bytes), {}};
+}
+
+bool WriteScriptBytes(const QString& strBatchDir, const QByteArray& bytes, QString* error)
+{
+    const QString path = strBatchDir + QLatin1String(kBatchFileName);
+    QSaveFile file(path);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!written && error) {
+        *error = QStringLiteral("The batch file \"%1\" could not be written: %2")
+                     .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+                          file.errorString());
+    }
+    return written;
+}
+
+std::optional<QString> WriteBatchFile(const QString& strBatchDir, const RenameJob& job,
+                                      const Platform& platform, QString* error)
+{
+    const ComposedScript script =
+        ComposeBatchScript(job, platform.separator(), [&platform](const QString& text) {
+            return platform.encodeScriptText(text);
+        });
+    if (!script.bytes) {
+        if (error)
+            *error = script.error;
+        return std::nullopt;
+    }
+    if (!WriteScriptBytes(strBatchDir, *script.bytes, error))
+        return std::nullopt;
+    return strBatchDir + QLatin1String(kBatchFileName);
+}
+
+} // namespace quillet

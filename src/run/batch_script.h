@@ -1,0 +1,52 @@
+#pragma once
+
+#include "rename_job.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace quillet
+{
+
+class Platform;
+
+// Converts script text to the bytes the command interpreter reads; nothing when a character
+// cannot be written in that encoding.
+using ScriptEncoder = std::function<std::optional<QByteArray>(const QString&)>;
+
+// The bytes of a script, or why it cannot be written.
+struct ComposedScript {
+    std::optional<QByteArray> bytes;
+    QString error; // names the offending file or folder; empty when bytes is set
+};
+
+// The file name every script is written under.
+inline constexpr char kBatchFileName[] = "rename.bat";
+
+// The folder text that ends the folder path with exactly one separator: "D:\\Photos" gives
+// "D:\\Photos\\", "C:\\" stays "C:\\".
+QString FolderText(const QString& folderPath, QChar separator);
+
+// Composes "rename.bat": a cd line, a drive line (the first two characters of the folder
+// text), one `rename "old" "new"` line per pair, each ended by CR LF, no byte-order mark.
+// Every % is doubled, since the interpreter expands % even inside quotes; the cd path is
+// quoted when it holds a character the interpreter would treat as an operator. A name or
+// folder holding a double quote, a line break or a character the encoder refuses cannot be
+// expressed in the script: the result is then an error naming it, and no bytes.
+ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
+                                  const ScriptEncoder& encode);
+
+// Writes bytes to strBatchDir + "rename.bat" from scratch, through a temporary file in the
+// same folder that replaces the old one only when complete, so a failed write never leaves a
+// partial script. Returns false, with the reason in *error, when it could not.
+bool WriteScriptBytes(const QString& strBatchDir, const QByteArray& bytes, QString* error);
+
+// Composes the script of job with the platform's separator and encoding and writes it to
+// strBatchDir + "rename.bat". Returns the path written, or nothing with the reason in *error
+// (a refused name or an unwritable file); then nothing was written.
+std::optional<QString> WriteBatchFile(const QString& strBatchDir, const RenameJob& job,
+                                      const Platform& platform, QString* error);
+
+} // namespace quillet

@@ -1,0 +1,186 @@
+#include "safe_rename.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#if defined(__linux__)
+#include <sys/syscall.h>
+#endif
+
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+
+namespace quillet::posix
+{
+
+namespace
+{
+
+bool NotSupported(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP ||
+           error == EPERM || error == EMLINK || error == EXDEV;
+}
+
+// Renames path `from` to path `to` and fails with EEXIST when `to` exists. Returns 0 or the
+// error number.
+int MoveNoReplace(const QByteArray& from, const QByteArray& to)
+{
+#if defined(__linux__) && defined(SYS_renameat2)
+    if (syscall(SYS_renameat2, AT_FDCWD, from.constData(), AT_FDCWD, to.constData(),
+                RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP && errno != EOPNOTSUPP)
+        return errno;
+#endif
+    // No atomic no-replace rename here: a hard link is created atomically or fails on an
+    // existing name, and the old name is removed after it.
+    if (link(from.constData(), to.constData()) == 0) {
+        if (unlink(from.constData()) == 0)
+            return 0;
+        const int error = errno;
+        unlink(to.constData());
+        return error;
+    }
+    if (!NotSupported(errno))
+        return errno;
+    // Neither (FAT through FUSE, or a folder): check, then rename. Another process that
+    // creates the same name between the two calls would be replaced; nothing else can be.
+    struct stat st;
+    if (lstat(to.constData(), &st) == 0)
+        return EEXIST;
+    if (errno != ENOENT)
+        return errno;
+    if (std::rename(from.constData(), to.constData()) == 0)
+        return 0;
+    return errno;
+}
+
+// The names of the entries of folder that equal name when case is ignored; `exact` is set
+// when one of them is spelled exactly like name.
+QStringList EntriesLike(const QByteArray& folder, const QString& name, bool* exact)
+{
+    QStringList found;
+    *exact = false;
+    DIR* dir = opendir(folder.constData());
+    if (!dir)
+        return found;
+    const QByteArray encoded = QFile::encodeName(name);
+    while (const dirent* entry = readdir(dir)) {
+        if (encoded == entry->d_name)
+            *exact = true;
+        const QString entryName = QFile::decodeName(entry->d_name);
+        if (entryName.compare(name, Qt::CaseInsensitive) == 0)
+            found.append(entryName);
+    }
+    closedir(dir);
+    return found;
+}
+
+QString Reason(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return QStringLiteral("the file does not exist in the folder");
+    case EEXIST:
+    case ENOTEMPTY:
+        return QStringLiteral("a file of the new name already exists in the folder");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permission denied");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+RenameOutcome Failed(const QString& reason)
+{
+    return {false, reason};
+}
+
+// A change of case alone on a file system that ignores case: through a temporary name.
+RenameOutcome RenameCaseOnly(const QByteArray& folder, const QByteArray& from, const QByteArray& to,
+                             const QString& toName)
+{
+    QByteArray temporary;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        temporary = folder + ".quillet-" + QByteArray::number(getpid()) + '-' +
+                    QByteArray::number(attempt) + ".tmp";
+        error = MoveNoReplace(from, temporary);
+    }
+    if (error != 0)
+        return Failed(QStringLiteral("the change of case failed: %1").arg(Reason(error)));
+    error = MoveNoReplace(temporary, to);
+    if (error != 0) {
+        const int restore = MoveNoReplace(temporary, from);
+        if (restore != 0)
+            return Failed(QStringLiteral("the change of case failed (%1) and the file is left "
+                                         "under the name \"%2\"")
+                              .arg(Reason(error), QFile::decodeName(temporary.mid(folder.size()))));
+        return Failed(QStringLiteral("the change of case failed: %1").arg(Reason(error)));
+    }
+    bool exact = false;
+    EntriesLike(folder, toName, &exact);
+    if (!exact)
+        return Failed(QStringLiteral("the file system did not keep the new case"));
+    return {true, {}};
+}
+
+} // namespace
+
+QString BareNameProblem(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("the name is empty");
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("\"%1\" is not a file name").arg(name);
+    if (name.contains(QLatin1Char('/')))
+        return QStringLiteral("the name \"%1\" holds a folder separator \"/\"").arg(name);
+    if (name.contains(QChar(0)))
+        return QStringLiteral("the name holds a NUL character");
+    return {};
+}
+
+RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, const QString& to)
+{
+    if (const QString why = BareNameProblem(from); !why.isEmpty())
+        return Failed(why);
+    if (const QString why = BareNameProblem(to); !why.isEmpty())
+        return Failed(QStringLiteral("the new name is refused: %1").arg(why));
+
+    QByteArray dir = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    if (!dir.endsWith('/'))
+        dir += '/';
+    const QByteArray fromPath = dir + QFile::encodeName(from);
+    const QByteArray toPath = dir + QFile::encodeName(to);
+
+    if (from == to) {
+        struct stat st;
+        if (lstat(fromPath.constData(), &st) != 0)
+            return Failed(Reason(errno));
+        return {true, {}};
+    }
+
+    const int error = MoveNoReplace(fromPath, toPath);
+    if (error == 0)
+        return {true, {}};
+    if (error != EEXIST || from.compare(to, Qt::CaseInsensitive) != 0)
+        return Failed(Reason(error));
+    // The new name "exists". When the only entry that matches it ignoring case is the file
+    // itself, the file system ignores case and this is a change of case alone.
+    bool exact = false;
+    const QStringList like = EntriesLike(dir, to, &exact);
+    if (exact || like != QStringList{from})
+        return Failed(Reason(EEXIST));
+    return RenameCaseOnly(dir, fromPath, toPath, to);
+}
+
+} // namespace quillet::posix

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "rename_job.h"
+#include "run_reporter.h"
+
+namespace quillet
+{
+
+class Platform;
+
+// The fixed texts of a run.
+inline constexpr char kShellFinished[] = "Rename Finished!";
+inline constexpr char kApiFinished[] = "Finished Renaming Files";
+inline constexpr char kApiFinishedTitle[] = "Rename status";
+inline constexpr char kErrorTitle[] = "Rename";
+
+// Shortest time between two progress updates of the API method, in milliseconds.
+inline constexpr int kProgressIntervalMs = 30;
+
+// The Shell method ("&Ok" with "Shell"): writes the script to the platform's script folder,
+// starts it hidden without waiting and shows "Rename Finished!" (no icon, default title).
+// On a failure (folder or script not writable, a name the script cannot hold, interpreter not
+// startable) shows why, starts nothing and shows no closing message. Returns true when the
+// script was started.
+bool RunShellMethod(const RenameJob& job, Platform& platform, RunReporter& reporter);
+
+// The API method ("&Ok" with "API(slow)"): one Platform::renameInFolder per pair in list order,
+// the progress bar ranging 0..N and at i + 1 before pair i (updated at most every
+// kProgressIntervalMs, and always for the last pair), a message per failed pair (which file,
+// why) after which the run goes on, then "Finished Renaming Files" and the bar back to 0.
+// Returns the number of failed pairs.
+int RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter);
+
+// "&Batch File": writes "rename.bat" to the working directory and opens it in the user's text
+// editor without waiting. No message on success; on a failure a message, and nothing started.
+bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter);
+
+} // namespace quillet

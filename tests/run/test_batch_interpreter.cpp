@@ -1,0 +1,202 @@
+#include "run/batch_interpreter.h"
+#include "run/batch_script.h"
+#include "run/platform/platform.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quillet;
+
+namespace
+{
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Every file of the folder as "name=content", the content being the file's first name.
+QStringList Contents(const QString& folder)
+{
+    QStringList out;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::ReadOnly);
+        out.append(name + '=' + QString::fromUtf8(file.readAll()));
+    }
+    return out;
+}
+
+} // namespace
+
+class TestBatchInterpreter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void run_data();
+    void run();
+    void writerScriptRoundTrip();
+    void executableExitCodes();
+};
+
+void TestBatchInterpreter::run_data()
+{
+    QTest::addColumn<QStringList>("files");  // made in the folder, each holding its name
+    QTest::addColumn<QStringList>("script"); // {dir} stands for the folder, without "/"
+    QTest::addColumn<QStringList>("after");  // name=first name, sorted
+    QTest::addColumn<int>("renamed");
+    QTest::addColumn<int>("failed");
+
+    QTest::newRow("renames the folder's files")
+        << QStringList{"a.txt", "b.txt"}
+        << QStringList{"cd {dir}/", "{d2}", R"(rename "a.txt" "x y.txt")",
+                       R"(rename "b.txt" "z.txt")"}
+        << QStringList{"x y.txt=a.txt", "z.txt=b.txt"} << 2 << 0;
+    QTest::newRow("never replaces")
+        << QStringList{"a.txt", "b.txt"} << QStringList{"cd {dir}/", R"(rename "a.txt" "b.txt")"}
+        << QStringList{"a.txt=a.txt", "b.txt=b.txt"} << 0 << 1;
+    QTest::newRow("swap: both refused, nothing lost")
+        << QStringList{"a.txt", "b.txt"}
+        << QStringList{"cd {dir}/", R"(rename "a.txt" "b.txt")", R"(rename "b.txt" "a.txt")"}
+        << QStringList{"a.txt=a.txt", "b.txt=b.txt"} << 0 << 2;
+    QTest::newRow("chain in working order")
+        << QStringList{"a", "b"}
+        << QStringList{"cd {dir}/", R"(rename "b" "c")", R"(rename "a" "b")"}
+        << QStringList{"b=a", "c=b"} << 2 << 0;
+    QTest::newRow("chain in blocked order")
+        << QStringList{"a", "b"}
+        << QStringList{"cd {dir}/", R"(rename "a" "b")", R"(rename "b" "c")"}
+        << QStringList{"a=a", "c=b"} << 1 << 1;
+    QTest::newRow("missing file, then the next line")
+        << QStringList{"a"} << QStringList{"cd {dir}/", R"(rename "gone" "x")", R"(rename "a" "y")"}
+        << QStringList{"y=a"} << 1 << 1;
+    QTest::newRow("path in the new name")
+        << QStringList{"a"}
+        << QStringList{"cd {dir}/", R"(rename "a" "sub/a")", R"(rename "a" "../a")"}
+        << QStringList{"a=a"} << 0 << 2;
+    QTest::newRow("path in the old name")
+        << QStringList{"a"} << QStringList{"cd {dir}/sub/", R"(rename "../a" "b")"}
+        << QStringList{"a=a"} << 0 << 1;
+    QTest::newRow("unknown line reported and skipped")
+        << QStringList{"a"} << QStringList{"cd {dir}/", "del a", "@echo off", R"(rename "a" "b")"}
+        << QStringList{"b=a"} << 1 << 2;
+    QTest::newRow("double percent is one percent")
+        << QStringList{"100%.txt"} << QStringList{"cd {dir}/", R"(rename "100%%.txt" "%%x%%.txt")"}
+        << QStringList{"%x%.txt=100%.txt"} << 1 << 0;
+    QTest::newRow("single percent refused, not expanded")
+        << QStringList{"100%.txt"} << QStringList{"cd {dir}/", R"(rename "100%.txt" "1.txt")"}
+        << QStringList{"100%.txt=100%.txt"} << 0 << 1;
+    QTest::newRow("drive letters, comments, blanks, unquoted names, ren")
+        << QStringList{"a", "b"} << QStringList{"D:",
+                                                "cd {dir}/",
+                                                "",
+                                                "rem a comment",
+                                                ":: another",
+                                                "REN a c",
+                                                "  rename   b\t\"d e\"  "}
+        << QStringList{"c=a", "d e=b"} << 2 << 0;
+    QTest::newRow("quoted cd with operators in the folder")
+        << QStringList{"a"}
+        << QStringList{R"(cd "{dir}/A&B (1)/")", R"(rename "x" "y")", "cd {dir}",
+                       R"(rename "a" "b")"}
+        << QStringList{"b=a"} << 2 << 0;
+    QTest::newRow("failed cd stops renames until the next cd")
+        << QStringList{"a"}
+        << QStringList{"cd {dir}/", "cd {dir}/missing/", R"(rename "a" "b")", "cd {dir}/",
+                       R"(rename "a" "c")"}
+        << QStringList{"c=a"} << 1 << 2;
+    QTest::newRow("wrong number of names")
+        << QStringList{"a"} << QStringList{"cd {dir}/", R"(rename "a")", R"(rename a b c)"}
+        << QStringList{"a=a"} << 0 << 2;
+}
+
+void TestBatchInterpreter::run()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, script);
+    QFETCH(QStringList, after);
+    QFETCH(int, renamed);
+    QFETCH(int, failed);
+
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("sub") && QDir(dir.path()).mkdir("A&B (1)"));
+    QVERIFY(WriteFile(dir.path() + "/A&B (1)/x", "x"));
+    for (const QString& name : files)
+        QVERIFY(WriteFile(dir.path() + '/' + name, name.toUtf8()));
+    QString text = script.join("\r\n") + "\r\n";
+    text.replace("{dir}", dir.path());
+    text.replace("{d2}", dir.path().left(2));
+
+    QStringList reports;
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    const BatchRunSummary summary = RunBatchScript(text, QDir::rootPath(), *platform,
+                                                   [&](const QString& e) { reports.append(e); });
+    QCOMPARE(Contents(dir.path()), after);
+    QCOMPARE(summary.renamed, renamed);
+    QCOMPARE(summary.failedLines, failed);
+    QCOMPARE(reports.size(), failed);
+    for (const QString& report : reports)
+        QVERIFY2(report.startsWith("line "), qPrintable(report));
+}
+
+void TestBatchInterpreter::writerScriptRoundTrip()
+{
+    // What the writer produces for a folder with awkward names, the interpreter runs as meant.
+    QTemporaryDir base;
+    const QString folder = base.path() + "/50% & (more)";
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList current{"a b.txt", "100%.txt", QString::fromUtf8("\xc3\xa9t\xc3\xa9"),
+                              "x*?.txt"};
+    const QStringList proposed{"1 2.txt", "%OS%.txt", QString::fromUtf8("\xe6\x97\xa5"), "y.txt"};
+    for (const QString& name : current)
+        QVERIFY(WriteFile(folder + '/' + name, name.toUtf8()));
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    const ComposedScript script = ComposeBatchScript({folder, current, proposed}, '/',
+                                                     [](const QString& t) { return t.toUtf8(); });
+    QVERIFY(script.bytes);
+
+    QStringList reports;
+    const BatchRunSummary summary =
+        RunBatchScript(QString::fromUtf8(*script.bytes), QDir::rootPath(), *platform,
+                       [&](const QString& e) { reports.append(e); });
+    QVERIFY2(reports.isEmpty(), qPrintable(reports.join('\n')));
+    QCOMPARE(summary.renamed, 4);
+    for (int i = 0; i < current.size(); ++i)
+        QVERIFY2(QFile::exists(folder + '/' + proposed[i]), qPrintable(proposed[i]));
+}
+
+void TestBatchInterpreter::executableExitCodes()
+{
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.path() + "/a", "a") && WriteFile(dir.path() + "/b", "b"));
+    const QString good = dir.path() + "/good.bat";
+    const QString bad = dir.path() + "/bad.bat";
+    QVERIFY(WriteFile(good, "cd " + dir.path().toUtf8() + "/\nrename \"a\" \"c\"\n"));
+    QVERIFY(WriteFile(bad, "cd " + dir.path().toUtf8() + "/\nrename \"b\" \"c\"\n"));
+    const QString interpreter = QCoreApplication::applicationDirPath() + "/quillet-batch";
+
+    struct Case {
+        QString script;
+        int exitCode;
+        bool reportsError;
+    };
+    for (const Case& c :
+         {Case{good, 0, false}, Case{bad, 1, true}, Case{dir.path() + "/none.bat", 2, true}}) {
+        QProcess process;
+        process.start(interpreter, {c.script});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), c.exitCode);
+        QCOMPARE(!process.readAllStandardError().isEmpty(), c.reportsError);
+    }
+    QCOMPARE(Contents(dir.path()).filter(QRegularExpression("^[abc]=")),
+             (QStringList{"b=b", "c=a"}));
+}
+
+QTEST_GUILESS_MAIN(TestBatchInterpreter)
+#include "test_batch_interpreter.moc"

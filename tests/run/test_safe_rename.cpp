@@ -1,0 +1,273 @@
+#include "run/platform/posix/safe_rename.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace quillet;
+using quillet::posix::SafeRenameInFolder;
+
+namespace
+{
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList Contents(const QString& folder)
+{
+    QStringList out;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::ReadOnly);
+        out.append(name + '=' + QString::fromUtf8(file.readAll()));
+    }
+    return out;
+}
+
+bool IsMountPoint(const QString& path)
+{
+    QFile mounts("/proc/self/mounts");
+    if (!mounts.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray needle = ' ' + QFile::encodeName(path) + ' ';
+    return mounts.readAll().contains(needle);
+}
+
+bool Run(const QString& program, const QStringList& args)
+{
+    QProcess process;
+    process.start(program, args);
+    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+} // namespace
+
+class TestSafeRename : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refusesNames_data();
+    void refusesNames();
+    void renames_data();
+    void renames();
+    void onFatImage_data();
+    void onFatImage();
+    void cleanupTestCase();
+
+private:
+    // A FAT image mounted through FUSE: a file system that ignores case and supports neither
+    // RENAME_NOREPLACE nor hard links. Empty when it cannot be mounted here (why in fatSkip_).
+    QString mountFat();
+    void renamesOn(const QString& folder);
+    QString freshFatFolder()
+    {
+        const QString folder = fatMount_ + QStringLiteral("/t%1").arg(++fatFolders_);
+        return QDir().mkdir(folder) ? folder : QString();
+    }
+
+    QTemporaryDir fatDir_;
+    QString fatMount_;
+    QString fatSkip_;
+    bool fatTried_ = false;
+    int fatFolders_ = 0;
+};
+
+void TestSafeRename::refusesNames_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("empty new name") << "a"
+                                    << ""
+                                    << "empty";
+    QTest::newRow("dot") << "a"
+                         << "."
+                         << "not a file name";
+    QTest::newRow("dot dot") << "a"
+                             << ".."
+                             << "not a file name";
+    QTest::newRow("path in the new name") << "a"
+                                          << "sub/a"
+                                          << "separator";
+    QTest::newRow("parent in the new name") << "a"
+                                            << "../a"
+                                            << "separator";
+    QTest::newRow("NUL in the new name") << "a" << QString("b") + QChar(0) + "c"
+                                         << "NUL";
+    QTest::newRow("path in the old name") << "sub/x"
+                                          << "b"
+                                          << "separator";
+    QTest::newRow("empty old name") << ""
+                                    << "b"
+                                    << "empty";
+}
+
+void TestSafeRename::refusesNames()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, reason);
+
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.path() + "/a", "a") && QDir(dir.path()).mkdir("sub"));
+    QVERIFY(WriteFile(dir.path() + "/sub/x", "x"));
+    const RenameOutcome outcome = SafeRenameInFolder(dir.path() + '/', from, to);
+    QVERIFY(!outcome.ok);
+    QVERIFY2(outcome.error.contains(reason), qPrintable(outcome.error));
+    QCOMPARE(Contents(dir.path()), QStringList{"a=a"});
+    QCOMPARE(Contents(dir.path() + "/sub"), QStringList{"x=x"});
+}
+
+void TestSafeRename::renames_data()
+{
+    QTest::addColumn<bool>("onFat");
+    QTest::newRow("local file system") << false;
+    QTest::newRow("FAT image through FUSE") << true;
+}
+
+void TestSafeRename::renames()
+{
+    QFETCH(bool, onFat);
+    QTemporaryDir dir;
+    QString folder = dir.path();
+    if (onFat) {
+        if (mountFat().isEmpty())
+            QSKIP(qPrintable(fatSkip_));
+        folder = freshFatFolder();
+    }
+    renamesOn(folder);
+}
+
+// Cases that hold on any file system; case-only cases depend on it and are tested apart.
+void TestSafeRename::renamesOn(const QString& folder)
+{
+    QVERIFY(WriteFile(folder + "/a.txt", "a") && WriteFile(folder + "/b.txt", "b"));
+    const QString f = folder + '/';
+
+    RenameOutcome outcome = SafeRenameInFolder(f, "a.txt", "b.txt");
+    QVERIFY(!outcome.ok);
+    QVERIFY2(outcome.error.contains("already exists"), qPrintable(outcome.error));
+    QCOMPARE(Contents(folder), (QStringList{"a.txt=a", "b.txt=b"}));
+
+    outcome = SafeRenameInFolder(f, "gone.txt", "c.txt");
+    QVERIFY(!outcome.ok);
+    QVERIFY2(outcome.error.contains("does not exist"), qPrintable(outcome.error));
+
+    QVERIFY(SafeRenameInFolder(f, "a.txt", "a.txt").ok);
+    QVERIFY(SafeRenameInFolder(folder, "a.txt", "c d.txt").ok); // folder without the "/"
+    QCOMPARE(Contents(folder), (QStringList{"b.txt=b", "c d.txt=a"}));
+
+    // A change of case alone: a plain rename where case matters, two steps where it does not.
+    outcome = SafeRenameInFolder(f, "b.txt", "B.TXT");
+    QVERIFY2(outcome.ok, qPrintable(outcome.error));
+    QCOMPARE(Contents(folder), (QStringList{"B.TXT=b", "c d.txt=a"}));
+}
+
+void TestSafeRename::onFatImage_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QStringList>("after");
+
+    QTest::newRow("case only, lower to upper") << QStringList{"a.txt"} << "a.txt"
+                                               << "A.TXT" << true << QStringList{"A.TXT=a.txt"};
+    QTest::newRow("case only, mixed")
+        << QStringList{"readme.md", "other"} << "readme.md"
+        << "ReadMe.MD" << true << QStringList{"ReadMe.MD=readme.md", "other=other"};
+    QTest::newRow("plain rename without RENAME_NOREPLACE")
+        << QStringList{"c.txt"} << "c.txt"
+        << "d.txt" << true << QStringList{"d.txt=c.txt"};
+    QTest::newRow("never replaces")
+        << QStringList{"x.txt", "y.txt"} << "x.txt"
+        << "y.txt" << false << QStringList{"x.txt=x.txt", "y.txt=y.txt"};
+    QTest::newRow("never replaces a name differing in case")
+        << QStringList{"x.txt", "y.txt"} << "x.txt"
+        << "Y.TXT" << false << QStringList{"x.txt=x.txt", "y.txt=y.txt"};
+}
+
+void TestSafeRename::onFatImage()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(bool, ok);
+    QFETCH(QStringList, after);
+
+    const QString mount = mountFat();
+    if (mount.isEmpty())
+        QSKIP(qPrintable(fatSkip_));
+    const QString sub = freshFatFolder();
+    for (const QString& name : files)
+        QVERIFY(WriteFile(sub + '/' + name, name.toUtf8()));
+
+    QVERIFY(!sub.isEmpty());
+    const RenameOutcome outcome = SafeRenameInFolder(sub + '/', from, to);
+    QVERIFY2(outcome.ok == ok, qPrintable(outcome.error));
+    QCOMPARE(Contents(sub), after);
+}
+
+QString TestSafeRename::mountFat()
+{
+    if (fatTried_)
+        return fatMount_;
+    fatTried_ = true;
+    const QStringList tools{"fusefat", "mkfs.fat", "fusermount3"};
+    for (const QString& tool : tools) {
+        if (QStandardPaths::findExecutable(tool).isEmpty() &&
+            QStandardPaths::findExecutable(tool, {"/usr/sbin", "/sbin"}).isEmpty()) {
+            fatSkip_ = tool + " is not installed (packages fusefat, fuse3, dosfstools)";
+            return {};
+        }
+    }
+    if (geteuid() != 0) {
+        fatSkip_ = "mounting a FAT image through FUSE needs root here";
+        return {};
+    }
+    if (access("/dev/fuse", R_OK | W_OK) != 0) {
+        fatSkip_ = "/dev/fuse is missing: no FUSE on this machine";
+        return {};
+    }
+    const QString image = fatDir_.path() + "/fat.img";
+    const QString mount = fatDir_.path() + "/mnt";
+    QFile file(image);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(16 * 1024 * 1024)) {
+        fatSkip_ = "cannot create the image file";
+        return {};
+    }
+    file.close();
+    QString mkfs = QStandardPaths::findExecutable("mkfs.fat");
+    if (mkfs.isEmpty())
+        mkfs = QStandardPaths::findExecutable("mkfs.fat", {"/usr/sbin", "/sbin"});
+    if (!Run(mkfs, {image}) || !QDir().mkdir(mount)) {
+        fatSkip_ = "mkfs.fat failed";
+        return {};
+    }
+    if (!Run("fusefat", {"-o", "rw+", image, mount}) || !IsMountPoint(mount)) {
+        fatSkip_ = "fusefat could not mount the image (FUSE unavailable?)";
+        return {};
+    }
+    fatMount_ = mount;
+    return fatMount_;
+}
+
+void TestSafeRename::cleanupTestCase()
+{
+    if (!fatMount_.isEmpty() && !Run("fusermount3", {"-u", fatMount_}))
+        Run("umount", {fatMount_});
+}
+
+QTEST_GUILESS_MAIN(TestSafeRename)
+#include "test_safe_rename.moc"
