@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace quillet::win32
+{
+
+// Window styles of a started program, as ShowWindow takes them.
+enum class ShowStyle {
+    Hidden,          // SW_HIDE: no visible window
+    NormalWithFocus, // SW_SHOWNORMAL: an ordinary window that takes the focus
+};
+
+// Starts commandLine (program and arguments, as typed at a prompt) with the given window style
+// and returns at once, without waiting for the program. A command line naming a ".bat" file
+// runs in the command interpreter. The process and thread handles are closed straight away.
+// Returns false, with the system's message in *error, when nothing started.
+bool StartCommandLine(const std::wstring& commandLine, ShowStyle style, std::wstring* error);
+
+} // namespace quillet::win32

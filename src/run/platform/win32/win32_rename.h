@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quillet::win32
+{
+
+// What became of one rename through the shell's file operation.
+struct ShellRenameResult {
+    bool ok = false;           // the file now bears the new name
+    bool called = false;       // SHFileOperationW was called (false when refused before it)
+    int status = 0;            // what SHFileOperationW returned (0 when not called)
+    bool aborted = false;      // its fAnyOperationsAborted
+    bool caseFallback = false; // a change of case the shell refused, done by MoveFileExW
+    std::wstring error;        // why it failed, a phrase for the user ("a file of the new name
+                               // already exists in the folder"); empty when ok
+};
+
+// Why `name` cannot stand for a file directly inside a folder: empty, "." or "..", or holding
+// a folder separator, a drive colon or a wildcard. Nothing when it is a plain name.
+std::optional<std::wstring> BareNameProblem(const std::wstring& name);
+
+// Renames the file `from` of `folder` to `to` through SHFileOperationW with FO_RENAME, flags
+// FOF_NOCONFIRMATION | FOF_SIMPLEPROGRESS (0x0110), full paths ended by two NULs and no owner
+// window. With those flags the shell would replace an existing target, and it takes paths,
+// not names; so the call is made only when both names are plain names, the source is a file
+// and the target is free or is the same file (a change of case). A name that does not change
+// at all needs no call and succeeds. `folder` ends in '\\' (one is added when missing).
+ShellRenameResult ShellRenameInFolder(const std::wstring& folder, const std::wstring& from,
+                                      const std::wstring& to);
+
+} // namespace quillet::win32
