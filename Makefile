@@ -3,7 +3,7 @@
 .PHONY: all deps build test run bench asan format clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-BENCHES = bench_core bench_source bench_run
+BENCHES = bench_core bench_source bench_run bench_ui
 
 all: build
 

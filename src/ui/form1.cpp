@@ -1,0 +1,393 @@
+#include "ui/form1.h"
+
+#include "core/generation_pass.h"
+#include "core/name_conflicts.h"
+#include "core/search_replace.h"
+#include "core/start_number.h"
+#include "run/rename_run.h"
+#include "source/extension_filter.h"
+#include "source/folder_case.h"
+#include "ui/folder_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace quillet
+{
+
+namespace
+{
+
+// Shortest time between two repaints of the progress bar during a long pass.
+constexpr qint64 kRepaintIntervalMs = 30;
+
+// Sets a progress bar's range. An empty range (maximum not above the minimum) shows an
+// empty bar instead of the busy indicator that QProgressBar draws for it.
+void SetProgressRange(QProgressBar* bar, double dMinimum, double dMaximum)
+{
+    const int nMinimum = int(dMinimum);
+    const int nMaximum = int(dMaximum);
+    bar->setRange(nMinimum, nMaximum > nMinimum ? nMaximum : nMinimum + 1);
+}
+
+// The window's side of a rename run: messages through the window's message service and
+// the progress bar, repainted while the run goes on.
+class WindowRunReporter : public RunReporter
+{
+public:
+    WindowRunReporter(QWidget* window, MessageService* messages, QProgressBar* bar)
+        : m_window(window), m_messages(messages), m_bar(bar)
+    {
+    }
+    void showMessage(const QString& text, const QString& title, MessageIcon icon) override
+    {
+        m_messages->show(m_window, text, title, icon);
+    }
+    void setProgressRange(double dMinimum, double dMaximum) override
+    {
+        SetProgressRange(m_bar, dMinimum, dMaximum);
+    }
+    void setProgressValue(double dValue) override { m_bar->setValue(int(dValue)); }
+    void keepResponsive() override
+    {
+        // Repaints only: no click or key reaches the window while a run goes on.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+private:
+    QWidget* m_window;
+    MessageService* m_messages;
+    QProgressBar* m_bar;
+};
+
+} // namespace
+
+Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* parent)
+    : QWidget(parent), m_services(services)
+{
+    CreateControls();
+    FitCaptions();
+    SetTabOrder();
+
+    // The selectors stand on the start folder before the start-up sequence runs.
+    m_driveFolders.SetDrives(m_services.drives->Drives());
+    for (const Drive& drive : m_driveFolders.Drives())
+        Drive1->addItem(drive.text);
+    FolderContents contents = ReadFolder(strStartFolder);
+    const QString strError = contents.error;
+    m_folders.Assign(contents);
+    Dir1->ShowFolders(m_folders);
+    m_file1.Assign(std::move(contents));
+    m_bFolderIgnoresCase = quillet::FolderIgnoresCase(m_file1.Path(), m_file1.AllFiles());
+    m_driveFolders.NoteFolder(m_folders.Path());
+    SelectDriveOf(m_folders.Path());
+
+    ConnectHandlers();
+    if (!strError.isEmpty())
+        ShowMessage(strError, QString(), MessageIcon::Warning);
+    StartUp();
+    Drive1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::ConnectHandlers()
+{
+    connect(Drive1, &QComboBox::activated, this, &Form1::OnDriveChosen);
+    connect(Dir1, &FolderView::entryOpened, this, &Form1::OnFolderEntryOpened);
+    connect(Combo1, &QComboBox::activated, this, &Form1::OnFilterChosen);
+    connect(Check1, &QCheckBox::clicked, this, &Form1::OnTemplateCheckClicked);
+    connect(cboFileNameCase, &QComboBox::activated, this, [this] { BuildNewNames(); });
+    // Typing in the case box chooses nothing: the box then has no item selected.
+    connect(cboFileNameCase->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (cboFileNameCase->currentIndex() == -1)
+            return;
+        const QSignalBlocker blocker(cboFileNameCase);
+        const int nCursor = cboFileNameCase->lineEdit()->cursorPosition();
+        cboFileNameCase->setCurrentIndex(-1);
+        cboFileNameCase->setEditText(text);
+        cboFileNameCase->lineEdit()->setCursorPosition(nCursor);
+    });
+    connect(Text4, &QLineEdit::textChanged, this, [this] { BuildNewNames(); });
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::OnStartNumberChanged);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::OnSpinnerChanged);
+    connect(Option5, &QRadioButton::clicked, this, [this] { OnSpaceButton(SpaceMode::NoChange); });
+    connect(Option3, &QRadioButton::clicked, this,
+            [this] { OnSpaceButton(SpaceMode::NoRedundant); });
+    connect(Option4, &QRadioButton::clicked, this, [this] { OnSpaceButton(SpaceMode::NoSpace); });
+    // The method buttons only select themselves; the method matters to the rename run alone.
+    connect(Command3, &QPushButton::clicked, this, &Form1::OnUpdateClicked);
+    connect(Command1, &QPushButton::clicked, this, &Form1::OnOkClicked);
+    connect(cmdCreateBatch, &QPushButton::clicked, this, &Form1::OnBatchFileClicked);
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    lstNewFileName->installEventFilter(this);
+}
+
+void Form1::StartUp()
+{
+    DisableControls();
+    const auto start = ConvertStartNumber(Text1->text());
+    if (start)
+        VScroll1->setValue(*start);
+    VScroll1->setMinimum(0);
+    VScroll1->setMaximum(9999);
+    FillExtensionFilter();
+    FillNewNameList();
+    BuildNewNames();
+}
+
+void Form1::ShowMessage(const QString& text, const QString& title, MessageIcon icon)
+{
+    m_services.messages->show(this, text, title, icon);
+}
+
+// ---- Enabled state -------------------------------------------------------------------
+
+void Form1::SetSettingsEnabled(bool bEnabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Frame1, Frame2, Frame3, Frame4, Combo1,  cboFileNameCase, Command3,
+             Check1, Text1,  Text2,  Text3,  Text4,   VScroll1,        Label1,
+             Label2, Label4, Label5, Label7, Label10, Label13,         Label14})
+        w->setEnabled(bEnabled);
+}
+
+void Form1::DisableControls()
+{
+    SetSettingsEnabled(false);
+    Command1->setEnabled(false);
+    cmdCreateBatch->setEnabled(false);
+}
+
+void Form1::EnableControls()
+{
+    SetSettingsEnabled(true);
+    if (Check1->isChecked()) {
+        const QString strTemplate = Text4->text();
+        const bool bPlaceholder = strTemplate.contains(u'#') || strTemplate.contains(u'*');
+        Command1->setEnabled(bPlaceholder);
+        cmdCreateBatch->setEnabled(bPlaceholder);
+    } else {
+        // "No change" chosen from the list means there is nothing to rename; nothing
+        // chosen yet (-1) does not.
+        Command1->setEnabled(cboFileNameCase->currentIndex() != 0);
+        cmdCreateBatch->setEnabled(true);
+    }
+}
+
+// ---- Name lists ------------------------------------------------------------------------
+
+void Form1::FillNewNameList()
+{
+    m_currentNames.SetNames(m_file1.Items());
+    Label12->setText(QString::number(m_file1.Count()));
+}
+
+void Form1::BuildNewNames()
+{
+    const qsizetype n = m_file1.Count();
+    if (n == 0)
+        DisableControls();
+    else
+        EnableControls();
+    Label12->setText(QString::number(n));
+
+    RenameSettings settings;
+    settings.bUseTemplate = Check1->isChecked();
+    settings.strTemplate = Text4->text();
+    settings.strStartAt = Text1->text();
+    settings.nCaseMode = cboFileNameCase->currentIndex();
+    settings.strSpaceMode = Label15->text();
+    // Proposals for the names still in the old-name column, so both columns stay paired
+    // after entries were removed with the Delete key.
+    settings.files = m_currentNames.Names();
+    m_proposedNames.SetNames(quillet::BuildNewNames(settings));
+    MarkProblems();
+}
+
+void Form1::MarkProblems()
+{
+    m_proposedNames.SetProblems(CheckProposedNames(m_currentNames.Names(), m_proposedNames.Names(),
+                                                   m_file1.AllFiles(),
+                                                   PlatformNameRules(m_bFolderIgnoresCase)));
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lstNewFileName && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        OnDeleteKey();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::OnDeleteKey()
+{
+    const QModelIndexList selected = lstNewFileName->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    QList<qsizetype> rows;
+    rows.reserve(selected.size());
+    for (const QModelIndex& index : selected)
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    m_currentNames.RemoveSortedRows(rows);
+    m_proposedNames.RemoveSortedRows(rows);
+    MarkProblems();
+}
+
+// ---- Folder, drive and filter ----------------------------------------------------------
+
+void Form1::SelectDriveOf(const QString& strFolder)
+{
+    const QSignalBlocker blocker(Drive1);
+    Drive1->setCurrentIndex(int(m_driveFolders.DriveIndexOf(strFolder)));
+}
+
+void Form1::OpenFolder(const QString& strPath)
+{
+    ShowFolder(ReadFolder(strPath));
+}
+
+void Form1::ShowFolder(FolderContents contents)
+{
+    // One read of the folder serves the folder list and the file list.
+    const QString strError = contents.error;
+    m_folders.Assign(contents);
+    Dir1->ShowFolders(m_folders);
+    m_driveFolders.NoteFolder(m_folders.Path());
+    SelectDriveOf(m_folders.Path());
+
+    // The folder change: the file list follows the folder, which rebuilds the filter;
+    // then the old names and the proposals.
+    m_file1.Assign(std::move(contents));
+    m_bFolderIgnoresCase = quillet::FolderIgnoresCase(m_file1.Path(), m_file1.AllFiles());
+    FillExtensionFilter();
+    if (!strError.isEmpty())
+        ShowMessage(strError, QString(), MessageIcon::Warning);
+    FillNewNameList();
+    BuildNewNames();
+}
+
+void Form1::OnFolderEntryOpened(qsizetype nIndex)
+{
+    const QList<FolderEntry> entries = m_folders.Entries();
+    if (nIndex >= 0 && nIndex < entries.size())
+        OpenFolder(entries[nIndex].path);
+}
+
+void Form1::OnDriveChosen(int nIndex)
+{
+    const DriveChangeResult result = ChangeDrive(
+        *m_services.drives, m_driveFolders, nIndex, m_folders.Path(),
+        [this](const QString& text) { ShowMessage(text, QString(), MessageIcon::None); });
+    if (result.bMoved) {
+        OpenFolder(result.strFolder);
+    } else {
+        const QSignalBlocker blocker(Drive1);
+        Drive1->setCurrentIndex(int(result.nDrive));
+    }
+}
+
+void Form1::FillExtensionFilter()
+{
+    Combo1->clear();
+    Combo1->addItems(quillet::FillExtensionFilter(m_file1));
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(QString());
+    m_currentNames.Clear();
+}
+
+void Form1::OnFilterChosen(int /*nIndex*/)
+{
+    m_file1.SetPattern(PatternForEntry(Combo1->currentText()));
+    FillNewNameList();
+    BuildNewNames();
+}
+
+// ---- Settings ----------------------------------------------------------------------------
+
+void Form1::OnTemplateCheckClicked()
+{
+    BuildNewNames();
+    // Ticking the box wants a template first: "&Ok" waits for the next change of it.
+    if (Check1->isChecked())
+        Command1->setEnabled(false);
+}
+
+void Form1::OnStartNumberChanged()
+{
+    const auto value = ConvertStartNumber(Text1->text());
+    if (value && *value >= VScroll1->minimum() && *value <= VScroll1->maximum())
+        VScroll1->setValue(*value);
+    BuildNewNames();
+}
+
+void Form1::OnSpinnerChanged(int nValue)
+{
+    // Writing the text runs the start-number handling, and with it the pass.
+    Text1->setText(QString::number(nValue));
+}
+
+void Form1::OnSpaceButton(const QString& strMode)
+{
+    Label15->setText(strMode);
+    BuildNewNames();
+}
+
+// ---- Buttons -----------------------------------------------------------------------------
+
+void Form1::OnUpdateClicked()
+{
+    QStringList entries = m_proposedNames.Names();
+    SetProgressRange(ProgressBar1, 0, double(entries.size()));
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    SearchAndReplace(entries, Text2->text(), Text3->text(), [&](qsizetype nDone) {
+        if (nDone == entries.size() || sinceRepaint.elapsed() >= kRepaintIntervalMs) {
+            ProgressBar1->setValue(int(nDone));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceRepaint.restart();
+        }
+    });
+    m_proposedNames.SetNames(std::move(entries));
+    MarkProblems();
+    ShowMessage(QStringLiteral("Search and Replace Finished"),
+                QStringLiteral("Search and Replace status"), MessageIcon::Information);
+    ProgressBar1->setValue(0);
+    Text2->clear();
+    Text3->clear();
+}
+
+void Form1::OnOkClicked()
+{
+    RenameJob job{m_file1.Path(), m_currentNames.Names(), m_proposedNames.Names()};
+    WindowRunReporter reporter(this, m_services.messages, ProgressBar1);
+    if (Option1->isChecked())
+        RunShellMethod(job, *m_services.platform, reporter);
+    else
+        RunApiMethod(job, *m_services.platform, reporter);
+}
+
+void Form1::OnBatchFileClicked()
+{
+    RenameJob job{m_file1.Path(), m_currentNames.Names(), m_proposedNames.Names()};
+    WindowRunReporter reporter(this, m_services.messages, ProgressBar1);
+    WriteBatchForReview(job, *m_services.platform, reporter);
+}
+
+} // namespace quillet

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "source/drive_change.h"
+#include "source/file_list.h"
+#include "source/folder_list.h"
+#include "ui/message_service.h"
+#include "ui/name_list_model.h"
+
+#include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace quillet
+{
+
+class DriveProvider;
+class FolderView;
+class Platform;
+
+// The program's one window. Every setting lives in a control; the two name lists are the
+// models of the two list views; File1 (the file list) is plain data. The handlers read
+// the controls afresh and hand plain values to the logic of core, source and run.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // What the window uses of the outside world; tests pass their own.
+    struct Services {
+        MessageService* messages = nullptr;
+        DriveProvider* drives = nullptr;
+        Platform* platform = nullptr;
+    };
+
+    // Builds the window on strStartFolder and runs the start-up sequence.
+    Form1(const Services& services, const QString& strStartFolder, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The file list the names come from (hidden; plain data).
+    const FileList& File1() const { return m_file1; }
+    NameListModel& OldNameColumn() { return m_currentNames; }
+    NameListModel& NewNameColumn() { return m_proposedNames; }
+
+    // Opens a folder as the folder list does when the user opens it.
+    void OpenFolder(const QString& strPath);
+
+    void FillExtensionFilter();
+    void FillNewNameList();
+    void BuildNewNames();
+    void DisableControls();
+    void EnableControls();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void FitCaptions();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void StartUp();
+
+    void ShowMessage(const QString& text, const QString& title, MessageIcon icon);
+    void SetSettingsEnabled(bool bEnabled);
+    void ShowFolder(FolderContents contents);
+    void SelectDriveOf(const QString& strFolder);
+    void MarkProblems();
+    bool FolderIgnoresCase() const { return m_bFolderIgnoresCase; }
+
+    // Handlers.
+    void OnDriveChosen(int nIndex);
+    void OnFolderEntryOpened(qsizetype nIndex);
+    void OnFilterChosen(int nIndex);
+    void OnTemplateCheckClicked();
+    void OnStartNumberChanged();
+    void OnSpinnerChanged(int nValue);
+    void OnSpaceButton(const QString& strMode);
+    void OnDeleteKey();
+    void OnUpdateClicked();
+    void OnOkClicked();
+    void OnBatchFileClicked();
+
+    Services m_services;
+    FileList m_file1;
+    FolderList m_folders;
+    DriveFolders m_driveFolders;
+    bool m_bFolderIgnoresCase = false;
+    NameListModel m_currentNames;  // lstNewFileName, the "Old Name" column
+    NameListModel m_proposedNames; // lstOldFileName, the "New Name" column
+
+public:
+    // The controls, under the names the rules use.
+    QComboBox* Drive1 = nullptr;
+    FolderView* Dir1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    QGroupBox* Frame6 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    QComboBox* cboFileNameCase = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QListView* lstNewFileName = nullptr;
+    QListView* lstOldFileName = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* cmdCreateBatch = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QRadioButton* Option4 = nullptr;
+    QRadioButton* Option5 = nullptr;
+};
+
+} // namespace quillet

@@ -1,0 +1,103 @@
+#pragma once
+
+// A Form1 on a temporary folder, with message boxes, drives and the platform replaced.
+
+#include "run/platform/platform.h"
+#include "source/drives.h"
+#include "ui/form1.h"
+#include "ui/message_service.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace quillet::test {
+
+struct ShownMessage {
+    QString text;
+    QString title;
+    MessageIcon icon;
+};
+
+class RecordingMessages : public MessageService
+{
+public:
+    void show(QWidget*, const QString& text, const QString& title, MessageIcon icon) override
+    {
+        shown.append({text, title, icon});
+        if (onShow)
+            onShow();
+    }
+    QList<ShownMessage> shown;
+    std::function<void()> onShow; // runs while the "box" is open
+};
+
+class FakeDrives : public DriveProvider
+{
+public:
+    QList<Drive> Drives() const override { return drives; }
+    bool IsReady(const Drive& drive) const override { return !notReady.contains(drive.text); }
+    QList<Drive> drives{{QStringLiteral("/"), QStringLiteral("/")}};
+    QStringList notReady;
+};
+
+// Records what would be started; renames through a real rename in the folder.
+class FakePlatform : public Platform
+{
+public:
+    QChar separator() const override { return u'/'; }
+    std::optional<QByteArray> encodeScriptText(const QString& text) const override
+    {
+        return text.toUtf8();
+    }
+    std::optional<QString> scriptFolder(QString*) const override { return scriptDir + u'/'; }
+    bool startScript(const QString& scriptPath, QString*) override
+    {
+        startedScripts.append(scriptPath);
+        return true;
+    }
+    bool openInTextEditor(const QString& filePath, QString*) override
+    {
+        openedFiles.append(filePath);
+        return true;
+    }
+    RenameOutcome renameInFolder(const QString& folder, const QString& from,
+                                 const QString& to) override
+    {
+        renames.append({from, to});
+        if (QFile::exists(folder + to))
+            return {false, QStringLiteral("exists")};
+        return {QFile::rename(folder + from, folder + to), QString()};
+    }
+    QString scriptDir;
+    QStringList startedScripts;
+    QStringList openedFiles;
+    QList<std::pair<QString, QString>> renames;
+};
+
+struct FormHarness {
+    explicit FormHarness(const QStringList& files = {}, const QStringList& folders = {})
+    {
+        for (const QString& name : files) {
+            QFile file(dir.filePath(name));
+            file.open(QIODevice::WriteOnly);
+        }
+        for (const QString& name : folders)
+            QDir(dir.path()).mkpath(name);
+        platform.scriptDir = scriptDir.path();
+    }
+    Form1& Open()
+    {
+        form = std::make_unique<Form1>(Form1::Services{&messages, &drives, &platform}, dir.path());
+        return *form;
+    }
+    QTemporaryDir dir;
+    QTemporaryDir scriptDir;
+    RecordingMessages messages;
+    FakeDrives drives;
+    FakePlatform platform;
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace quillet::test

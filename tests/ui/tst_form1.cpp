@@ -1,0 +1,356 @@
+#include "form_harness.h"
+#include "ui/folder_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+QStringList Items(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+void ChooseCase(Form1& form, int nIndex)
+{
+    form.cboFileNameCase->setCurrentIndex(nIndex);
+    emit form.cboFileNameCase->activated(nIndex);
+}
+
+void ChooseFilter(Form1& form, const QString& entry)
+{
+    const int nIndex = form.Combo1->findText(entry);
+    QVERIFY(nIndex >= 0);
+    form.Combo1->setCurrentIndex(nIndex);
+    emit form.Combo1->activated(nIndex);
+}
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpState();
+    void startUpEmptyFolder();
+    void actionButtons_data();
+    void actionButtons();
+    void ticking1TemplateDisablesOk();
+    void spinnerAndStartNumber();
+    void startNumberRefusesText();
+    void deleteKeepsPairs();
+    void filterAndFolderChange();
+    void searchAndReplace();
+    void searchAndReplaceOnEmptyList();
+    void spaceButtonsAndMethod();
+    void problemMarks();
+};
+
+void TestForm1::startUpState()
+{
+    FormHarness h({"b.TXT", "a.txt", "c.Txt", "d.jpg"});
+    Form1& form = h.Open();
+    QCOMPARE(form.windowTitle(), QString("Quillet v 1.00 10032002 (Ombrel)"));
+    QCOMPARE(form.size(), QSize(650, 469));
+    QCOMPARE(form.Text1->text(), QString("1"));
+    QVERIFY(form.Text2->text().isEmpty() && form.Text3->text().isEmpty());
+    QVERIFY(form.Text4->text().isEmpty());
+    QVERIFY(!form.Check1->isChecked());
+    QVERIFY(form.Option1->isChecked() && form.Option5->isChecked());
+    QCOMPARE(form.Label15->text(), QString("0"));
+    QVERIFY(form.Label15->isHidden());
+    QCOMPARE(form.Label12->text(), QString("4"));
+    QCOMPARE(form.cboFileNameCase->currentIndex(), -1);
+    QCOMPARE(form.cboFileNameCase->currentText(), QString("No change"));
+    QCOMPARE(form.cboFileNameCase->count(), 8);
+    QCOMPARE(Items(form.Combo1), (QStringList{"*", "TXT", "JPG"}));
+    QCOMPARE(form.Combo1->currentIndex(), -1);
+    QCOMPARE(form.VScroll1->maximum(), 9999);
+    QCOMPARE(form.VScroll1->value(), 1);
+    QCOMPARE(form.OldNameColumn().Names(), (QStringList{"a.txt", "b.TXT", "c.Txt", "d.jpg"}));
+    QCOMPARE(form.NewNameColumn().Names(), form.OldNameColumn().Names());
+    QVERIFY(form.Frame1->isEnabled() && form.Command3->isEnabled());
+    QVERIFY(form.Command1->isEnabled() && form.cmdCreateBatch->isEnabled());
+    QVERIFY(form.lstNewFileName->uniformItemSizes() && form.lstOldFileName->uniformItemSizes());
+    QCOMPARE(form.lstNewFileName->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(form.lstOldFileName->selectionMode(), QAbstractItemView::SingleSelection);
+    QVERIFY(h.messages.shown.isEmpty());
+}
+
+void TestForm1::startUpEmptyFolder()
+{
+    FormHarness h({}, {"sub"});
+    Form1& form = h.Open();
+    QCOMPARE(form.Label12->text(), QString("0"));
+    QVERIFY(form.OldNameColumn().Names().isEmpty() && form.NewNameColumn().Names().isEmpty());
+    QCOMPARE(Items(form.Combo1), QStringList{"*"});
+    for (QWidget* w : {static_cast<QWidget*>(form.Frame1), static_cast<QWidget*>(form.Frame3),
+                       static_cast<QWidget*>(form.Text4), static_cast<QWidget*>(form.Label7),
+                       static_cast<QWidget*>(form.Command3), static_cast<QWidget*>(form.Command1),
+                       static_cast<QWidget*>(form.cmdCreateBatch)})
+        QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+    for (QWidget* w : {static_cast<QWidget*>(form.Drive1), static_cast<QWidget*>(form.Dir1),
+                       static_cast<QWidget*>(form.lstNewFileName),
+                       static_cast<QWidget*>(form.Option2), static_cast<QWidget*>(form.Option4),
+                       static_cast<QWidget*>(form.Command2), static_cast<QWidget*>(form.Label12)})
+        QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+}
+
+void TestForm1::actionButtons_data()
+{
+    QTest::addColumn<bool>("check");
+    QTest::addColumn<QString>("tmpl");
+    QTest::addColumn<int>("caseIndex");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("batch");
+    QTest::newRow("checked, #") << true << "a#" << -1 << true << true;
+    QTest::newRow("checked, *") << true << "*x" << 0 << true << true;
+    QTest::newRow("checked, no placeholder") << true << "abc" << 3 << false << false;
+    QTest::newRow("checked, empty") << true << "" << -1 << false << false;
+    QTest::newRow("unchecked, No change chosen") << false << "#" << 0 << false << true;
+    QTest::newRow("unchecked, nothing chosen") << false << "" << -1 << true << true;
+    QTest::newRow("unchecked, lowercase chosen") << false << "" << 1 << true << true;
+    QTest::newRow("unchecked, capitalize chosen") << false << "" << 7 << true << true;
+}
+
+void TestForm1::actionButtons()
+{
+    QFETCH(bool, check);
+    QFETCH(QString, tmpl);
+    QFETCH(int, caseIndex);
+    QFETCH(bool, ok);
+    QFETCH(bool, batch);
+    FormHarness h({"a.txt"});
+    Form1& form = h.Open();
+    form.Check1->setChecked(check);
+    if (caseIndex >= 0)
+        ChooseCase(form, caseIndex);
+    form.Text4->setText(tmpl + "?"); // a change of the text runs the pass, hence the rule
+    form.Text4->setText(tmpl);
+    QCOMPARE(form.Command1->isEnabled(), ok);
+    QCOMPARE(form.cmdCreateBatch->isEnabled(), batch);
+}
+
+void TestForm1::ticking1TemplateDisablesOk()
+{
+    FormHarness h({"a.txt"});
+    Form1& form = h.Open();
+    form.Text4->setText("*_x");
+    form.Check1->click();
+    QVERIFY(form.Check1->isChecked());
+    QVERIFY(!form.Command1->isEnabled());
+    QVERIFY(form.cmdCreateBatch->isEnabled());
+    QCOMPARE(form.NewNameColumn().Name(0), QString("a_x.txt"));
+    form.Text4->setText("*_y");
+    QVERIFY(form.Command1->isEnabled());
+    form.Check1->click(); // unticking applies the unchecked rule at once
+    QVERIFY(form.Command1->isEnabled());
+    QCOMPARE(form.NewNameColumn().Name(0), QString("a.txt"));
+}
+
+void TestForm1::spinnerAndStartNumber()
+{
+    FormHarness h({"a.txt", "b.txt"});
+    Form1& form = h.Open();
+    form.Check1->click();
+    form.Text4->setText("#_*");
+    form.Text1->setText("5");
+    QCOMPARE(form.VScroll1->value(), 5);
+    form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub); // the upper arrow
+    QCOMPARE(form.Text1->text(), QString("4"));
+    QCOMPARE(form.NewNameColumn().Names(), (QStringList{"4_a.txt", "5_b.txt"}));
+    form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(form.Text1->text(), QString("6"));
+
+    form.Text1->setText("1.5"); // the spinner moves to 2 and writes it back
+    QCOMPARE(form.Text1->text(), QString("2"));
+    form.Text1->setText("7");
+    form.Text1->setText("007"); // no move, so the text stays as typed
+    QCOMPARE(form.Text1->text(), QString("007"));
+    QCOMPARE(form.NewNameColumn().Name(0), QString("7_a.txt"));
+
+    form.Text1->setText("0");
+    form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(form.Text1->text(), QString("0"));
+    form.Text1->setText("9999");
+    form.VScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(form.Text1->text(), QString("9999"));
+    form.Text4->setText("##_*");
+    QCOMPARE(form.NewNameColumn().Names(), (QStringList{"9999_a.txt", "10000_b.txt"}));
+}
+
+void TestForm1::startNumberRefusesText()
+{
+    FormHarness h({"a.txt"});
+    Form1& form = h.Open();
+    form.Check1->click();
+    form.Text4->setText("#");
+    form.Text1->selectAll();
+    QTest::keyClick(form.Text1, Qt::Key_Backspace);
+    QCOMPARE(form.Text1->text(), QString()); // an empty box may exist while retyping
+    QCOMPARE(form.NewNameColumn().Name(0), QString("0.txt"));
+    QTest::keyClicks(form.Text1, "a-x");
+    QCOMPARE(form.Text1->text(), QString());
+    QTest::keyClicks(form.Text1, "12345");
+    QCOMPARE(form.Text1->text(), QString("1234")); // the fifth digit would pass 9999
+    QCOMPARE(form.VScroll1->value(), 1234);
+    QCOMPARE(form.NewNameColumn().Name(0), QString("1234.txt"));
+}
+
+void TestForm1::deleteKeepsPairs()
+{
+    FormHarness h({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+    Form1& form = h.Open();
+    ChooseCase(form, 6);
+    QItemSelectionModel* selection = form.lstNewFileName->selectionModel();
+    const auto model = form.lstNewFileName->model();
+    selection->select(QItemSelection(model->index(1, 0), model->index(3, 0)),
+                      QItemSelectionModel::Select);
+    QTest::keyClick(form.lstNewFileName, Qt::Key_Delete);
+    QCOMPARE(form.OldNameColumn().Names(), (QStringList{"a.txt", "e.txt"}));
+    QCOMPARE(form.NewNameColumn().Names(), (QStringList{"A.TXT", "E.TXT"}));
+    QCOMPARE(form.Label12->text(), QString("5")); // the count is the folder's
+
+    // A later pass proposes names for the remaining entries only, counting over them.
+    form.Check1->click();
+    form.Text4->setText("#");
+    QCOMPARE(form.NewNameColumn().Names(), (QStringList{"1.TXT", "2.TXT"}));
+
+    // Other keys do nothing.
+    selection->select(model->index(0, 0), QItemSelectionModel::Select);
+    QTest::keyClick(form.lstNewFileName, Qt::Key_Backspace);
+    QCOMPARE(form.OldNameColumn().Count(), 2);
+    QTest::keyClick(form.lstNewFileName, Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(form.OldNameColumn().Names(), QStringList{"e.txt"});
+    QCOMPARE(form.NewNameColumn().Names(), QStringList{"2.TXT"}); // no pass after a Delete
+}
+
+void TestForm1::filterAndFolderChange()
+{
+    FormHarness h({"a.txt", "b.TXT", "c.Txt", "d.jpg", "README"}, {"sub"});
+    QFile(h.dir.filePath("sub/x.doc")).open(QIODevice::WriteOnly);
+    QFile(h.dir.filePath("sub/y.doc")).open(QIODevice::WriteOnly);
+    Form1& form = h.Open();
+    ChooseFilter(form, "TXT");
+    QCOMPARE(form.OldNameColumn().Names(), (QStringList{"a.txt", "b.TXT", "c.Txt"}));
+    QCOMPARE(form.Label12->text(), QString("3"));
+    QCOMPARE(Items(form.Combo1), (QStringList{"*", "TXT", "JPG", "README"}));
+
+    ChooseFilter(form, "README"); // no name ends in .README
+    QCOMPARE(form.OldNameColumn().Count(), 0);
+    QVERIFY(!form.Frame3->isEnabled());
+    QVERIFY(!form.Command1->isEnabled());
+
+    form.OpenFolder(h.dir.filePath("sub"));
+    QCOMPARE(form.File1().Pattern(), QString("*.*"));
+    QCOMPARE(form.Combo1->currentIndex(), -1);
+    QCOMPARE(Items(form.Combo1), (QStringList{"*", "DOC"}));
+    QCOMPARE(form.OldNameColumn().Names(), (QStringList{"x.doc", "y.doc"}));
+    QCOMPARE(form.NewNameColumn().Count(), 2);
+    QVERIFY(form.Frame3->isEnabled());
+}
+
+void TestForm1::searchAndReplace()
+{
+    FormHarness h({"Summer 01.jpg", "Summer 02.jpg", "x.txt"});
+    Form1& form = h.Open();
+    form.Text2->setText("Summer");
+    form.Text3->setText("Winter");
+    int nBarDuringMessage = -1;
+    h.messages.onShow = [&] { nBarDuringMessage = form.ProgressBar1->value(); };
+    form.Command3->click();
+    QCOMPARE(form.NewNameColumn().Names(),
+             (QStringList{"Winter 01.jpg", "Winter 02.jpg", "x.txt"}));
+    QCOMPARE(form.OldNameColumn().Names(),
+             (QStringList{"Summer 01.jpg", "Summer 02.jpg", "x.txt"}));
+    QCOMPARE(h.messages.shown.size(), 1);
+    QCOMPARE(h.messages.shown[0].text, QString("Search and Replace Finished"));
+    QCOMPARE(h.messages.shown[0].title, QString("Search and Replace status"));
+    QCOMPARE(h.messages.shown[0].icon, MessageIcon::Information);
+    QCOMPARE(nBarDuringMessage, 3);
+    QCOMPARE(form.ProgressBar1->value(), 0);
+    QVERIFY(form.Text2->text().isEmpty() && form.Text3->text().isEmpty());
+
+    // The next pass discards the replacements.
+    ChooseCase(form, 3);
+    QCOMPARE(form.NewNameColumn().Name(0), QString("summer 01.jpg"));
+}
+
+void TestForm1::searchAndReplaceOnEmptyList()
+{
+    FormHarness h({"a.txt"});
+    Form1& form = h.Open();
+    form.lstNewFileName->selectAll();
+    QTest::keyClick(form.lstNewFileName, Qt::Key_Delete);
+    QCOMPARE(form.NewNameColumn().Count(), 0);
+    form.Text2->setText("a");
+    form.Command3->click();
+    QCOMPARE(h.messages.shown.size(), 1);
+    QCOMPARE(form.ProgressBar1->value(), 0);
+    QVERIFY(form.ProgressBar1->maximum() > form.ProgressBar1->minimum()); // no busy bar
+}
+
+void TestForm1::spaceButtonsAndMethod()
+{
+    FormHarness h({"my  file.txt"});
+    Form1& form = h.Open();
+    form.Option4->click();
+    QCOMPARE(form.Label15->text(), QString("2"));
+    QCOMPARE(form.NewNameColumn().Name(0), QString("myfile.txt"));
+    form.Option3->click();
+    QCOMPARE(form.Label15->text(), QString("1"));
+    QCOMPARE(form.NewNameColumn().Name(0), QString("my file.txt"));
+    form.Text2->setText("file");
+    form.Text3->setText("doc");
+    form.Command3->click();
+    form.Option2->click(); // the method runs no pass: the replacement stays
+    QVERIFY(form.Option2->isChecked() && !form.Option1->isChecked());
+    QCOMPARE(form.NewNameColumn().Name(0), QString("my doc.txt"));
+    form.Option5->click();
+    QCOMPARE(form.Label15->text(), QString("0"));
+    QCOMPARE(form.NewNameColumn().Name(0), QString("my  file.txt"));
+}
+
+void TestForm1::problemMarks()
+{
+    FormHarness h({"1.txt", "2.txt", "3.txt"});
+    Form1& form = h.Open();
+    QCOMPARE(form.NewNameColumn().Problem(0), NameProblem::None);
+    form.Check1->click();
+    form.Text4->setText("same"); // every file the same proposal
+    const QModelIndex first = form.lstOldFileName->model()->index(0, 0);
+    QCOMPARE(form.NewNameColumn().Problem(0), NameProblem::Duplicate);
+    QVERIFY(first.data(Qt::ForegroundRole).isValid());
+    QVERIFY(!first.data(Qt::ToolTipRole).toString().isEmpty());
+    form.Text4->setText("*");
+    QVERIFY(!first.data(Qt::ForegroundRole).isValid());
+    form.Text4->setText("#");
+    form.Text1->setText("2"); // 1.txt -> 2.txt while 2.txt is still there
+    QCOMPARE(form.NewNameColumn().Names(), (QStringList{"2.txt", "3.txt", "4.txt"}));
+    QCOMPARE(form.NewNameColumn().Problem(0), NameProblem::Taken);
+    QCOMPARE(form.NewNameColumn().Problem(2), NameProblem::None);
+    form.lstNewFileName->selectionModel()->select(form.lstNewFileName->model()->index(2, 0),
+                                                  QItemSelectionModel::Select);
+    QTest::keyClick(form.lstNewFileName, Qt::Key_Delete); // 3.txt stays, unlisted
+    QCOMPARE(form.NewNameColumn().Problem(1), NameProblem::Taken);
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
