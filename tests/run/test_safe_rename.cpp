@@ -1,5 +1,7 @@
 #include "run/platform/posix/safe_rename.h"
 
+#include "../common/fat_image.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -32,23 +34,6 @@ QStringList Contents(const QString& folder)
     return out;
 }
 
-bool IsMountPoint(const QString& path)
-{
-    QFile mounts("/proc/self/mounts");
-    if (!mounts.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray needle = ' ' + QFile::encodeName(path) + ' ';
-    return mounts.readAll().contains(needle);
-}
-
-bool Run(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.start(program, args);
-    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
 } // namespace
 
 class TestSafeRename : public QObject
@@ -62,23 +47,19 @@ private slots:
     void renames();
     void onFatImage_data();
     void onFatImage();
-    void cleanupTestCase();
 
 private:
     // A FAT image mounted through FUSE: a file system that ignores case and supports neither
-    // RENAME_NOREPLACE nor hard links. Empty when it cannot be mounted here (why in fatSkip_).
-    QString mountFat();
+    // RENAME_NOREPLACE nor hard links. Empty when it cannot be mounted here.
+    QString mountFat() { return fat_.Mount(); }
     void renamesOn(const QString& folder);
     QString freshFatFolder()
     {
-        const QString folder = fatMount_ + QStringLiteral("/t%1").arg(++fatFolders_);
+        const QString folder = fat_.Mount() + QStringLiteral("/t%1").arg(++fatFolders_);
         return QDir().mkdir(folder) ? folder : QString();
     }
 
-    QTemporaryDir fatDir_;
-    QString fatMount_;
-    QString fatSkip_;
-    bool fatTried_ = false;
+    test::FatImage fat_;
     int fatFolders_ = 0;
 };
 
@@ -143,7 +124,7 @@ void TestSafeRename::renames()
     QString folder = dir.path();
     if (onFat) {
         if (mountFat().isEmpty())
-            QSKIP(qPrintable(fatSkip_));
+            QSKIP(qPrintable(fat_.SkipReason()));
         folder = freshFatFolder();
     }
     renamesOn(folder);
@@ -208,7 +189,7 @@ void TestSafeRename::onFatImage()
 
     const QString mount = mountFat();
     if (mount.isEmpty())
-        QSKIP(qPrintable(fatSkip_));
+        QSKIP(qPrintable(fat_.SkipReason()));
     const QString sub = freshFatFolder();
     for (const QString& name : files)
         QVERIFY(WriteFile(sub + '/' + name, name.toUtf8()));
@@ -217,56 +198,6 @@ void TestSafeRename::onFatImage()
     const RenameOutcome outcome = SafeRenameInFolder(sub + '/', from, to);
     QVERIFY2(outcome.ok == ok, qPrintable(outcome.error));
     QCOMPARE(Contents(sub), after);
-}
-
-QString TestSafeRename::mountFat()
-{
-    if (fatTried_)
-        return fatMount_;
-    fatTried_ = true;
-    const QStringList tools{"fusefat", "mkfs.fat", "fusermount3"};
-    for (const QString& tool : tools) {
-        if (QStandardPaths::findExecutable(tool).isEmpty() &&
-            QStandardPaths::findExecutable(tool, {"/usr/sbin", "/sbin"}).isEmpty()) {
-            fatSkip_ = tool + " is not installed (packages fusefat, fuse3, dosfstools)";
-            return {};
-        }
-    }
-    if (geteuid() != 0) {
-        fatSkip_ = "mounting a FAT image through FUSE needs root here";
-        return {};
-    }
-    if (access("/dev/fuse", R_OK | W_OK) != 0) {
-        fatSkip_ = "/dev/fuse is missing: no FUSE on this machine";
-        return {};
-    }
-    const QString image = fatDir_.path() + "/fat.img";
-    const QString mount = fatDir_.path() + "/mnt";
-    QFile file(image);
-    if (!file.open(QIODevice::WriteOnly) || !file.resize(16 * 1024 * 1024)) {
-        fatSkip_ = "cannot create the image file";
-        return {};
-    }
-    file.close();
-    QString mkfs = QStandardPaths::findExecutable("mkfs.fat");
-    if (mkfs.isEmpty())
-        mkfs = QStandardPaths::findExecutable("mkfs.fat", {"/usr/sbin", "/sbin"});
-    if (!Run(mkfs, {image}) || !QDir().mkdir(mount)) {
-        fatSkip_ = "mkfs.fat failed";
-        return {};
-    }
-    if (!Run("fusefat", {"-o", "rw+", image, mount}) || !IsMountPoint(mount)) {
-        fatSkip_ = "fusefat could not mount the image (FUSE unavailable?)";
-        return {};
-    }
-    fatMount_ = mount;
-    return fatMount_;
-}
-
-void TestSafeRename::cleanupTestCase()
-{
-    if (!fatMount_.isEmpty() && !Run("fusermount3", {"-u", fatMount_}))
-        Run("umount", {fatMount_});
 }
 
 QTEST_GUILESS_MAIN(TestSafeRename)

@@ -12,7 +12,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-namespace quillet::test {
+namespace quillet::test
+{
 
 struct ShownMessage {
     QString text;

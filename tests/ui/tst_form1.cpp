@@ -16,7 +16,8 @@
 using namespace quillet;
 using namespace quillet::test;
 
-namespace {
+namespace
+{
 
 QStringList Items(const QComboBox* box)
 {

@@ -1,0 +1,222 @@
+// The rename buttons end to end through the window, on real folders with the real
+// platform layer; only the message boxes are replaced.
+
+#include "../common/fat_image.h"
+#include "form_harness.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace
+{
+
+QStringList FilesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// Waits for the folder to hold exactly the expected names, polling with a deadline.
+bool WaitForFiles(const QString& folder, const QStringList& expected)
+{
+    QDeadlineTimer deadline(20000);
+    while (!deadline.hasExpired()) {
+        if (FilesOf(folder) == expected)
+            return true;
+        QTest::qWait(20);
+    }
+    return false;
+}
+
+// A Form1 on folder with the system's platform layer and recorded messages.
+struct RealForm {
+    explicit RealForm(const QString& folder)
+        : platform(CreatePlatform()),
+          form(Form1::Services{&messages, &drives, platform.get()}, folder)
+    {
+    }
+    RecordingMessages messages;
+    FakeDrives drives;
+    std::unique_ptr<Platform> platform;
+    Form1 form;
+};
+
+void ChooseCase(Form1& form, int nIndex)
+{
+    form.cboFileNameCase->setCurrentIndex(nIndex);
+    emit form.cboFileNameCase->activated(nIndex);
+}
+
+void MakeFiles(const QString& folder, const QStringList& names)
+{
+    for (const QString& name : names) {
+        QFile file(folder + u'/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(name.toUtf8());
+    }
+}
+
+} // namespace
+
+class TestForm1Rename : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void apiMethodRenames();
+    void apiMethodLosesNothingOnCollisions();
+    void apiMethodCaseOnlyOnFat();
+    void shellMethodRenames();
+    void batchFileOpensEditor();
+
+private:
+    QTemporaryDir m_cache; // the private script folder of this test run
+};
+
+void TestForm1Rename::init()
+{
+    qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8());
+}
+
+void TestForm1Rename::apiMethodRenames()
+{
+    QTemporaryDir dir;
+    MakeFiles(dir.path(), {"beach.jpg", "city.png", "100% sure.txt"});
+    RealForm r(dir.path());
+    r.form.Check1->click();
+    r.form.Text4->setText("Photo_###_*");
+    r.form.Option2->click();
+    int nBarDuringMessage = -1;
+    r.messages.onShow = [&] { nBarDuringMessage = r.form.ProgressBar1->value(); };
+    r.form.Command1->click();
+
+    QCOMPARE(FilesOf(dir.path()),
+             (QStringList{"Photo_001_100% sure.txt", "Photo_002_beach.jpg", "Photo_003_city.png"}));
+    QCOMPARE(r.messages.shown.size(), 1);
+    QCOMPARE(r.messages.shown[0].text, QString("Finished Renaming Files"));
+    QCOMPARE(r.messages.shown[0].title, QString("Rename status"));
+    QCOMPARE(r.messages.shown[0].icon, MessageIcon::Information);
+    QCOMPARE(nBarDuringMessage, 3);
+    QCOMPARE(r.form.ProgressBar1->value(), 0);
+    // The columns are not refreshed after a run.
+    QCOMPARE(r.form.OldNameColumn().Name(1), QString("beach.jpg"));
+}
+
+void TestForm1Rename::apiMethodLosesNothingOnCollisions()
+{
+    QTemporaryDir dir;
+    MakeFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
+    RealForm r(dir.path());
+    // a -> b while b still exists, b -> a: a swap; c -> c unchanged.
+    r.form.Text2->setText("a.txt");
+    r.form.Text3->setText("tmp");
+    r.form.Command3->click();
+    r.form.Text2->setText("b.txt");
+    r.form.Text3->setText("a.txt");
+    r.form.Command3->click();
+    r.form.Text2->setText("tmp");
+    r.form.Text3->setText("b.txt");
+    r.form.Command3->click();
+    QCOMPARE(r.form.NewNameColumn().Names(), (QStringList{"b.txt", "a.txt", "c.txt"}));
+    r.messages.shown.clear();
+    r.form.Option2->click();
+    r.form.Command1->click();
+
+    // Both renames of the swap are refused; every file keeps its content.
+    QCOMPARE(FilesOf(dir.path()), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    for (const QString& name : QStringList{"a.txt", "b.txt", "c.txt"}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray(name.toUtf8()));
+    }
+    QCOMPARE(r.messages.shown.size(), 3); // two failures, then the closing message
+    QVERIFY(r.messages.shown[0].text.contains("a.txt"));
+    QCOMPARE(r.messages.shown.back().text, QString("Finished Renaming Files"));
+}
+
+void TestForm1Rename::apiMethodCaseOnlyOnFat()
+{
+    FatImage fat;
+    const QString mount = fat.Mount();
+    if (mount.isEmpty())
+        QSKIP(qPrintable(fat.SkipReason()));
+    const QString folder = mount + "/case";
+    QVERIFY(QDir().mkdir(folder));
+    MakeFiles(folder, {"a.txt", "Keep.doc"});
+    RealForm r(folder);
+    ChooseCase(r.form, 6); // filename & extension to UPPERCASE
+    QCOMPARE(r.form.NewNameColumn().Names(), (QStringList{"A.TXT", "KEEP.DOC"}));
+    QCOMPARE(r.form.NewNameColumn().Problem(0), NameProblem::None);
+    r.form.Option2->click();
+    r.form.Command1->click();
+    QCOMPARE(FilesOf(folder), (QStringList{"A.TXT", "KEEP.DOC"}));
+    QCOMPARE(r.messages.shown.size(), 1);
+}
+
+void TestForm1Rename::shellMethodRenames()
+{
+    QTemporaryDir dir;
+    MakeFiles(dir.path(), {"one.txt", "two.txt"});
+    RealForm r(dir.path());
+    ChooseCase(r.form, 4); // filename to UPPERCASE
+    QVERIFY(r.form.Option1->isChecked());
+    r.form.Command1->click();
+    QCOMPARE(r.messages.shown.size(), 1);
+    QCOMPARE(r.messages.shown[0].text, QString("Rename Finished!"));
+    QCOMPARE(r.messages.shown[0].title, QString());
+    QCOMPARE(r.messages.shown[0].icon, MessageIcon::None);
+    QVERIFY2(WaitForFiles(dir.path(), {"ONE.txt", "TWO.txt"}),
+             qPrintable(FilesOf(dir.path()).join(", ")));
+}
+
+void TestForm1Rename::batchFileOpensEditor()
+{
+    QTemporaryDir work;
+    QTemporaryDir bin;
+    QTemporaryDir dir;
+    MakeFiles(dir.path(), {"x.txt"});
+    // A fake text editor on an otherwise empty PATH records the file it was given.
+    const QString record = bin.filePath("opened");
+    QFile editor(bin.filePath("gedit"));
+    QVERIFY(editor.open(QIODevice::WriteOnly));
+    editor.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\n").arg(record).toUtf8());
+    editor.close();
+    editor.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray savedPath = qgetenv("PATH");
+    const QString savedCwd = QDir::currentPath();
+    qputenv("PATH", bin.path().toUtf8());
+    qputenv("XDG_DATA_HOME", work.path().toUtf8());
+    qputenv("XDG_DATA_DIRS", work.path().toUtf8());
+    QDir::setCurrent(work.path());
+
+    RealForm r(dir.path());
+    ChooseCase(r.form, 6);
+    r.form.cmdCreateBatch->click();
+    QDir::setCurrent(savedCwd);
+    qputenv("PATH", savedPath);
+
+    QVERIFY(r.messages.shown.isEmpty());
+    QFile script(work.filePath("rename.bat"));
+    QVERIFY(script.open(QIODevice::ReadOnly));
+    QVERIFY(script.readAll().endsWith("rename \"x.txt\" \"X.TXT\"\r\n"));
+    QDeadlineTimer deadline(10000);
+    while (!QFile::exists(record) && !deadline.hasExpired())
+        QTest::qWait(20);
+    QFile opened(record);
+    QVERIFY(opened.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(opened.readAll()), work.filePath("rename.bat"));
+    QCOMPARE(FilesOf(dir.path()), QStringList{"x.txt"}); // nothing renamed
+}
+
+QTEST_MAIN(TestForm1Rename)
+#include "tst_form1_rename.moc"
