@@ -1,6 +1,7 @@
 #include "core/generation_pass.h"
 
 #include "core/format_template.h"
+#include "core/parallel.h"
 #include "core/text_transforms.h"
 
 #include <algorithm>
@@ -94,10 +95,15 @@ struct PassRules {
 QStringList BuildNewNames(const RenameSettings& settings)
 {
     const PassRules rules(settings);
-    QStringList proposals;
-    proposals.reserve(settings.files.size());
-    for (qsizetype i = 0; i < settings.files.size(); ++i)
-        proposals.append(rules.Propose(i, settings.files[i]));
+    const qsizetype n = settings.files.size();
+    QStringList proposals(n);
+    QString* out = proposals.data(); // detached once here; each chunk writes its own items
+    // Large folders are shared out over the processor cores: the pass runs on every
+    // keystroke and must stay quick at any number of files.
+    ForEachChunk(n, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
+        for (qsizetype i = nBegin; i < nEnd; ++i)
+            out[i] = rules.Propose(i, settings.files[i]);
+    });
     return proposals;
 }
 

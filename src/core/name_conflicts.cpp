@@ -1,5 +1,7 @@
 #include "core/name_conflicts.h"
 
+#include "core/parallel.h"
+
 #include <cstring>
 #include <vector>
 
@@ -76,47 +78,67 @@ private:
     std::vector<char16_t> m_buffer;
 };
 
-// A map from a name's hash to a number, sized once for at most nCapacity keys.
-class HashTable
+// What the check knows of one name: the 1-based list position of the file that bears it
+// now (0 none, -1 a file of the folder that is not listed), and how many files are to get
+// it. A flat open-addressing table keyed by the name's hash, sized once.
+struct NameSlot {
+    quint64 key = 0; // 0: empty
+    qint32 holder = 0;
+    qint32 proposals = 0;
+};
+
+class NameTable
 {
 public:
-    explicit HashTable(qsizetype nCapacity)
+    explicit NameTable(qsizetype nCapacity)
     {
         size_t nSize = 16;
         while (nSize < size_t(nCapacity) * 2)
             nSize *= 2;
-        m_keys.assign(nSize, 0);
-        m_values.assign(nSize, 0);
+        m_slots.resize(nSize);
         m_mask = nSize - 1;
     }
 
-    // The value slot of key, created as 0 when missing.
-    qint64& operator[](quint64 key)
+    void Prefetch(quint64 key) const { __builtin_prefetch(&m_slots[size_t(key) & m_mask]); }
+
+    NameSlot& operator[](quint64 key)
     {
         size_t i = size_t(key) & m_mask;
-        while (m_keys[i] != 0 && m_keys[i] != key)
+        while (m_slots[i].key != 0 && m_slots[i].key != key)
             i = (i + 1) & m_mask;
-        m_keys[i] = key;
-        return m_values[i];
+        m_slots[i].key = key;
+        return m_slots[i];
     }
 
-    // The value of key, or nMissing.
-    qint64 Value(quint64 key, qint64 nMissing) const
+    NameSlot Find(quint64 key) const
     {
         size_t i = size_t(key) & m_mask;
-        while (m_keys[i] != 0) {
-            if (m_keys[i] == key)
-                return m_values[i];
+        while (m_slots[i].key != 0) {
+            if (m_slots[i].key == key)
+                return m_slots[i];
             i = (i + 1) & m_mask;
         }
-        return nMissing;
+        return {};
     }
 
 private:
-    std::vector<quint64> m_keys;
-    std::vector<qint64> m_values;
+    std::vector<NameSlot> m_slots;
     size_t m_mask = 0;
 };
+
+// Runs fn(i) for every i, prefetching the table slot of keys[i + kAhead] first: the
+// table is far larger than the caches for big folders, and this keeps several lookups in
+// flight at once.
+template <typename F>
+void WithPrefetch(const NameTable& table, const std::vector<quint64>& keys, F&& fn)
+{
+    constexpr size_t kAhead = 16;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (i + kAhead < keys.size())
+            table.Prefetch(keys[i + kAhead]);
+        fn(i);
+    }
+}
 
 bool IsInvalidName(const QString& strName, const NameCheckRules& rules)
 {
@@ -174,47 +196,56 @@ QList<NameProblem> CheckProposedNames(const QStringList& currentNames,
 {
     const qsizetype n = qMin(currentNames.size(), proposedNames.size());
     QList<NameProblem> problems(proposedNames.size(), NameProblem::None);
-    NameHasher hash(rules.bIgnoreCase);
-    constexpr qint64 kUnlisted = -1;
-
-    // Where each listed file stands in the list (1-based; 0 is "no file"), by its current
-    // name. The folder's other files are never renamed and keep their names throughout.
-    std::vector<quint64> currentKeys(static_cast<size_t>(n));
-    HashTable holders(n + folderFiles.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        currentKeys[size_t(i)] = hash(currentNames[i]);
-        holders[currentKeys[size_t(i)]] = i + 1;
-    }
     // Nothing to add when the folder's files are the listed names themselves (the same
     // shared list: all files listed, none removed).
     const bool bSameList =
         folderFiles.size() == n && folderFiles.constData() == currentNames.constData();
-    for (const QString& strFile : bSameList ? QStringList() : folderFiles) {
-        qint64& holder = holders[hash(strFile)];
-        if (holder == 0)
-            holder = kUnlisted;
-    }
+    const qsizetype nFolder = bSameList ? 0 : folderFiles.size();
 
+    // Hashing reads every name once; it is shared out over the processor cores, and so is
+    // the check of each proposal on its own.
+    std::vector<quint64> currentKeys(static_cast<size_t>(n));
     std::vector<quint64> proposalKeys(static_cast<size_t>(n));
-    HashTable proposalCount(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        proposalKeys[size_t(i)] = hash(proposedNames[i]);
-        ++proposalCount[proposalKeys[size_t(i)]];
-    }
-
-    for (qsizetype i = 0; i < n; ++i) {
-        const quint64 key = proposalKeys[size_t(i)];
-        if (IsInvalidName(proposedNames[i], rules)) {
-            problems[i] = NameProblem::Invalid;
-        } else if (proposalCount.Value(key, 0) > 1) {
-            problems[i] = NameProblem::Duplicate;
-        } else if (key != currentKeys[size_t(i)]) {
-            // A file renamed later still bears its current name at this file's turn.
-            const qint64 holder = holders.Value(key, 0);
-            if (holder == kUnlisted || holder > i + 1)
-                problems[i] = NameProblem::Taken;
+    std::vector<quint64> folderKeys(static_cast<size_t>(nFolder));
+    NameProblem* out = problems.data();
+    ForEachChunk(n, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
+        NameHasher hash(rules.bIgnoreCase);
+        for (qsizetype i = nBegin; i < nEnd; ++i) {
+            currentKeys[size_t(i)] = hash(currentNames[i]);
+            proposalKeys[size_t(i)] = hash(proposedNames[i]);
+            if (IsInvalidName(proposedNames[i], rules))
+                out[i] = NameProblem::Invalid;
         }
-    }
+    });
+    ForEachChunk(nFolder, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
+        NameHasher hash(rules.bIgnoreCase);
+        for (qsizetype i = nBegin; i < nEnd; ++i)
+            folderKeys[size_t(i)] = hash(folderFiles[i]);
+    });
+
+    NameTable table(2 * n + nFolder);
+    WithPrefetch(table, currentKeys,
+                 [&](size_t i) { table[currentKeys[i]].holder = qint32(i + 1); });
+    WithPrefetch(table, folderKeys, [&](size_t i) {
+        NameSlot& slot = table[folderKeys[i]];
+        if (slot.holder == 0)
+            slot.holder = -1; // never renamed: keeps its name throughout
+    });
+    WithPrefetch(table, proposalKeys, [&](size_t i) { ++table[proposalKeys[i]].proposals; });
+
+    WithPrefetch(table, proposalKeys, [&](size_t i) {
+        if (out[i] == NameProblem::Invalid)
+            return;
+        const quint64 key = proposalKeys[i];
+        const NameSlot slot = table.Find(key);
+        if (slot.proposals > 1) {
+            out[i] = NameProblem::Duplicate;
+        } else if (key != currentKeys[i]) {
+            // A file renamed later still bears its current name at this file's turn.
+            if (slot.holder == -1 || slot.holder > qint32(i + 1))
+                out[i] = NameProblem::Taken;
+        }
+    });
     return problems;
 }
 

@@ -13,6 +13,7 @@ private slots:
     void oneName();
     void counterFollowsListOrder();
     void emptyList();
+    void largeListMatchesOneByOne();
 };
 
 void TestGenerationPass::oneName_data()
@@ -135,6 +136,25 @@ void TestGenerationPass::emptyList()
     settings.bUseTemplate = true;
     settings.strTemplate = "#";
     QVERIFY(BuildNewNames(settings).isEmpty());
+}
+
+void TestGenerationPass::largeListMatchesOneByOne()
+{
+    // Large lists are shared out over threads; every proposal must still be the one the
+    // name gets on its own, at its own index.
+    RenameSettings settings;
+    settings.bUseTemplate = true;
+    settings.strTemplate = "Photo_####_*";
+    settings.strSpaceMode = "1";
+    settings.nCaseMode = 7;
+    for (int i = 0; i < 50000; ++i)
+        settings.files.append(QString("name  %1 %2.JPG").arg(i).arg(QChar(0x3b1 + i % 20)));
+    const QStringList proposals = BuildNewNames(settings);
+    QCOMPARE(proposals.size(), settings.files.size());
+    for (qsizetype i = 0; i < proposals.size(); i += 997)
+        QCOMPARE(proposals[i], ProposeName(settings, i, settings.files[i]));
+    QCOMPARE(proposals.last(), ProposeName(settings, 49999, settings.files.last()));
+    QCOMPARE(proposals[25000].left(11), QString("Photo_25001"));
 }
 
 QTEST_APPLESS_MAIN(TestGenerationPass)

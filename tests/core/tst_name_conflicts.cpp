@@ -13,6 +13,7 @@ class TestNameConflicts : public QObject
 private slots:
     void check_data();
     void check();
+    void largeLists();
 };
 
 void TestNameConflicts::check_data()
@@ -31,9 +32,9 @@ void TestNameConflicts::check_data()
 
     QTest::newRow("all fine") << QStringList{"a", "b"} << QStringList{"x", "y"}
                               << QStringList{"a", "b"} << false << false << Problems{N, N};
-    QTest::newRow("same proposal twice") << QStringList{"a", "b", "c"} << QStringList{"x", "x", "y"}
-                                         << QStringList{"a", "b", "c"} << false << false
-                                         << Problems{D, D, N};
+    QTest::newRow("same proposal twice")
+        << QStringList{"a", "b", "c"} << QStringList{"x", "x", "y"} << QStringList{"a", "b", "c"}
+        << false << false << Problems{D, D, N};
     QTest::newRow("same proposal but for case, case ignored")
         << QStringList{"a", "b"} << QStringList{"X", "x"} << QStringList{"a", "b"} << true << false
         << Problems{D, D};
@@ -42,9 +43,9 @@ void TestNameConflicts::check_data()
         << Problems{N, N};
     QTest::newRow("unchanged name is fine") << QStringList{"a"} << QStringList{"a"}
                                             << QStringList{"a"} << false << false << Problems{N};
-    QTest::newRow("case-only change is fine") << QStringList{"a.txt"} << QStringList{"A.TXT"}
-                                              << QStringList{"a.txt"} << true << false
-                                              << Problems{N};
+    QTest::newRow("case-only change is fine")
+        << QStringList{"a.txt"} << QStringList{"A.TXT"} << QStringList{"a.txt"} << true << false
+        << Problems{N};
     QTest::newRow("taken by a file renamed later")
         << QStringList{"a", "b"} << QStringList{"b", "c"} << QStringList{"a", "b"} << false << false
         << Problems{T, N};
@@ -72,10 +73,10 @@ void TestNameConflicts::check_data()
     QTest::newRow("backslash is a plain character on POSIX")
         << QStringList{"a"} << QStringList{"x\\y"} << QStringList{} << false << false
         << Problems{N};
-    QTest::newRow("greek case folding") << QStringList{"a", "b"}
-                                        << QStringList{QString::fromUtf8("ΣΟΦΙΑ"),
-                                                       QString::fromUtf8("σοφια")}
-                                        << QStringList{} << true << false << Problems{D, D};
+    QTest::newRow("greek case folding")
+        << QStringList{"a", "b"}
+        << QStringList{QString::fromUtf8("ΣΟΦΙΑ"), QString::fromUtf8("σοφια")} << QStringList{}
+        << true << false << Problems{D, D};
 }
 
 void TestNameConflicts::check()
@@ -92,6 +93,25 @@ void TestNameConflicts::check()
     QCOMPARE(CheckProposedNames(current, proposed, folder, rules), expected);
     for (const NameProblem problem : expected)
         QCOMPARE(DescribeNameProblem(problem).isEmpty(), problem == NameProblem::None);
+}
+
+void TestNameConflicts::largeLists()
+{
+    // Enough names for the work to be shared out over threads: the first and the last
+    // file get the same proposal, and file 1 wants the name file 40000 still has.
+    QStringList current;
+    QStringList proposed;
+    for (int i = 0; i < 50000; ++i) {
+        current.append(QString("f%1").arg(i));
+        proposed.append(QString("g%1").arg(i));
+    }
+    proposed.last() = proposed.first();
+    proposed[1] = current[40000];
+    const Problems problems = CheckProposedNames(current, proposed, current, NameCheckRules{});
+    QCOMPARE(problems.first(), NameProblem::Duplicate);
+    QCOMPARE(problems.last(), NameProblem::Duplicate);
+    QCOMPARE(problems[1], NameProblem::Taken);
+    QCOMPARE(problems.count(NameProblem::None), 50000 - 3);
 }
 
 QTEST_APPLESS_MAIN(TestNameConflicts)
