@@ -1,3 +1,4 @@
+#include "../common/folder_files.h"
 #include "run/batch_interpreter.h"
 #include "run/batch_script.h"
 #include "run/platform/platform.h"
@@ -9,28 +10,11 @@
 #include <QtTest>
 
 using namespace quillet;
+using quillet::test::Contents;
+using quillet::test::WriteFile;
 
 namespace
 {
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Every file of the folder as "name=content", the content being the file's first name.
-QStringList Contents(const QString& folder)
-{
-    QStringList out;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        file.open(QIODevice::ReadOnly);
-        out.append(name + '=' + QString::fromUtf8(file.readAll()));
-    }
-    return out;
-}
 
 } // namespace
 

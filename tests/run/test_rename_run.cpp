@@ -1,3 +1,4 @@
+#include "../common/folder_files.h"
 #include "fake_run.h"
 #include "run/rename_run.h"
 
@@ -9,6 +10,7 @@
 #include <sys/stat.h>
 
 using namespace quillet;
+using quillet::test::WriteFile;
 using namespace quillet::testing;
 
 namespace
@@ -18,15 +20,6 @@ QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes, bool executable = false)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false;
-    file.close();
-    return !executable || file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
 }
 
 // Sets environment variables for the life of the guard.

@@ -1,3 +1,4 @@
+#include "../common/folder_files.h"
 #include "run/platform/posix/safe_rename.h"
 
 #include "../common/fat_image.h"
@@ -12,27 +13,11 @@
 
 using namespace quillet;
 using quillet::posix::SafeRenameInFolder;
+using quillet::test::Contents;
+using quillet::test::WriteFile;
 
 namespace
 {
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QStringList Contents(const QString& folder)
-{
-    QStringList out;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        file.open(QIODevice::ReadOnly);
-        out.append(name + '=' + QString::fromUtf8(file.readAll()));
-    }
-    return out;
-}
 
 } // namespace
 
