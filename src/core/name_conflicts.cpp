@@ -99,7 +99,14 @@ public:
         m_mask = nSize - 1;
     }
 
-    void Prefetch(quint64 key) const { __builtin_prefetch(&m_slots[size_t(key) & m_mask]); }
+    void Prefetch(quint64 key) const
+    {
+#if defined(__GNUC__) || defined(__clang__)
+        __builtin_prefetch(&m_slots[size_t(key) & m_mask]);
+#else
+        Q_UNUSED(key);
+#endif
+    }
 
     NameSlot& operator[](quint64 key)
     {

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -373,9 +374,16 @@ void Form1::OnUpdateClicked()
     Text3->clear();
 }
 
+RenameJob Form1::CurrentJob() const
+{
+    // The folder in the platform's own spelling: the run appends its separator to it.
+    return {QDir::toNativeSeparators(m_file1.Path()), m_currentNames.Names(),
+            m_proposedNames.Names()};
+}
+
 void Form1::OnOkClicked()
 {
-    RenameJob job{m_file1.Path(), m_currentNames.Names(), m_proposedNames.Names()};
+    const RenameJob job = CurrentJob();
     WindowRunReporter reporter(this, m_services.messages, ProgressBar1);
     if (Option1->isChecked())
         RunShellMethod(job, *m_services.platform, reporter);
@@ -385,7 +393,7 @@ void Form1::OnOkClicked()
 
 void Form1::OnBatchFileClicked()
 {
-    RenameJob job{m_file1.Path(), m_currentNames.Names(), m_proposedNames.Names()};
+    const RenameJob job = CurrentJob();
     WindowRunReporter reporter(this, m_services.messages, ProgressBar1);
     WriteBatchForReview(job, *m_services.platform, reporter);
 }

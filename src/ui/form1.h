@@ -1,5 +1,6 @@
 #pragma once
 
+#include "run/rename_job.h"
 #include "source/drive_change.h"
 #include "source/file_list.h"
 #include "source/folder_list.h"
@@ -89,6 +90,7 @@ private:
     void OnUpdateClicked();
     void OnOkClicked();
     void OnBatchFileClicked();
+    RenameJob CurrentJob() const;
 
     Services m_services;
     FileList m_file1;

@@ -61,6 +61,8 @@ private slots:
     void searchAndReplaceOnEmptyList();
     void spaceButtonsAndMethod();
     void problemMarks();
+    void driveWithoutMedium();
+    void driveChange();
 };
 
 void TestForm1::startUpState()
@@ -351,6 +353,56 @@ void TestForm1::problemMarks()
                                                   QItemSelectionModel::Select);
     QTest::keyClick(form.lstNewFileName, Qt::Key_Delete); // 3.txt stays, unlisted
     QCOMPARE(form.NewNameColumn().Problem(1), NameProblem::Taken);
+}
+
+void TestForm1::driveWithoutMedium()
+{
+    FormHarness h({"a.txt"});
+    h.drives.drives.append(Drive{"/nodisk", "/nodisk"});
+    h.drives.notReady = {"/nodisk"};
+    Form1& form = h.Open();
+    const QString folder = form.File1().Path();
+    form.Drive1->setCurrentIndex(1);
+    emit form.Drive1->activated(1);
+    // The message, then one more try; that fails too, so everything stays as it was.
+    QCOMPARE(h.messages.shown.size(), 1);
+    QCOMPARE(h.messages.shown[0].text, QString("No Disk was found on drive /nodisk"));
+    QCOMPARE(h.messages.shown[0].title, QString());
+    QCOMPARE(h.messages.shown[0].icon, MessageIcon::None);
+    QCOMPARE(form.Drive1->currentIndex(), 0);
+    QCOMPARE(form.File1().Path(), folder);
+    QCOMPARE(form.OldNameColumn().Names(), QStringList{"a.txt"});
+
+    // A medium inserted while the message is open: the second try enters the drive.
+    h.messages.onShow = [&] { h.drives.notReady.clear(); };
+    h.drives.drives[1] = Drive{h.dir.path() + "/sub", h.dir.path() + "/sub"};
+    h.drives.notReady = {h.dir.path() + "/sub"};
+    QVERIFY(QDir(h.dir.path()).mkdir("sub"));
+    QFile(h.dir.filePath("sub/b.doc")).open(QIODevice::WriteOnly);
+    Form1& again = h.Open();
+    h.messages.shown.clear();
+    again.Drive1->setCurrentIndex(1);
+    emit again.Drive1->activated(1);
+    QCOMPARE(h.messages.shown.size(), 1);
+    QCOMPARE(again.OldNameColumn().Names(), QStringList{"b.doc"});
+    QCOMPARE(again.Drive1->currentIndex(), 1);
+}
+
+void TestForm1::driveChange()
+{
+    FormHarness h({"a.txt"}, {"sub"});
+    QFile(h.dir.filePath("sub/x.png")).open(QIODevice::WriteOnly);
+    const QString sub = QDir(h.dir.filePath("sub")).canonicalPath();
+    h.drives.drives.append(Drive{sub, sub});
+    Form1& form = h.Open();
+    form.Drive1->setCurrentIndex(1);
+    emit form.Drive1->activated(1);
+    QVERIFY(h.messages.shown.isEmpty());
+    QCOMPARE(form.OldNameColumn().Names(), QStringList{"x.png"});
+    // Back on the first drive, the folder list returns to the folder last visited on it.
+    form.Drive1->setCurrentIndex(0);
+    emit form.Drive1->activated(0);
+    QCOMPARE(form.OldNameColumn().Names(), QStringList{"a.txt"});
 }
 
 QTEST_MAIN(TestForm1)
