@@ -76,7 +76,6 @@ private:
     void ShowFolder(FolderContents contents);
     void SelectDriveOf(const QString& strFolder);
     void MarkProblems();
-    bool FolderIgnoresCase() const { return m_bFolderIgnoresCase; }
 
     // Handlers.
     void OnDriveChosen(int nIndex);

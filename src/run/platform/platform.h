@@ -8,12 +8,6 @@
 
 namespace quillet {
 
-// How a started program's window is shown.
-enum class WindowStyle {
-    Hidden,          // no visible window (the rename script)
-    NormalWithFocus, // an ordinary window that takes the focus (the text editor)
-};
-
 // Result of renaming one file.
 struct RenameOutcome {
     bool ok = false;
