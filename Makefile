@@ -22,7 +22,7 @@ run: build
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
+	cmake --build --preset release -j $(JOBS) --target $(BENCHES)
 	@for b in $(BENCHES); do echo "== $$b"; build/release/bin/$$b || exit 1; done
 
 asan: deps

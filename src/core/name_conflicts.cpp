@@ -151,21 +151,28 @@ bool IsInvalidName(const QString& strName, const NameCheckRules& rules)
 {
     if (strName.isEmpty() || strName == QLatin1String(".") || strName == QLatin1String(".."))
         return true;
-    // One sweep: refused characters, and the length in UTF-8 bytes on POSIX (UTF-16
-    // units on Windows), counted without converting.
+    if (strName.contains(u'/') || strName.contains(QChar(0)))
+        return true;
     const char16_t* s = reinterpret_cast<const char16_t*>(strName.constData());
     const qsizetype n = strName.size();
+    if (rules.bWindowsNames) {
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = s[i];
+            if (c < 0x20 || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' ||
+                c == u'<' || c == u'>' || c == u'|')
+                return true;
+        }
+        // Windows drops trailing dots and spaces, so the file would get another name.
+        return s[n - 1] == u'.' || s[n - 1] == u' ' || n > 255;
+    }
+    // At most three UTF-8 bytes per UTF-16 unit: short names cannot pass 255 bytes.
+    if (n * 3 <= 255)
+        return false;
     qsizetype nBytes = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = s[i];
         if (c < 0x80) {
-            ++nBytes;
-            if (c == u'/' || c == 0)
-                return true;
-            if (rules.bWindowsNames &&
-                (c < 0x20 || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' ||
-                 c == u'<' || c == u'>' || c == u'|'))
-                return true;
+            nBytes += 1;
         } else if (c < 0x800) {
             nBytes += 2;
         } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
@@ -174,11 +181,6 @@ bool IsInvalidName(const QString& strName, const NameCheckRules& rules)
         } else {
             nBytes += 3;
         }
-    }
-    if (rules.bWindowsNames) {
-        // Windows drops trailing dots and spaces, so the file would get another name.
-        const char16_t last = s[n - 1];
-        return last == u'.' || last == u' ' || n > 255;
     }
     return nBytes > 255;
 }
