@@ -15,7 +15,8 @@ namespace quillet
 template <typename F> void ForEachChunk(qsizetype n, qsizetype nMinimum, F&& fn)
 {
     const qsizetype nThreads =
-        n < nMinimum ? 1 : std::clamp<qsizetype>(qsizetype(std::thread::hardware_concurrency()), 1, 4);
+        n < nMinimum ? 1
+                     : std::clamp<qsizetype>(qsizetype(std::thread::hardware_concurrency()), 1, 4);
     if (nThreads <= 1) {
         fn(qsizetype(0), n);
         return;

@@ -7,6 +7,7 @@
 #include "ui/form1.h"
 #include "ui/message_service.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -76,6 +77,13 @@ public:
     QStringList openedFiles;
     QList<std::pair<QString, QString>> renames;
 };
+
+// Chooses an item of the case box as the user does from its list.
+inline void ChooseCase(Form1& form, int nIndex)
+{
+    form.cboFileNameCase->setCurrentIndex(nIndex);
+    emit form.cboFileNameCase->activated(nIndex);
+}
 
 struct FormHarness {
     explicit FormHarness(const QStringList& files = {}, const QStringList& folders = {})

@@ -27,12 +27,6 @@ QStringList Items(const QComboBox* box)
     return items;
 }
 
-void ChooseCase(Form1& form, int nIndex)
-{
-    form.cboFileNameCase->setCurrentIndex(nIndex);
-    emit form.cboFileNameCase->activated(nIndex);
-}
-
 void ChooseFilter(Form1& form, const QString& entry)
 {
     const int nIndex = form.Combo1->findText(entry);

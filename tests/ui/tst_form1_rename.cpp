@@ -50,12 +50,6 @@ struct RealForm {
     Form1 form;
 };
 
-void ChooseCase(Form1& form, int nIndex)
-{
-    form.cboFileNameCase->setCurrentIndex(nIndex);
-    emit form.cboFileNameCase->activated(nIndex);
-}
-
 void MakeFiles(const QString& folder, const QStringList& names)
 {
     for (const QString& name : names) {

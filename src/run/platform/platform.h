@@ -6,7 +6,8 @@
 #include <memory>
 #include <optional>
 
-namespace quillet {
+namespace quillet
+{
 
 // Result of renaming one file.
 struct RenameOutcome {
