@@ -4,12 +4,8 @@
 #include "../common/fat_image.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <unistd.h>
 
 using namespace quillet;
 using quillet::posix::SafeRenameInFolder;
