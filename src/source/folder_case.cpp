@@ -3,11 +3,37 @@
 #include <QFile>
 
 #ifndef Q_OS_WIN
+#include <cstring>
+#include <dirent.h>
 #include <sys/stat.h>
 #endif
 
 namespace quillet
 {
+
+#ifndef Q_OS_WIN
+namespace
+{
+
+// Whether the folder holds an entry spelled exactly like name (byte for byte).
+bool HoldsExactName(const QByteArray& folder, const QByteArray& name)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return false;
+    bool found = false;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, name.constData()) == 0) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+} // namespace
+#endif
 
 bool FolderIgnoresCase(const QString& strFolder, const QStringList& fileNames)
 {
@@ -40,7 +66,12 @@ bool FolderIgnoresCase(const QString& strFolder, const QStringList& fileNames)
             continue;
         if (::stat(QFile::encodeName(strBase + strOther).constData(), &other) != 0)
             return false;
-        return original.st_dev == other.st_dev && original.st_ino == other.st_ino;
+        if (original.st_dev == other.st_dev && original.st_ino == other.st_ino)
+            return true;
+        // Two inode numbers: two files on a folder that keeps case, or one file on a file
+        // system that numbers each spelling apart (FAT through FUSE). Only in the first case
+        // is the other spelling an entry of its own.
+        return !HoldsExactName(QFile::encodeName(strBase), QFile::encodeName(strOther));
     }
     return false;
 #endif
