@@ -1,6 +1,7 @@
 #include "core/name_conflicts.h"
 
 #include "core/parallel.h"
+#include "core/windows_names.h"
 
 #include <cstring>
 #include <vector>
@@ -162,8 +163,9 @@ bool IsInvalidName(const QString& strName, const NameCheckRules& rules)
                 c == u'<' || c == u'>' || c == u'|')
                 return true;
         }
-        // Windows drops trailing dots and spaces, so the file would get another name.
-        return s[n - 1] == u'.' || s[n - 1] == u' ' || n > 255;
+        // Windows drops trailing dots and spaces and takes device names for devices, so the
+        // file would get another name.
+        return n > 255 || WindowsChangesName(strName);
     }
     // At most three UTF-8 bytes per UTF-16 unit: short names cannot pass 255 bytes.
     if (n * 3 <= 255)

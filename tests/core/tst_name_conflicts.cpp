@@ -70,6 +70,14 @@ void TestNameConflicts::check_data()
     QTest::newRow("windows refuses more")
         << QStringList{"a", "b", "c", "d"} << QStringList{"x:y", "q?", "end.", "ok"}
         << QStringList{} << true << true << Problems{I, I, I, N};
+    QTest::newRow("windows changes devices and trailing dots or spaces")
+        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i"}
+        << QStringList{"CON",  "nul.txt", "Com1 .log", "lpt9", "end ",
+                       "COM0", "console", "con-x.txt", "x.con"}
+        << QStringList{} << true << true << Problems{I, I, I, I, I, N, N, N, N};
+    QTest::newRow("device names are plain names on POSIX")
+        << QStringList{"a", "b"} << QStringList{"CON", "end."} << QStringList{} << false << false
+        << Problems{N, N};
     QTest::newRow("backslash is a plain character on POSIX")
         << QStringList{"a"} << QStringList{"x\\y"} << QStringList{} << false << false
         << Problems{N};
