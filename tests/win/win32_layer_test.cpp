@@ -5,6 +5,7 @@
 
 #include "win32_codepage.h"
 #include "win32_drives.h"
+#include "win32_file.h"
 #include "win32_process.h"
 #include "win32_rename.h"
 
@@ -210,6 +211,27 @@ void TestShellRename(const std::wstring& root)
          false,
          false,
          {{L"a.txt", "A"}}},
+        {L"device name target: refused",
+         {{L"a.txt", "A"}},
+         L"a.txt",
+         L"Nul.txt",
+         false,
+         false,
+         {{L"a.txt", "A"}}},
+        {L"trailing dot: refused",
+         {{L"a.txt", "A"}},
+         L"a.txt",
+         L"b.",
+         false,
+         false,
+         {{L"a.txt", "A"}}},
+        {L"trailing space: refused",
+         {{L"a.txt", "A"}},
+         L"a.txt",
+         L"b ",
+         false,
+         false,
+         {{L"a.txt", "A"}}},
     };
     int index = 0;
     for (const RenameCase& c : cases) {
@@ -316,6 +338,31 @@ void TestStartScript(const std::wstring& root)
     std::printf("missing program -> \"%ls\"\n", error.c_str());
 }
 
+void TestWindowsNames()
+{
+    for (const wchar_t* name : {L"CON", L"con.txt", L"Com1 .log", L"LPT9", L"aux", L"x.", L"x "})
+        Check(WindowsChangesName(name), std::wstring(name) + L" is changed by Windows");
+    for (const wchar_t* name : {L"COM0", L"console", L"con-x.txt", L"x.con", L"a.b", L""})
+        Check(!WindowsChangesName(name), std::wstring(name) + L" is kept by Windows");
+}
+
+void TestReplaceFile(const std::wstring& root)
+{
+    const std::wstring folder = MakeFolder(root, L"replace");
+    const std::wstring path = folder + L"rename.bat";
+    std::wstring error;
+    Check(ReplaceFileNoReparse(path, "first", &error), L"script written: " + error);
+    Check(ReplaceFileNoReparse(path, "second", &error), L"script replaced: " + error);
+    Check(ListFiles(folder) == Files{{L"rename.bat", "second"}},
+          L"only the second content, no file left beside it");
+    CreateDirectoryW((folder + L"dir").c_str(), nullptr);
+    Check(!ReplaceFileNoReparse(folder + L"dir", "x", &error) && !error.empty(),
+          L"a folder in place of the script is refused");
+    Check(!ReplaceFileNoReparse(folder + L"missing\\rename.bat", "x", &error) && !error.empty(),
+          L"a missing folder is reported");
+    Check(ListFiles(folder) == Files{{L"rename.bat", "second"}}, L"a failure leaves no file");
+}
+
 } // namespace
 
 int main()
@@ -328,6 +375,8 @@ int main()
     MakeFolder(temp, L"quillet-win32-test");
 
     TestShellRename(root);
+    TestWindowsNames();
+    TestReplaceFile(root);
     TestOemCodePage();
     TestDrives();
     TestStartScript(root);

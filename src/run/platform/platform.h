@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -43,12 +44,23 @@ public:
     // Opens the text file at filePath in the user's text editor, without waiting.
     virtual bool openInTextEditor(const QString& filePath, QString* error) = 0;
 
+    // Whether path names an existing folder (the script interpreter asks before each change
+    // of folder).
+    virtual bool isFolder(const QString& path) const { return QFileInfo(path).isDir(); }
+
     // Renames the file `from` of `folder` to `to` in the same folder. Never replaces an
     // existing file, never moves the file out of its folder; a change of case alone works
     // on a file system that ignores case. `folder` ends in separator().
     virtual RenameOutcome renameInFolder(const QString& folder, const QString& from,
                                          const QString& to) = 0;
 };
+
+// Writes bytes to path, replacing an earlier file in one step, and never through a link (a
+// symbolic link on POSIX, a reparse point on Windows): a link, or anything but a plain file,
+// in place of path is refused and left as it is. Every write is checked through to the end;
+// on a failure the earlier file stays as it was. Returns false with the reason, a phrase
+// ("it is a symbolic link, ..."), in *error.
+bool ReplaceFileSafely(const QString& path, const QByteArray& bytes, QString* error);
 
 // The platform of the machine the program was built for.
 std::unique_ptr<Platform> CreatePlatform();

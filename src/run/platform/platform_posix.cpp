@@ -3,6 +3,8 @@
 // private folder in the user's cache folder.
 #include "platform.h"
 
+#include "posix/detached_start.h"
+#include "posix/no_follow_file.h"
 #include "posix/private_folder.h"
 #include "posix/safe_rename.h"
 #include "posix/text_editor.h"
@@ -11,6 +13,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringEncoder>
+
+#include <unistd.h>
 
 namespace quillet
 {
@@ -59,18 +63,23 @@ public:
                                    .arg(interpreter));
         const QFileInfo script(scriptPath);
         // What the interpreter reports goes to a log beside the script, for the user to read.
-        const QString log = script.absolutePath() + QStringLiteral("/rename.log");
-        QProcess process;
-        process.setProgram(interpreter);
-        process.setArguments({script.absoluteFilePath()});
-        process.setWorkingDirectory(script.absolutePath());
-        process.setStandardInputFile(QProcess::nullDevice());
-        process.setStandardOutputFile(log);
-        process.setStandardErrorFile(log, QIODevice::Append);
-        if (!process.startDetached())
+        // It is opened here, never through a link, and handed to the interpreter open.
+        const QString log =
+            script.absolutePath() + QLatin1Char('/') + QLatin1String(posix::kLogFileName);
+        QString reason;
+        const int logFd = posix::OpenForWritingNoFollow(log, false, &reason);
+        if (logFd < 0)
+            return Fail(error, QCoreApplication::translate("PosixPlatform",
+                                                           "The log \"%1\" cannot be written: "
+                                                           "%2.")
+                                   .arg(log, reason));
+        const bool started = posix::StartDetachedWithOutput(
+            interpreter, {script.absoluteFilePath()}, script.absolutePath(), logFd, &reason);
+        ::close(logFd);
+        if (!started)
             return Fail(error, QStringLiteral("The script interpreter \"%1\" could not be "
                                               "started: %2")
-                                   .arg(interpreter, process.errorString()));
+                                   .arg(interpreter, reason));
         return true;
     }
 
@@ -102,6 +111,11 @@ public:
 };
 
 } // namespace
+
+bool ReplaceFileSafely(const QString& path, const QByteArray& bytes, QString* error)
+{
+    return posix::ReplaceFileNoFollow(path, bytes, error);
+}
 
 std::unique_ptr<Platform> CreatePlatform()
 {

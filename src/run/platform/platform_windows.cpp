@@ -3,6 +3,7 @@
 #include "platform.h"
 
 #include "win32/win32_codepage.h"
+#include "win32/win32_file.h"
 #include "win32/win32_process.h"
 #include "win32/win32_rename.h"
 
@@ -75,6 +76,16 @@ public:
 };
 
 } // namespace
+
+bool ReplaceFileSafely(const QString& path, const QByteArray& bytes, QString* error)
+{
+    std::wstring reason;
+    const bool ok = win32::ReplaceFileNoReparse(QDir::toNativeSeparators(path).toStdWString(),
+                                                bytes.toStdString(), &reason);
+    if (!ok && error)
+        *error = QString::fromStdWString(reason);
+    return ok;
+}
 
 std::unique_ptr<Platform> CreatePlatform()
 {

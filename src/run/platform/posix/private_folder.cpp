@@ -1,5 +1,8 @@
 #include "private_folder.h"
 
+#include "no_follow_file.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +26,41 @@ bool Fail(QString* error, const QString& text)
     if (error)
         *error = text;
     return false;
+}
+
+// The entries the program itself puts in its script folder.
+bool IsOwnEntryName(const QString& name)
+{
+    const QString script = QLatin1String(kScriptFileName);
+    return name == script || name == QLatin1String(kLogFileName) || IsReplacementOf(name, script);
+}
+
+// The first entry of the open folder fd that the program did not put there (a name it never
+// writes, a link, a folder, a file of another user or with other names), as a path under
+// folder; an empty string when there is none.
+QString ForeignEntry(int fd, const QString& folder, QString* error)
+{
+    DIR* dir = fdopendir(dup(fd));
+    if (!dir) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return folder;
+    }
+    QString foreign;
+    while (const dirent* entry = readdir(dir)) {
+        const char* raw = entry->d_name;
+        if (std::strcmp(raw, ".") == 0 || std::strcmp(raw, "..") == 0)
+            continue;
+        const QString name = QFile::decodeName(raw);
+        struct stat st;
+        const bool own = IsOwnEntryName(name) && fstatat(fd, raw, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                         S_ISREG(st.st_mode) && st.st_uid == geteuid() && st.st_nlink == 1;
+        if (!own) {
+            foreign = folder + QLatin1Char('/') + name;
+            break;
+        }
+    }
+    closedir(dir);
+    return foreign;
 }
 
 } // namespace
@@ -59,9 +98,28 @@ std::optional<QString> EnsurePrivateFolder(const QString& path, QString* error)
         ok = Fail(error, QStringLiteral("The folder \"%1\" cannot be used: it belongs to "
                                         "another user.")
                              .arg(clean));
-    else if ((st.st_mode & 077) != 0 && fchmod(fd, 0700) != 0)
+    else if ((st.st_mode & 07777) != 0700 && fchmod(fd, 0700) != 0)
         ok = Fail(error, QStringLiteral("The folder \"%1\" cannot be made private: %2")
                              .arg(clean, QString::fromLocal8Bit(std::strerror(errno))));
+    else if (fstat(fd, &st) != 0 || (st.st_mode & 07777) != 0700)
+        ok = Fail(error, QCoreApplication::translate("PrivateFolder",
+                                                     "The folder \"%1\" cannot be used: its "
+                                                     "mode is not 0700 (owner only).")
+                             .arg(clean));
+    if (ok) {
+        // Entries another user could have planted while the folder was open to others (links
+        // to the user's own files among them) are never written through: refuse the folder.
+        QString reason;
+        const QString foreign = ForeignEntry(fd, clean, &reason);
+        if (!foreign.isEmpty())
+            ok = Fail(error,
+                      QCoreApplication::translate(
+                          "PrivateFolder",
+                          "The folder \"%1\" cannot be used: it holds \"%2\", which "
+                          "Quillet did not put there. Remove that entry and try again.")
+                              .arg(clean, foreign) +
+                          (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
+    }
     close(fd);
     if (!ok)
         return std::nullopt;

@@ -6,10 +6,16 @@
 namespace quillet::posix
 {
 
+// The files the Shell method keeps in its script folder: the script and the interpreter's log.
+inline constexpr char kScriptFileName[] = "rename.bat";
+inline constexpr char kLogFileName[] = "rename.log";
+
 // Makes sure path is a folder of the current user that no one else can enter: creates it with
 // mode 0700 when missing (and its missing parents), narrows its mode to 0700 when it is ours,
-// and refuses a symbolic link or a folder owned by someone else. Returns path ending in "/",
-// or nothing with the reason in *error.
+// and refuses a symbolic link, a folder owned by someone else, and a folder holding any entry
+// the program does not put there (another name, or its own names as a link, a folder, a file
+// of another user or a file with other names); the message names the entry. Returns path
+// ending in "/", or nothing with the reason in *error.
 std::optional<QString> EnsurePrivateFolder(const QString& path, QString* error);
 
 // The folder the Shell method writes its script to: "quillet" in the user's cache folder

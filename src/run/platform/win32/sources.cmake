@@ -5,6 +5,7 @@ set(QUILLET_WIN32_SOURCES
     ${QUILLET_WIN32_DIR}/win32_codepage.cpp
     ${QUILLET_WIN32_DIR}/win32_drives.cpp
     ${QUILLET_WIN32_DIR}/win32_error.cpp
+    ${QUILLET_WIN32_DIR}/win32_file.cpp
     ${QUILLET_WIN32_DIR}/win32_process.cpp
     ${QUILLET_WIN32_DIR}/win32_rename.cpp
 )
@@ -12,6 +13,7 @@ set(QUILLET_WIN32_HEADERS
     ${QUILLET_WIN32_DIR}/win32_codepage.h
     ${QUILLET_WIN32_DIR}/win32_drives.h
     ${QUILLET_WIN32_DIR}/win32_error.h
+    ${QUILLET_WIN32_DIR}/win32_file.h
     ${QUILLET_WIN32_DIR}/win32_process.h
     ${QUILLET_WIN32_DIR}/win32_rename.h
 )

@@ -100,7 +100,37 @@ ShellRenameResult Refused(std::wstring error)
     return result;
 }
 
+bool IsReservedDevice(std::wstring stem)
+{
+    for (wchar_t& c : stem) {
+        if (c >= L'a' && c <= L'z')
+            c = wchar_t(c - 32);
+    }
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL")
+        return true;
+    if (stem.size() != 4 || (stem.compare(0, 3, L"COM") != 0 && stem.compare(0, 3, L"LPT") != 0))
+        return false;
+    const wchar_t digit = stem[3];
+    return (digit >= L'1' && digit <= L'9') || digit == L'\u00b9' || digit == L'\u00b2' ||
+           digit == L'\u00b3';
+}
+
 } // namespace
+
+bool WindowsChangesName(const std::wstring& name)
+{
+    if (name.empty())
+        return false;
+    if (name.back() == L'.' || name.back() == L' ')
+        return true;
+    // The device is the part before the first dot; blanks before the dot do not count.
+    std::wstring::size_type end = name.find(L'.');
+    if (end == std::wstring::npos)
+        end = name.size();
+    while (end > 0 && name[end - 1] == L' ')
+        --end;
+    return IsReservedDevice(name.substr(0, end));
+}
 
 std::optional<std::wstring> BareNameProblem(const std::wstring& name)
 {
@@ -122,6 +152,9 @@ ShellRenameResult ShellRenameInFolder(const std::wstring& folder, const std::wst
         if (const auto problem = BareNameProblem(*name))
             return Refused(*problem);
     }
+    if (WindowsChangesName(to))
+        return Refused(Quoted(to) + L" ends in a dot or a space or is a reserved device name, "
+                                    L"which Windows would not keep as it is");
     std::wstring prefix = folder;
     if (prefix.empty() || prefix.back() != L'\\')
         prefix += L'\\';
