@@ -2,35 +2,17 @@
 
 #include "platform/platform.h"
 
+#include "core/windows_names.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace quillet
 {
 
 namespace
 {
-
-// Characters that the interpreter reads as operators on an unquoted line.
-bool NeedsQuotes(const QString& path)
-{
-    for (QChar c : path) {
-        switch (c.unicode()) {
-        case '&':
-        case '^':
-        case '|':
-        case '<':
-        case '>':
-        case '(':
-        case ')':
-            return true;
-        default:
-            break;
-        }
-    }
-    return false;
-}
 
 // Why text cannot be written into the script, or an empty string when it can.
 QString Unwritable(const QString& text, const ScriptEncoder& encode)
@@ -81,9 +63,21 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
     if (const QString why = Unwritable(folder, encode); !why.isEmpty())
         return {std::nullopt,
                 kRefused + QStringLiteral("the folder \"%1\" %2.").arg(Shown(folder), why)};
+    // A script for the Windows command interpreter: Windows would give these names another
+    // name (or a device), so the script would rename to something else than was asked.
+    const bool windowsNames = separator == QLatin1Char('\\');
     for (qsizetype i = 0; i < count; ++i) {
         const QString& from = job.currentNames.at(i);
         const QString& to = job.proposedNames.at(i);
+        if (windowsNames && WindowsChangesName(to))
+            return {std::nullopt,
+                    kRefused + QCoreApplication::translate(
+                                   "BatchScript",
+                                   "the new name \"%1\" of the file \"%2\" ends in a dot or a "
+                                   "space, or is a reserved device name (CON, PRN, AUX, NUL, "
+                                   "COM1 to COM9, LPT1 to LPT9), which Windows does not keep "
+                                   "as it is.")
+                                   .arg(Shown(to), Shown(from))};
         if (const QString why = Unwritable(from, encode); !why.isEmpty())
             return {std::nullopt,
                     kRefused +
@@ -95,10 +89,12 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
     }
 
     const QString crlf = QStringLiteral("\r\n");
-    const QString cdPath = DoublePercent(folder);
-    QString text = QStringLiteral("cd ");
-    text += NeedsQuotes(folder) ? QLatin1Char('"') + cdPath + QLatin1Char('"') : cdPath;
-    text += crlf;
+    // The folder is quoted whole, and a failed change of folder ends the script, so that no
+    // rename line runs in whatever folder the interpreter happens to be in. The check is a
+    // line of its own rather than "|| exit /b 1": Wine's cmd runs the command after "||"
+    // even when the cd worked.
+    QString text = QStringLiteral("cd /d \"") + DoublePercent(folder) + QLatin1Char('"') + crlf;
+    text += QStringLiteral("if errorlevel 1 exit /b 1") + crlf;
     text += DoublePercent(folder.left(2)) + crlf;
     for (qsizetype i = 0; i < count; ++i) {
         text += QStringLiteral("rename \"") + DoublePercent(job.currentNames.at(i)) +
@@ -114,13 +110,12 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
 bool WriteScriptBytes(const QString& strBatchDir, const QByteArray& bytes, QString* error)
 {
     const QString path = strBatchDir + QLatin1String(kBatchFileName);
-    QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    QString reason;
+    const bool written = ReplaceFileSafely(path, bytes, &reason);
     if (!written && error) {
-        *error = QStringLiteral("The batch file \"%1\" could not be written: %2")
-                     .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
-                          file.errorString());
+        *error = QCoreApplication::translate("BatchScript",
+                                             "The batch file \"%1\" could not be written: %2.")
+                     .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
     }
     return written;
 }

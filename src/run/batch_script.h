@@ -29,18 +29,22 @@ inline constexpr char kBatchFileName[] = "rename.bat";
 // "D:\\Photos\\", "C:\\" stays "C:\\".
 QString FolderText(const QString& folderPath, QChar separator);
 
-// Composes "rename.bat": a cd line, a drive line (the first two characters of the folder
-// text), one `rename "old" "new"` line per pair, each ended by CR LF, no byte-order mark.
-// Every % is doubled, since the interpreter expands % even inside quotes; the cd path is
-// quoted when it holds a character the interpreter would treat as an operator. A name or
-// folder holding a double quote, a line break or a character the encoder refuses cannot be
-// expressed in the script: the result is then an error naming it, and no bytes.
+// Composes "rename.bat": a cd line (`cd /d "D:\Photos\"`), a line that ends the script when
+// that cd failed (`if errorlevel 1 exit /b 1`), a drive line (the first two characters of the
+// folder text), one `rename "old" "new"` line per pair, each ended by CR LF, no byte-order
+// mark.
+// Every % is doubled, since the interpreter expands % even inside quotes. A name or folder
+// holding a double quote, a line break or a character the encoder refuses cannot be
+// expressed in the script: the result is then an error naming it, and no bytes. For the
+// Windows interpreter (separator '\\') so is a new name that Windows would change (a trailing
+// dot or space, a reserved device name).
 ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
                                   const ScriptEncoder& encode);
 
-// Writes bytes to strBatchDir + "rename.bat" from scratch, through a temporary file in the
-// same folder that replaces the old one only when complete, so a failed write never leaves a
-// partial script. Returns false, with the reason in *error, when it could not.
+// Writes bytes to strBatchDir + "rename.bat" from scratch, through ReplaceFileSafely: a new
+// file in the same folder, checked through to the end, replaces the old one only when
+// complete, and a link in place of the script is refused; a failed write never leaves a
+// partial script. Returns false, with the reason (naming the script) in *error.
 bool WriteScriptBytes(const QString& strBatchDir, const QByteArray& bytes, QString* error);
 
 // Composes the script of job with the platform's separator and encoding and writes it to

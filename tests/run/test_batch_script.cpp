@@ -59,43 +59,52 @@ void TestBatchScript::compose_data()
     QTest::addColumn<QByteArray>("expected");
 
     const QChar bs = QLatin1Char('\\');
-    QTest::newRow("worked example")
-        << "D:\\Photos" << QStringList{"IMG_0001.JPG", "IMG_0002.JPG"}
-        << QStringList{"Holiday 001.jpg", "Holiday 002.jpg"} << bs
-        << Lines({"cd D:\\Photos\\", "D:", "rename \"IMG_0001.JPG\" \"Holiday 001.jpg\"",
-                  "rename \"IMG_0002.JPG\" \"Holiday 002.jpg\""});
+    QTest::newRow("worked example") << "D:\\Photos" << QStringList{"IMG_0001.JPG", "IMG_0002.JPG"}
+                                    << QStringList{"Holiday 001.jpg", "Holiday 002.jpg"} << bs
+                                    << Lines({"cd /d \"D:\\Photos\\\"", "if errorlevel 1 exit /b 1",
+                                              "D:", "rename \"IMG_0001.JPG\" \"Holiday 001.jpg\"",
+                                              "rename \"IMG_0002.JPG\" \"Holiday 002.jpg\""});
     QTest::newRow("no pairs: the two first lines")
-        << "D:\\Photos" << QStringList{} << QStringList{} << bs << Lines({"cd D:\\Photos\\", "D:"});
+        << "D:\\Photos" << QStringList{} << QStringList{} << bs
+        << Lines({"cd /d \"D:\\Photos\\\"", "if errorlevel 1 exit /b 1", "D:"});
     QTest::newRow("drive root keeps one separator")
         << "C:\\" << QStringList{"a.txt"} << QStringList{"b.txt"} << bs
-        << Lines({"cd C:\\", "C:", "rename \"a.txt\" \"b.txt\""});
-    QTest::newRow("blanks in folder stay unquoted")
+        << Lines(
+               {"cd /d \"C:\\\"", "if errorlevel 1 exit /b 1", "C:", "rename \"a.txt\" \"b.txt\""});
+    QTest::newRow("blanks in folder stay inside the quotes")
         << "E:\\My Photos" << QStringList{"a b.txt"} << QStringList{"a  b.txt"} << bs
-        << Lines({"cd E:\\My Photos\\", "E:", "rename \"a b.txt\" \"a  b.txt\""});
+        << Lines({"cd /d \"E:\\My Photos\\\"", "if errorlevel 1 exit /b 1",
+                  "E:", "rename \"a b.txt\" \"a  b.txt\""});
     QTest::newRow("equal names keep their line")
         << "D:\\x" << QStringList{"same.txt"} << QStringList{"same.txt"} << bs
-        << Lines({"cd D:\\x\\", "D:", "rename \"same.txt\" \"same.txt\""});
+        << Lines({"cd /d \"D:\\x\\\"", "if errorlevel 1 exit /b 1",
+                  "D:", "rename \"same.txt\" \"same.txt\""});
     QTest::newRow("percent doubled in names and folder")
         << "D:\\100%" << QStringList{"100%.txt"} << QStringList{"%PATH%.txt"} << bs
-        << Lines({"cd D:\\100%%\\", "D:", "rename \"100%%.txt\" \"%%PATH%%.txt\""});
-    QTest::newRow("ampersand in folder quotes the cd path")
+        << Lines({"cd /d \"D:\\100%%\\\"", "if errorlevel 1 exit /b 1",
+                  "D:", "rename \"100%%.txt\" \"%%PATH%%.txt\""});
+    QTest::newRow("ampersand in folder")
         << "D:\\Tom & Jerry" << QStringList{"a"} << QStringList{"b"} << bs
-        << Lines({"cd \"D:\\Tom & Jerry\\\"", "D:", "rename \"a\" \"b\""});
-    QTest::newRow("parentheses in folder quote the cd path")
+        << Lines({"cd /d \"D:\\Tom & Jerry\\\"", "if errorlevel 1 exit /b 1",
+                  "D:", "rename \"a\" \"b\""});
+    QTest::newRow("parentheses in folder")
         << "C:\\Program Files (x86)" << QStringList{} << QStringList{} << bs
-        << Lines({"cd \"C:\\Program Files (x86)\\\"", "C:"});
+        << Lines({"cd /d \"C:\\Program Files (x86)\\\"", "if errorlevel 1 exit /b 1", "C:"});
     QTest::newRow("operators in names need no escape inside quotes")
         << "D:\\x" << QStringList{"a&b^c|d.txt"} << QStringList{"(1) <2>.txt"} << bs
-        << Lines({"cd D:\\x\\", "D:", "rename \"a&b^c|d.txt\" \"(1) <2>.txt\""});
+        << Lines({"cd /d \"D:\\x\\\"", "if errorlevel 1 exit /b 1",
+                  "D:", "rename \"a&b^c|d.txt\" \"(1) <2>.txt\""});
     QTest::newRow("narrow code page bytes")
         << QString::fromUtf8("D:\\Caf\xc3\xa9")
         << QStringList{QString::fromUtf8("\xc3\xa9t\xc3\xa9")} << QStringList{"ete"} << bs
-        << Lines({"cd D:\\Caf\xe9\\", "D:", "rename \"\xe9t\xe9\" \"ete\""});
+        << Lines({"cd /d \"D:\\Caf\xe9\\\"", "if errorlevel 1 exit /b 1",
+                  "D:", "rename \"\xe9t\xe9\" \"ete\""});
     QTest::newRow("POSIX root") << "/" << QStringList{} << QStringList{} << QChar('/')
-                                << Lines({"cd /", "/"});
+                                << Lines({"cd /d \"/\"", "if errorlevel 1 exit /b 1", "/"});
     QTest::newRow("POSIX folder: the drive line is its first two characters")
         << "/home/ann/Photos" << QStringList{"a.jpg"} << QStringList{"b.jpg"} << QChar('/')
-        << Lines({"cd /home/ann/Photos/", "/h", "rename \"a.jpg\" \"b.jpg\""});
+        << Lines({"cd /d \"/home/ann/Photos/\"", "if errorlevel 1 exit /b 1", "/h",
+                  "rename \"a.jpg\" \"b.jpg\""});
 }
 
 void TestBatchScript::compose()
@@ -136,6 +145,10 @@ void TestBatchScript::refuse_data()
         << QString::fromUtf8("D:\\\xe6\x97\xa5");
     QTest::newRow("quote in the folder")
         << "/tmp/a\"b" << QStringList{"a.txt"} << QStringList{"b.txt"} << "/tmp/a\"b";
+    QTest::newRow("reserved device name")
+        << "D:\\x" << QStringList{"a.txt", "b.txt"} << QStringList{"c.txt", "Nul.txt"} << "Nul.txt";
+    QTest::newRow("trailing dot or space")
+        << "D:\\x" << QStringList{"a.txt", "b.txt"} << QStringList{"c ", "d."} << "a.txt";
     QTest::newRow("lists of different length")
         << "D:\\x" << QStringList{"a.txt"} << QStringList{"b.txt", "c.txt"} << "shorter";
 }
@@ -156,8 +169,9 @@ void TestBatchScript::writeReplacesEarlierContent()
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
-    const QByteArray first = Lines({"cd /x/", "/x", "rename \"a\" \"b\"", "rename \"c\" \"d\""});
-    const QByteArray second = Lines({"cd /y/", "/y"});
+    const QByteArray first = Lines({"cd /d \"/x/\"", "if errorlevel 1 exit /b 1", "/x",
+                                    "rename \"a\" \"b\"", "rename \"c\" \"d\""});
+    const QByteArray second = Lines({"cd /d \"/y/\"", "if errorlevel 1 exit /b 1", "/y"});
     QString error;
     QVERIFY(WriteScriptBytes(folder, first, &error));
     QVERIFY(WriteScriptBytes(folder, second, &error));

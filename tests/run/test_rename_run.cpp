@@ -201,7 +201,8 @@ void TestRenameRun::shellWritesAndStartsTheScript()
 
     QVERIFY(RunShellMethod({"/photos", {}, {}}, platform, reporter));
     QCOMPARE(platform.started, QStringList{dir.path() + "/rename.bat"});
-    QCOMPARE(ReadAll(dir.path() + "/rename.bat"), QByteArray("cd /photos/\r\n/p\r\n"));
+    QCOMPARE(ReadAll(dir.path() + "/rename.bat"),
+             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
     QCOMPARE(reporter.messages.size(), 1);
     QCOMPARE(reporter.messages[0].text, "Rename Finished!");
     QCOMPARE(reporter.messages[0].title, QString());
@@ -251,7 +252,8 @@ void TestRenameRun::batchFileWritesAndOpens()
     QVERIFY(WriteBatchForReview({"/photos", {"a"}, {"b"}}, platform, reporter));
     QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter));
     QCOMPARE(platform.opened, (QStringList{"rename.bat", "rename.bat"}));
-    QCOMPARE(ReadAll(work.path() + "/rename.bat"), QByteArray("cd /photos/\r\n/p\r\n"));
+    QCOMPARE(ReadAll(work.path() + "/rename.bat"),
+             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
     QVERIFY(reporter.messages.isEmpty());
 
     platform.editorWorks = false;

@@ -121,12 +121,13 @@ void WineCmdTest::runsComposedScript_data()
     QTest::addColumn<Pairs>("pairs");
     QTest::addColumn<QStringList>("renamed"); // the current names whose rename must succeed
     QTest::addColumn<bool>("mayStay");        // the folder may also stay as it was
+    QTest::addColumn<bool>("missing");        // the folder does not exist: nothing may change
 
     QTest::newRow("plain") << QStringLiteral("Photos")
                            << QStringList{"IMG_0001.JPG", "IMG_0002.JPG", "keep.txt"}
                            << Pairs{{"IMG_0001.JPG", "Holiday 001.jpg"},
                                     {"IMG_0002.JPG", "Holiday 002.jpg"}}
-                           << QStringList{"IMG_0001.JPG", "IMG_0002.JPG"} << false;
+                           << QStringList{"IMG_0001.JPG", "IMG_0002.JPG"} << false << false;
     QTest::newRow("percent signs")
         << QStringLiteral("Percent")
         << QStringList{"100% sure.txt", "a%PATH%b.txt", "%1 %~dp0.txt", "%%.txt", "keep.txt"}
@@ -134,38 +135,44 @@ void WineCmdTest::runsComposedScript_data()
                  {"a%PATH%b.txt", "b%PATH%a.txt"},
                  {"%1 %~dp0.txt", "%0%~.txt"},
                  {"%%.txt", "%%%.txt"}}
-        << QStringList{"100% sure.txt", "a%PATH%b.txt", "%1 %~dp0.txt", "%%.txt"} << false;
+        << QStringList{"100% sure.txt", "a%PATH%b.txt", "%1 %~dp0.txt", "%%.txt"} << false << false;
     QTest::newRow("blanks") << QStringLiteral("My Photos\\Summer  2023")
                             << QStringList{"two  blanks.txt", " lead.txt", "keep.txt"}
                             << Pairs{{"two  blanks.txt", "one blank.txt"},
                                      {" lead.txt", "no lead.txt"}}
-                            << QStringList{"two  blanks.txt", " lead.txt"} << false;
+                            << QStringList{"two  blanks.txt", " lead.txt"} << false << false;
     QTest::newRow("ampersand in folder")
         << QStringLiteral("Tom & Jerry")
         << QStringList{"a&b.txt", "(1) ^caret.txt", "wow!.txt", "keep.txt"}
         << Pairs{{"a&b.txt", "c & d.txt"},
                  {"(1) ^caret.txt", "caret (2).txt"},
                  {"wow!.txt", "a|b<c>.txt"}}
-        << QStringList{"a&b.txt", "(1) ^caret.txt"} << false;
+        << QStringList{"a&b.txt", "(1) ^caret.txt"} << false << false;
     QTest::newRow("operators in folder")
         << QStringLiteral("x (1) ^ y=z;w,v") << QStringList{"a.txt", "keep.txt"}
-        << Pairs{{"a.txt", "b.txt"}} << QStringList{"a.txt"} << false;
+        << Pairs{{"a.txt", "b.txt"}} << QStringList{"a.txt"} << false << false;
     QTest::newRow("drive root") << QString() << QStringList{"a.txt", "keep.txt"}
-                                << Pairs{{"a.txt", "b.txt"}} << QStringList{"a.txt"} << false;
+                                << Pairs{{"a.txt", "b.txt"}} << QStringList{"a.txt"} << false
+                                << false;
     QTest::newRow("accented names")
         << QStringLiteral("R\u00e9sum\u00e9s") << QStringList{"r\u00e9sum\u00e9.txt", "keep.txt"}
         << Pairs{{"r\u00e9sum\u00e9.txt", "R\u00c9SUM\u00c9 \u00f1.txt"}}
-        << QStringList{"r\u00e9sum\u00e9.txt"} << false;
+        << QStringList{"r\u00e9sum\u00e9.txt"} << false << false;
     // The interpreter's rename refuses a taken name and a missing file, and the script goes on.
     QTest::newRow("taken name and missing file")
         << QStringLiteral("Clash") << QStringList{"a.txt", "b.txt", "c.txt", "keep.txt"}
         << Pairs{{"a.txt", "b.txt"}, {"gone.txt", "d.txt"}, {"c.txt", "e.txt"}}
-        << QStringList{"c.txt"} << false;
+        << QStringList{"c.txt"} << false << false;
     // Windows changes the case; Wine's rename leaves a change of case alone, without a word.
-    QTest::newRow("change of case") << QStringLiteral("Case") << QStringList{"a.txt", "keep.txt"}
-                                    << Pairs{{"a.txt", "A.TXT"}} << QStringList{"a.txt"} << true;
+    QTest::newRow("change of case")
+        << QStringLiteral("Case") << QStringList{"a.txt", "keep.txt"} << Pairs{{"a.txt", "A.TXT"}}
+        << QStringList{"a.txt"} << true << false;
     QTest::newRow("no pairs") << QStringLiteral("Empty") << QStringList{"keep.txt"} << Pairs{}
-                              << QStringList{} << false;
+                              << QStringList{} << false << false;
+    // The cd fails: the script must end there, not rename the decoys of q: or p:.
+    QTest::newRow("missing folder")
+        << QStringLiteral("Gone") << QStringList{"a.txt", "b.txt"}
+        << Pairs{{"a.txt", "c.txt"}, {"b.txt", "a.txt"}} << QStringList{} << false << true;
 }
 
 void WineCmdTest::runsComposedScript()
@@ -175,6 +182,7 @@ void WineCmdTest::runsComposedScript()
     QFETCH(Pairs, pairs);
     QFETCH(QStringList, renamed);
     QFETCH(bool, mayStay);
+    QFETCH(bool, missing);
 
     QTemporaryDir drive; // q:
     QTemporaryDir other; // p:
@@ -188,7 +196,8 @@ void WineCmdTest::runsComposedScript()
                               : drive.path() + QLatin1Char('/') +
                                     QString(folder).replace(QLatin1Char('\\'), QLatin1Char('/'));
     for (const QString& name : files) {
-        WriteFile(local + QLatin1Char('/') + name, name.toUtf8());
+        if (!missing)
+            WriteFile(local + QLatin1Char('/') + name, name.toUtf8());
         WriteFile(drive.path() + QStringLiteral("/decoy/") + name, "decoy " + name.toUtf8());
         WriteFile(other.path() + QStringLiteral("/decoy/") + name, "decoy " + name.toUtf8());
     }
