@@ -2,8 +2,10 @@
 
 #include "platform/platform.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QStringList>
 #include <optional>
 
@@ -70,26 +72,73 @@ bool IsDriveLetterLine(const QString& line)
            line.at(0).unicode() < 128;
 }
 
+bool QuotesClosed(const QString& text)
+{
+    return text.count(QLatin1Char('"')) % 2 == 0;
+}
+
+// The position of the first "||" outside double quotes, or -1.
+qsizetype OrOperator(const QString& text)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (!quoted && text.at(i) == QLatin1Char('|') && text.at(i + 1) == QLatin1Char('|'))
+            return i;
+    }
+    return -1;
+}
+
+// What may follow a cd after "||": exit, for the whole script or the batch (/b), with an
+// optional exit code.
+bool IsExitCommand(const QString& text)
+{
+    static const QRegularExpression exit(QStringLiteral("^exit(\\s+/b)?(\\s+-?\\d+)?$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return exit.match(text).hasMatch();
+}
+
+// The level of an "if errorlevel N exit ..." line, which ends the script when the last cd
+// failed; nothing for any other line.
+std::optional<int> ErrorLevelExit(const QString& line)
+{
+    static const QRegularExpression check(
+        QStringLiteral("^if\\s+errorlevel\\s+(-?\\d+)\\s+exit(\\s+/b)?(\\s+-?\\d+)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = check.match(line);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toInt();
+}
+
+// The folder argument of a cd without the /d switch (which also changes the drive): the switch
+// is taken as one only when a quoted folder follows, so that an old unquoted folder such as
+// "/d x/" keeps its meaning.
+QString WithoutDriveSwitch(const QString& argument)
+{
+    static const QRegularExpression drive(QStringLiteral("^/[dD]\\s+(?=\")"));
+    QString rest = argument;
+    return rest.remove(drive);
+}
+
+using Kind = BatchLineResult::Kind;
+
 class Interpreter
 {
 public:
-    Interpreter(const QString& startFolder, Platform& platform,
-                const std::function<void(const QString&)>& report)
-        : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform),
-          report_(report)
+    Interpreter(const QString& startFolder, Platform& platform)
+        : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform)
     {
     }
 
-    void runLine(int number, const QString& rawLine)
+    BatchLineResult runLine(const QString& rawLine, bool lineEnded)
     {
-        number_ = number;
         const std::optional<QString> expanded = ExpandPercent(rawLine);
-        if (!expanded) {
-            fail(QStringLiteral("a single % names a variable, which is not supported here (write "
-                                "%% for a %); line skipped: %1")
-                     .arg(rawLine));
-            return;
-        }
+        if (!expanded)
+            return fail(QStringLiteral("a single % names a variable, which is not supported "
+                                       "here (write %% for a %); line skipped: %1")
+                            .arg(rawLine));
         QString line = *expanded;
         while (!line.isEmpty() && IsBlank(line.front()))
             line.remove(0, 1);
@@ -97,10 +146,25 @@ public:
             line.remove(0, 1);
         while (!line.isEmpty() && IsBlank(line.back()))
             line.chop(1);
-        if (line.isEmpty() || line.startsWith(QLatin1String("::")))
-            return;
+        if (line.isEmpty())
+            return {};
+        if (!lineEnded)
+            return fail(QStringLiteral("the last line has no line end, so the script may have "
+                                       "been cut short; line skipped: %1")
+                            .arg(line));
+        if (line.startsWith(QLatin1String("::")))
+            return {};
         if (IsDriveLetterLine(line) || (!lastCd_.isEmpty() && line == lastCd_.left(2)))
-            return; // a drive switch: no drives here, the cd line already chose the folder
+            return {}; // a drive switch: no drives here, the cd line already chose the folder
+
+        if (const std::optional<int> level = ErrorLevelExit(line)) {
+            // Only a cd sets the level here: 1 when it failed, 0 when it worked.
+            if ((lastCdFailed_ ? 1 : 0) < *level)
+                return {};
+            summary_.ended = true;
+            ++summary_.failedLines;
+            return {Kind::Ended, QStringLiteral("the script ends here (%1)").arg(line)};
+        }
 
         qsizetype end = 0;
         while (end < line.size() && line.at(end).isLetter())
@@ -109,101 +173,161 @@ public:
         const QString rest = line.mid(end);
         const bool separated = rest.isEmpty() || IsBlank(rest.front());
         if (keyword == QLatin1String("rem") && separated)
-            return;
-        if ((keyword == QLatin1String("cd") || keyword == QLatin1String("chdir")) && separated)
-            changeFolder(rest.trimmed());
-        else if ((keyword == QLatin1String("rename") || keyword == QLatin1String("ren")) &&
-                 separated && !rest.isEmpty())
-            rename(SplitArguments(rest));
-        else
-            fail(QStringLiteral("unknown command, line skipped: %1").arg(line));
+            return {};
+        const bool cd =
+            (keyword == QLatin1String("cd") || keyword == QLatin1String("chdir")) && separated;
+        const bool rename =
+            (keyword == QLatin1String("rename") || keyword == QLatin1String("ren")) && separated &&
+            !rest.isEmpty();
+        if (!cd && !rename)
+            return fail(QStringLiteral("unknown command, line skipped: %1").arg(line));
+        if (!QuotesClosed(rest))
+            return fail(QStringLiteral("a double quote is not closed, so a name may have been "
+                                       "cut; line skipped: %1")
+                            .arg(line));
+        return cd ? changeFolder(rest.trimmed()) : renameFile(SplitArguments(rest));
     }
 
     BatchRunSummary summary() const { return summary_; }
 
-private:
-    void fail(const QString& text)
+    BatchLineResult fail(const QString& text)
     {
         ++summary_.failedLines;
-        report_(QStringLiteral("line %1: %2").arg(number_).arg(text));
+        return {Kind::Failed, text};
     }
 
-    void changeFolder(QString argument)
+private:
+    BatchLineResult changeFolder(QString argument)
     {
+        bool exitOnFailure = false;
+        if (const qsizetype orAt = OrOperator(argument); orAt >= 0) {
+            if (!IsExitCommand(argument.mid(orAt + 2).trimmed()))
+                return fail(QStringLiteral("only \"|| exit /b 1\" may follow a cd; line "
+                                           "skipped"));
+            exitOnFailure = true;
+            argument = argument.left(orAt).trimmed();
+        }
+        argument = WithoutDriveSwitch(argument);
         argument.remove(QLatin1Char('"'));
         if (argument.isEmpty())
-            return; // a bare cd only shows the folder
+            return {}; // a bare cd only shows the folder
         lastCd_ = argument;
         const QString target = QDir::cleanPath(QDir(folder_).absoluteFilePath(argument));
-        if (!QFileInfo(target).isDir()) {
+        lastCdFailed_ = !platform_.isFolder(target);
+        if (lastCdFailed_) {
             folderKnown_ = false;
-            fail(QStringLiteral("cd: the folder \"%1\" does not exist; the renames up to the next "
-                                "cd are skipped")
-                     .arg(argument));
-            return;
+            if (exitOnFailure) {
+                summary_.ended = true;
+                ++summary_.failedLines;
+                return {Kind::Ended,
+                        QStringLiteral("cd: the folder \"%1\" does not exist; the script ends "
+                                       "here")
+                            .arg(argument)};
+            }
+            return fail(QStringLiteral("cd: the folder \"%1\" does not exist; the renames up "
+                                       "to the next cd are skipped")
+                            .arg(argument));
         }
         folder_ = target;
         folderKnown_ = true;
+        return {Kind::ChangedFolder, {}};
     }
 
-    void rename(const QStringList& args)
+    BatchLineResult renameFile(const QStringList& args)
     {
-        if (args.size() != 2) {
-            fail(QStringLiteral("rename needs exactly two names, the file's and its new one"));
-            return;
-        }
+        if (args.size() != 2)
+            return fail(QStringLiteral("rename needs exactly two names, the file's and its new "
+                                       "one"));
         const QString& from = args.at(0);
         const QString& to = args.at(1);
         const QString what = QStringLiteral("could not rename \"%1\" to \"%2\": ").arg(from, to);
-        if (!folderKnown_) {
-            fail(what + QStringLiteral("the folder of the last cd does not exist"));
-            return;
-        }
+        if (!folderKnown_)
+            return fail(what + QStringLiteral("the folder of the last cd does not exist"));
+        if (from.isEmpty() || to.isEmpty())
+            return fail(what + QStringLiteral("a name is empty"));
         const QChar separator = platform_.separator();
-        if (to.contains(QLatin1Char('/')) || to.contains(separator)) {
-            fail(what + QStringLiteral("the new name must not hold a folder"));
-            return;
-        }
-        if (from.contains(QLatin1Char('/')) || from.contains(separator)) {
-            fail(what + QStringLiteral("the name must be a file of the current folder, without "
-                                       "a folder part"));
-            return;
-        }
+        if (to.contains(QLatin1Char('/')) || to.contains(separator))
+            return fail(what + QStringLiteral("the new name must not hold a folder"));
+        if (from.contains(QLatin1Char('/')) || from.contains(separator))
+            return fail(what + QStringLiteral("the name must be a file of the current folder, "
+                                              "without a folder part"));
         const QString folderText = folder_.endsWith(separator) ? folder_ : folder_ + separator;
         const RenameOutcome outcome = platform_.renameInFolder(folderText, from, to);
-        if (!outcome.ok) {
-            fail(what + outcome.error);
-            return;
-        }
+        if (!outcome.ok)
+            return fail(what + outcome.error);
         ++summary_.renamed;
+        return {Kind::Renamed, {}};
     }
 
     QString folder_;
     bool folderKnown_ = true;
+    bool lastCdFailed_ = false;
     QString lastCd_;
-    int number_ = 0;
     Platform& platform_;
-    const std::function<void(const QString&)>& report_;
     BatchRunSummary summary_;
 };
 
+// Reads the rest of a line that is longer than kMaxScriptLineBytes, and whether it had an end.
+bool SkipRestOfLine(QIODevice& script)
+{
+    char c = 0;
+    while (script.getChar(&c)) {
+        if (c == '\n')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
+                               const BatchLineCallback& onLine)
+{
+    Interpreter interpreter(startFolder, platform);
+    int number = 0;
+    while (!script.atEnd()) {
+        QByteArray bytes = script.readLine(kMaxScriptLineBytes + 1);
+        if (bytes.isEmpty())
+            break; // a read error: atEnd() would not turn true
+        ++number;
+        bool ended = bytes.endsWith('\n');
+        BatchLineResult result;
+        if (!ended && bytes.size() >= kMaxScriptLineBytes) {
+            ended = SkipRestOfLine(script);
+            result = interpreter.fail(QStringLiteral("the line is longer than %1 bytes; line "
+                                                     "skipped")
+                                          .arg(kMaxScriptLineBytes));
+        } else {
+            if (ended)
+                bytes.chop(1);
+            if (bytes.endsWith('\r'))
+                bytes.chop(1);
+            QStringDecoder decoder(QStringDecoder::Utf8);
+            const QString line = decoder.decode(bytes);
+            result = decoder.hasError()
+                         ? interpreter.fail(QStringLiteral("the line is not UTF-8 text; line "
+                                                           "skipped"))
+                         : interpreter.runLine(line, ended);
+        }
+        onLine(number, result);
+        if (result.kind == Kind::Ended)
+            break;
+    }
+    return interpreter.summary();
+}
 
 BatchRunSummary RunBatchScript(const QString& scriptText, const QString& startFolder,
                                Platform& platform,
                                const std::function<void(const QString&)>& reportError)
 {
-    Interpreter interpreter(startFolder, platform, reportError);
-    QStringList lines = scriptText.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast(); // the line break that ends the last line
-    int number = 0;
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        interpreter.runLine(++number, line);
-    }
-    return interpreter.summary();
+    QByteArray bytes = scriptText.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return RunBatchScript(
+        buffer, startFolder, platform, [&reportError](int number, const BatchLineResult& result) {
+            if (!result.message.isEmpty())
+                reportError(QStringLiteral("line %1: %2").arg(number).arg(result.message));
+        });
 }
 
 } // namespace quillet

@@ -1,14 +1,14 @@
 // quillet-batch: runs a rename script ("rename.bat") written by Quillet, on systems that have
 // no Windows command interpreter. Usage: quillet-batch SCRIPT
-// The script is read as UTF-8. Every failed line is reported on standard error; the exit code
-// is 0 when every line succeeded, 1 when any failed, 2 when the script cannot be read.
+// The script is read as UTF-8, one line at a time. Every failed line is reported on standard
+// error; the exit code is 0 when every line succeeded, 1 when any failed (or a failed cd ended
+// the script), 2 when the script cannot be read.
 #include "batch_interpreter.h"
 #include "platform/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 
 #include <cstdio>
 
@@ -39,17 +39,20 @@ int main(int argc, char* argv[])
                        .arg(args.at(1), file.errorString()));
         return 2;
     }
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(file.readAll());
-    if (decoder.hasError()) {
-        PrintError(QStringLiteral("quillet-batch: \"%1\" is not UTF-8 text").arg(args.at(1)));
-        return 2;
-    }
     const std::unique_ptr<quillet::Platform> platform = quillet::CreatePlatform();
     const QString name = args.at(1);
-    const quillet::BatchRunSummary summary =
-        quillet::RunBatchScript(text, QDir::currentPath(), *platform, [&name](const QString& e) {
-            PrintError(QStringLiteral("%1: %2").arg(name, e));
+    // One report per failed line, as it happens: the script is never held in memory whole.
+    const quillet::BatchRunSummary summary = quillet::RunBatchScript(
+        file, QDir::currentPath(), *platform,
+        [&name](int number, const quillet::BatchLineResult& result) {
+            if (!result.message.isEmpty())
+                PrintError(
+                    QStringLiteral("%1: line %2: %3").arg(name).arg(number).arg(result.message));
         });
+    if (file.error() != QFileDevice::NoError) {
+        PrintError(QStringLiteral("quillet-batch: reading \"%1\" failed: %2")
+                       .arg(name, file.errorString()));
+        return 2;
+    }
     return summary.failedLines == 0 ? 0 : 1;
 }

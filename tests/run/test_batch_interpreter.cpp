@@ -95,6 +95,31 @@ void TestBatchInterpreter::run_data()
         << QStringList{"cd {dir}/", "cd {dir}/missing/", R"(rename "a" "b")", "cd {dir}/",
                        R"(rename "a" "c")"}
         << QStringList{"c=a"} << 1 << 2;
+    QTest::newRow("writer's cd: a good cd goes on")
+        << QStringList{"a"}
+        << QStringList{"cd /d \"{dir}/\"", "if errorlevel 1 exit /b 1", "{d2}", R"(rename "a" "b")"}
+        << QStringList{"b=a"} << 1 << 0;
+    QTest::newRow("writer's cd: a failed cd ends the script")
+        << QStringList{"a"} << QStringList{"cd /d \"{dir}/missing/\"",
+                                           "if errorlevel 1 exit /b 1",
+                                           "{d2}",
+                                           R"(rename "a" "b")",
+                                           "cd {dir}/",
+                                           R"(rename "a" "c")"}
+        << QStringList{"a=a"} << 0 << 2;
+    QTest::newRow("cd || exit: a good cd goes on, a failed one ends the script")
+        << QStringList{"a"}
+        << QStringList{"cd /d \"{dir}/\" || exit /b 1", R"(rename "a" "b")",
+                       "cd /d \"{dir}/missing/\" || exit /b 1", "cd {dir}/", R"(rename "b" "c")"}
+        << QStringList{"b=a"} << 1 << 1;
+    QTest::newRow("unclosed quote refused, not cut")
+        << QStringList{"a", "b"}
+        << QStringList{"cd {dir}/", R"(rename "a" "x)", R"(rename "b" "y" ")", "cd \"{dir}/sub/"}
+        << QStringList{"a=a", "b=b"} << 0 << 3;
+    QTest::newRow("last line without its line end refused")
+        << QStringList{"a", "b"}
+        << QStringList{"cd {dir}/", R"(rename "a" "x")", R"(rename "b" "y"{cut})"}
+        << QStringList{"b=b", "x=a"} << 1 << 1;
     QTest::newRow("wrong number of names")
         << QStringList{"a"} << QStringList{"cd {dir}/", R"(rename "a")", R"(rename a b c)"}
         << QStringList{"a=a"} << 0 << 2;
@@ -113,7 +138,10 @@ void TestBatchInterpreter::run()
     QVERIFY(WriteFile(dir.path() + "/A&B (1)/x", "x"));
     for (const QString& name : files)
         QVERIFY(WriteFile(dir.path() + '/' + name, name.toUtf8()));
+    // A last line marked {cut} has no line end, as in a script cut short.
     QString text = script.join("\r\n") + "\r\n";
+    if (text.endsWith("{cut}\r\n"))
+        text.chop(7);
     text.replace("{dir}", dir.path());
     text.replace("{d2}", dir.path().left(2));
 
