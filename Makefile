@@ -1,6 +1,6 @@
 # Front door of the project. `make test` and `make run` install what is missing,
 # configure and build; `make bench` builds in Release and runs the benchmarks.
-.PHONY: all deps build test run bench asan format clean
+.PHONY: all deps build test run bench asan fuzz format clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCHES = bench_core bench_source bench_run bench_ui
@@ -29,6 +29,17 @@ asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Builds the interpreter's fuzz target with clang and runs it for FUZZ_SECONDS (not part of
+# `make test`). New inputs that reach new code are kept in build/fuzz/corpus.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_batch_interpreter
+	mkdir -p build/fuzz/corpus
+	build/fuzz/bin/fuzz_batch_interpreter -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-timeout=10 -rss_limit_mb=2048 build/fuzz/corpus tests/fuzz/seeds
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -245,6 +245,10 @@ private:
             return fail(what + QStringLiteral("the folder of the last cd does not exist"));
         if (from.isEmpty() || to.isEmpty())
             return fail(what + QStringLiteral("a name is empty"));
+        for (const QString* name : {&from, &to}) {
+            if (*name == QLatin1String(".") || *name == QLatin1String(".."))
+                return fail(what + QStringLiteral("\"%1\" names a folder, not a file").arg(*name));
+        }
         const QChar separator = platform_.separator();
         if (to.contains(QLatin1Char('/')) || to.contains(separator))
             return fail(what + QStringLiteral("the new name must not hold a folder"));
