@@ -1,6 +1,7 @@
 #include "../common/folder_files.h"
 #include "fake_run.h"
 #include "run/rename_run.h"
+#include "run_guards.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,48 +22,6 @@ QByteArray ReadAll(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Sets environment variables for the life of the guard.
-class EnvGuard
-{
-public:
-    void set(const char* name, const QByteArray& value)
-    {
-        saved_.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
-        qputenv(name, value);
-    }
-    ~EnvGuard()
-    {
-        for (auto it = saved_.crbegin(); it != saved_.crend(); ++it) {
-            if (it->wasSet)
-                qputenv(it->name, it->value);
-            else
-                qunsetenv(it->name);
-        }
-    }
-
-private:
-    struct Saved {
-        const char* name;
-        QByteArray value;
-        bool wasSet;
-    };
-    QList<Saved> saved_;
-};
-
-// Makes the working directory path for the life of the guard.
-class CurrentDirGuard
-{
-public:
-    explicit CurrentDirGuard(const QString& path) : saved_(QDir::currentPath())
-    {
-        QDir::setCurrent(path);
-    }
-    ~CurrentDirGuard() { QDir::setCurrent(saved_); }
-
-private:
-    QString saved_;
-};
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "fake_run.h"
 #include "run/batch_script.h"
 #include "run/rename_run.h"
+#include "run_guards.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -61,35 +62,6 @@ private:
     QTemporaryDir dir_;
     QString path_;
     QString skip_;
-};
-
-// Sets XDG_CACHE_HOME for the life of the guard, so the Shell method's private folder is
-// "quillet" inside a test folder.
-class CacheGuard
-{
-public:
-    explicit CacheGuard(const QString& cache) : saved_(qgetenv("XDG_CACHE_HOME"))
-    {
-        qputenv("XDG_CACHE_HOME", cache.toUtf8());
-    }
-    ~CacheGuard() { qputenv("XDG_CACHE_HOME", saved_); }
-
-private:
-    QByteArray saved_;
-};
-
-// Makes the working directory path for the life of the guard.
-class CurrentDirGuard
-{
-public:
-    explicit CurrentDirGuard(const QString& path) : saved_(QDir::currentPath())
-    {
-        QDir::setCurrent(path);
-    }
-    ~CurrentDirGuard() { QDir::setCurrent(saved_); }
-
-private:
-    QString saved_;
 };
 
 } // namespace
@@ -167,7 +139,8 @@ void TestRunHardening::linkInPlaceOfTheScriptOrLog()
         QVERIFY(QDir().mkdir(folder) && chmod(QFile::encodeName(folder), 0700) == 0);
     QVERIFY(QFile::link(victim, folder + '/' + entry));
 
-    CacheGuard cache(work.path());
+    EnvGuard cache; // the Shell method's private folder is "quillet" in a test folder
+    cache.set("XDG_CACHE_HOME", work.path().toUtf8());
     CurrentDirGuard cwd(work.path());
     FakeReporter reporter;
     const std::unique_ptr<Platform> platform = CreatePlatform();
@@ -213,7 +186,8 @@ void TestRunHardening::foreignEntryInTheScriptFolder()
     else
         QVERIFY(WriteFile(entry = folder + "/planted.sh", "echo"));
 
-    CacheGuard guard(cache.path());
+    EnvGuard guard;
+    guard.set("XDG_CACHE_HOME", cache.path().toUtf8());
     FakeReporter reporter;
     const std::unique_ptr<Platform> platform = CreatePlatform();
     QVERIFY(!RunShellMethod({photos.path(), {"a"}, {"b"}}, *platform, reporter));

@@ -7,6 +7,7 @@
 // script whose cd line or drive line misfires renames a decoy, and the test sees it.
 
 #include "run/batch_script.h"
+#include "wine_support.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -21,26 +22,10 @@ using namespace quillet;
 namespace
 {
 
-using Tree = QMap<QString, QByteArray>; // path relative to the drive root -> content
+using test::EncodeOem437;
+using test::ReadTree;
+using test::Tree;
 using Pairs = QList<QPair<QString, QString>>;
-
-// The OEM code page Wine's cmd reads batch files in (437 for an English locale), for the few
-// characters beyond ASCII the test uses. Anything else is refused, as the platform refuses it.
-std::optional<QByteArray> EncodeOem437(const QString& text)
-{
-    static const QMap<QChar, char> kHigh = {
-        {QChar(0x00e9), char(0x82)}, {QChar(0x00c9), char(0x90)}, {QChar(0x00f1), char(0xa4)}};
-    QByteArray bytes;
-    for (QChar c : text) {
-        if (c.unicode() < 0x80)
-            bytes += char(c.unicode());
-        else if (kHigh.contains(c))
-            bytes += kHigh.value(c);
-        else
-            return std::nullopt;
-    }
-    return bytes;
-}
 
 void WriteFile(const QString& path, const QByteArray& content)
 {
@@ -48,19 +33,6 @@ void WriteFile(const QString& path, const QByteArray& content)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(content), content.size());
-}
-
-Tree ReadTree(const QString& root)
-{
-    Tree tree;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            tree.insert(QDir(root).relativeFilePath(path), file.readAll());
-    }
-    return tree;
 }
 
 QString Describe(const Tree& tree)
@@ -98,12 +70,9 @@ private:
 
 void WineCmdTest::initTestCase()
 {
-    m_wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
-    if (m_wine.isEmpty())
-        QSKIP("wine is not installed (apt-get install wine wine64)");
-    m_prefix = qEnvironmentVariable("WINEPREFIX");
-    if (m_prefix.isEmpty() || !QDir(m_prefix + QStringLiteral("/dosdevices")).exists())
-        QSKIP("WINEPREFIX does not name a Wine prefix; run this test through ctest");
+    const QString skip = test::FindWine(&m_wine, &m_prefix);
+    if (!skip.isEmpty())
+        QSKIP(qPrintable(skip));
 }
 
 void WineCmdTest::cleanupTestCase()

@@ -14,6 +14,7 @@
 
 #include "core/windows_names.h"
 #include "run/batch_script.h"
+#include "wine_support.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -31,48 +32,16 @@ using namespace quillet;
 namespace
 {
 
-using Tree = QMap<QString, QByteArray>; // path relative to the root -> content
+using test::EncodeOem437;
+using test::ReadTree;
+using test::Tree;
 using Pairs = QList<QPair<QString, QString>>;
-
-// Characters beyond ASCII the cases use, with their bytes in OEM code page 437 (what Wine's
-// cmd reads batch files in for an English locale).
-const QMap<QChar, char> kOem437 = {{QChar(0x00e9), char(0x82)}, {QChar(0x00c9), char(0x90)},
-                                   {QChar(0x00f1), char(0xa4)}, {QChar(0x00d1), char(0xa5)},
-                                   {QChar(0x00fc), char(0x81)}, {QChar(0x00dc), char(0x9a)},
-                                   {QChar(0x00e7), char(0x87)}, {QChar(0x00c7), char(0x80)}};
-
-std::optional<QByteArray> EncodeOem437(const QString& text)
-{
-    QByteArray bytes;
-    for (QChar c : text) {
-        if (c.unicode() < 0x80)
-            bytes += char(c.unicode());
-        else if (kOem437.contains(c))
-            bytes += kOem437.value(c);
-        else
-            return std::nullopt;
-    }
-    return bytes;
-}
 
 bool WriteBytes(const QString& path, const QByteArray& content)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-Tree ReadTree(const QString& root)
-{
-    Tree tree;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            tree.insert(QDir(root).relativeFilePath(path), file.readAll());
-    }
-    return tree;
 }
 
 // One random case: a folder, its files and the pairs of the script.
@@ -257,12 +226,9 @@ private:
 
 void WineDifferentialTest::initTestCase()
 {
-    m_wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
-    if (m_wine.isEmpty())
-        QSKIP("wine is not installed (apt-get install wine wine64)");
-    m_prefix = qEnvironmentVariable("WINEPREFIX");
-    if (m_prefix.isEmpty() || !QDir(m_prefix + QStringLiteral("/dosdevices")).exists())
-        QSKIP("WINEPREFIX does not name a Wine prefix; run this test through ctest");
+    const QString skip = test::FindWine(&m_wine, &m_prefix);
+    if (!skip.isEmpty())
+        QSKIP(qPrintable(skip));
 }
 
 void WineDifferentialTest::cleanupTestCase()
