@@ -103,6 +103,8 @@ bool IsExitCommand(const QString& text)
 // failed; nothing for any other line.
 std::optional<int> ErrorLevelExit(const QString& line)
 {
+    if (!line.startsWith(QLatin1String("if"), Qt::CaseInsensitive))
+        return std::nullopt;
     static const QRegularExpression check(
         QStringLiteral("^if\\s+errorlevel\\s+(-?\\d+)\\s+exit(\\s+/b)?(\\s+-?\\d+)?$"),
         QRegularExpression::CaseInsensitiveOption);

@@ -105,9 +105,11 @@ bool ReplaceFileNoFollow(const QString& path, const QByteArray& bytes, QString* 
 {
     const QByteArray encoded = QFile::encodeName(path);
     struct stat st;
+    // Only the entry is replaced, never written to: a link or anything but a regular file is
+    // refused; a file of another name or owner is replaced like any other.
     if (::lstat(encoded.constData(), &st) == 0) {
-        if (const QString refused = RefusedEntry(st); !refused.isEmpty())
-            return Fail(error, refused);
+        if (S_ISLNK(st.st_mode) || !S_ISREG(st.st_mode))
+            return Fail(error, RefusedEntry(st));
     } else if (errno != ENOENT) {
         return Fail(error, SystemReason(errno));
     }

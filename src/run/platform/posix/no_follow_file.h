@@ -14,8 +14,9 @@ namespace quillet::posix
 int OpenForWritingNoFollow(const QString& path, bool append, QString* error);
 
 // Writes all of bytes to path in one step: into a new file beside it (created exclusively, so
-// never through a link), checked through write, fsync and close, then renamed over path. A
-// symbolic link or anything but a regular file at path is refused and left as it is. On any
+// never through a link), checked through write, fsync and close, then renamed over path, so
+// the entry is replaced and nothing is written through it. A symbolic link or anything but a
+// regular file at path is refused and left as it is. On any
 // failure path keeps its previous content and the new file is removed. Returns false with the
 // reason in *error, a phrase like the one above.
 bool ReplaceFileNoFollow(const QString& path, const QByteArray& bytes, QString* error);
