@@ -74,9 +74,10 @@ class Interpreter
 {
 public:
     Interpreter(const QString& startFolder, Platform& platform,
-                const std::function<void(const QString&)>& report)
+                const std::function<void(const QString&)>& report,
+                const std::function<void(const ScriptLineResult&)>& onResult)
         : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform),
-          report_(report)
+          report_(report), onResult_(onResult)
     {
     }
 
@@ -126,6 +127,28 @@ private:
     {
         ++summary_.failedLines;
         report_(QStringLiteral("line %1: %2").arg(number_).arg(text));
+        if (onResult_)
+            onResult_({ScriptLineResult::Kind::LineError, number_, {}, {}, {}, text});
+    }
+
+    // A rename line's outcome; reason is empty when it renamed its file.
+    void renameDone(const QString& from, const QString& to, const QString& reason)
+    {
+        const bool renamed = reason.isEmpty();
+        if (renamed) {
+            ++summary_.renamed;
+        } else {
+            ++summary_.failedLines;
+            report_(QStringLiteral("line %1: could not rename \"%2\" to \"%3\": %4")
+                        .arg(number_)
+                        .arg(from, to, reason));
+        }
+        if (onResult_) {
+            const QChar separator = platform_.separator();
+            onResult_({renamed ? ScriptLineResult::Kind::Renamed : ScriptLineResult::Kind::Failed,
+                       number_, folder_.endsWith(separator) ? folder_ : folder_ + separator, from,
+                       to, reason});
+        }
     }
 
     void changeFolder(QString argument)
@@ -154,28 +177,27 @@ private:
         }
         const QString& from = args.at(0);
         const QString& to = args.at(1);
-        const QString what = QStringLiteral("could not rename \"%1\" to \"%2\": ").arg(from, to);
         if (!folderKnown_) {
-            fail(what + QStringLiteral("the folder of the last cd does not exist"));
+            renameDone(from, to, QStringLiteral("the folder of the last cd does not exist"));
             return;
         }
         const QChar separator = platform_.separator();
         if (to.contains(QLatin1Char('/')) || to.contains(separator)) {
-            fail(what + QStringLiteral("the new name must not hold a folder"));
+            renameDone(from, to, QStringLiteral("the new name must not hold a folder"));
             return;
         }
         if (from.contains(QLatin1Char('/')) || from.contains(separator)) {
-            fail(what + QStringLiteral("the name must be a file of the current folder, without "
-                                       "a folder part"));
+            renameDone(from, to,
+                       QStringLiteral("the name must be a file of the current folder, without "
+                                      "a folder part"));
             return;
         }
         const QString folderText = folder_.endsWith(separator) ? folder_ : folder_ + separator;
         const RenameOutcome outcome = platform_.renameInFolder(folderText, from, to);
-        if (!outcome.ok) {
-            fail(what + outcome.error);
-            return;
-        }
-        ++summary_.renamed;
+        renameDone(from, to,
+                   outcome.ok
+                       ? QString()
+                       : (outcome.error.isEmpty() ? QStringLiteral("it failed") : outcome.error));
     }
 
     QString folder_;
@@ -184,6 +206,7 @@ private:
     int number_ = 0;
     Platform& platform_;
     const std::function<void(const QString&)>& report_;
+    const std::function<void(const ScriptLineResult&)>& onResult_;
     BatchRunSummary summary_;
 };
 
@@ -191,9 +214,10 @@ private:
 
 BatchRunSummary RunBatchScript(const QString& scriptText, const QString& startFolder,
                                Platform& platform,
-                               const std::function<void(const QString&)>& reportError)
+                               const std::function<void(const QString&)>& reportError,
+                               const std::function<void(const ScriptLineResult&)>& onResult)
 {
-    Interpreter interpreter(startFolder, platform, reportError);
+    Interpreter interpreter(startFolder, platform, reportError, onResult);
     QStringList lines = scriptText.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast(); // the line break that ends the last line

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/script_report.h"
+
 #include <QString>
 #include <functional>
 
@@ -29,9 +31,11 @@ struct BatchRunSummary {
 // - Blank lines, `rem` and `::` comment lines do nothing; any other line is reported and
 //   skipped. Each failed line is reported and the run goes on with the next one.
 // Lines end in CR LF or LF. Every report (one line of text, naming the script line) goes to
-// reportError.
+// reportError. When given, onResult hears of every rename line (renamed or failed) and of every
+// other line that failed, in script order.
 BatchRunSummary RunBatchScript(const QString& scriptText, const QString& startFolder,
                                Platform& platform,
-                               const std::function<void(const QString&)>& reportError);
+                               const std::function<void(const QString&)>& reportError,
+                               const std::function<void(const ScriptLineResult&)>& onResult = {});
 
 } // namespace quillet
