@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script_run.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -36,9 +38,13 @@ public:
     // returns nothing, with the reason in *error, when it cannot.
     virtual std::optional<QString> scriptFolder(QString* error) const = 0;
 
-    // Starts the script at scriptPath in the command interpreter with a hidden window,
-    // without waiting. Returns false, with the reason in *error, when nothing started.
-    virtual bool startScript(const QString& scriptPath, QString* error) = 0;
+    // Starts the script just written to scriptPath, whose bytes are scriptBytes, in the
+    // command interpreter with a hidden window, without waiting. The run reports to the
+    // returned object, which the caller owns; ending the program lets the interpreter finish.
+    // Returns nothing, with the reason in *error, when nothing started (for example while
+    // a run started earlier still holds the script folder).
+    virtual std::unique_ptr<ScriptRun>
+    startScript(const QString& scriptPath, const QByteArray& scriptBytes, QString* error) = 0;
 
     // Opens the text file at filePath in the user's text editor, without waiting.
     virtual bool openInTextEditor(const QString& filePath, QString* error) = 0;

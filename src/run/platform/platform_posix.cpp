@@ -5,6 +5,7 @@
 
 #include "posix/private_folder.h"
 #include "posix/safe_rename.h"
+#include "posix/script_process.h"
 #include "posix/text_editor.h"
 
 #include <QCoreApplication>
@@ -47,31 +48,31 @@ public:
         return posix::EnsurePrivateFolder(posix::DefaultScriptFolder(), error);
     }
 
-    bool startScript(const QString& scriptPath, QString* error) override
+    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& scriptBytes,
+                                           QString* error) override
     {
-        if (!QCoreApplication::instance())
-            return Fail(error, QStringLiteral("The script interpreter cannot be found."));
+        if (!QCoreApplication::instance()) {
+            Fail(error, QStringLiteral("The script interpreter cannot be found."));
+            return nullptr;
+        }
         const QString interpreter =
             QCoreApplication::applicationDirPath() + QLatin1Char('/') + kInterpreterName;
-        if (!QFileInfo(interpreter).isExecutable())
-            return Fail(error, QStringLiteral("The script interpreter \"%1\" cannot be found or "
-                                              "is not executable.")
-                                   .arg(interpreter));
-        const QFileInfo script(scriptPath);
-        // What the interpreter reports goes to a log beside the script, for the user to read.
-        const QString log = script.absolutePath() + QStringLiteral("/rename.log");
-        QProcess process;
-        process.setProgram(interpreter);
-        process.setArguments({script.absoluteFilePath()});
-        process.setWorkingDirectory(script.absolutePath());
-        process.setStandardInputFile(QProcess::nullDevice());
-        process.setStandardOutputFile(log);
-        process.setStandardErrorFile(log, QIODevice::Append);
-        if (!process.startDetached())
-            return Fail(error, QStringLiteral("The script interpreter \"%1\" could not be "
-                                              "started: %2")
-                                   .arg(interpreter, process.errorString()));
-        return true;
+        if (!QFileInfo(interpreter).isExecutable()) {
+            Fail(error, QStringLiteral("The script interpreter \"%1\" cannot be found or is not "
+                                       "executable.")
+                            .arg(interpreter));
+            return nullptr;
+        }
+        // The interpreter reads the bytes just written from its standard input, not the file,
+        // which another user could replace in between. What it says goes to a log beside
+        // the script, for the user to read.
+        const QString folder = QFileInfo(scriptPath).absolutePath();
+        QString reason;
+        std::unique_ptr<ScriptRun> run = posix::StartWatchedScript(
+            interpreter, folder, scriptBytes, folder + QStringLiteral("/rename.log"), &reason);
+        if (!run)
+            Fail(error, reason);
+        return run;
     }
 
     bool openInTextEditor(const QString& filePath, QString* error) override
