@@ -2,7 +2,7 @@
 
 #include "batch_script.h"
 #include "platform/platform.h"
-#include "run_texts.h"
+#include <QCoreApplication>
 
 #include <QElapsedTimer>
 
@@ -80,7 +80,7 @@ RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& r
             QStringLiteral("Could not rename \"%1\" to \"%2\": %3.").arg(from, to, renamed.error);
         request.title = QLatin1String(kErrorTitle);
         request.icon = MessageIcon::Warning;
-        request.checkBoxText = RunText(kNoMoreErrors);
+        request.checkBoxText = QCoreApplication::translate("RenameRun", kNoMoreErrors);
         showErrors = !reporter.showMessage(request).checked;
     }
     MessageRequest finished;

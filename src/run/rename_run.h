@@ -17,7 +17,8 @@ inline constexpr char kShellFinished[] = "Rename Finished!";
 inline constexpr char kApiFinished[] = "Finished Renaming Files";
 inline constexpr char kApiFinishedTitle[] = "Rename status";
 inline constexpr char kErrorTitle[] = "Rename";
-inline constexpr char kNoMoreErrors[] = "Do not show further errors of this run";
+inline constexpr char kNoMoreErrors[] =
+    QT_TRANSLATE_NOOP("RenameRun", "Do not show further errors of this run");
 
 // Shortest time between two progress updates of the API method, in milliseconds.
 inline constexpr int kProgressIntervalMs = 30;

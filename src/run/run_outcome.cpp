@@ -2,14 +2,15 @@
 
 #include "platform/script_run.h"
 #include "run_reporter.h"
-#include "run_texts.h"
+#include <QCoreApplication>
 
 namespace quillet
 {
 
 QString FilesText(qsizetype count)
 {
-    return count == 1 ? RunText("1 file") : RunText("%1 files").arg(count);
+    return count == 1 ? QCoreApplication::translate("RenameRun", "1 file")
+                      : QCoreApplication::translate("RenameRun", "%1 files").arg(count);
 }
 
 RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
@@ -32,14 +33,17 @@ RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
             ++reported;
             break;
         case ScriptLineResult::Kind::LineError:
-            outcome.otherErrors.append(RunText("line %1: %2").arg(result.line).arg(result.reason));
+            outcome.otherErrors.append(QCoreApplication::translate("RenameRun", "line %1: %2")
+                                           .arg(result.line)
+                                           .arg(result.reason));
             break;
         }
     }
     const qsizetype count = qMin(job.currentNames.size(), job.proposedNames.size());
     for (qsizetype i = reported; i < count; ++i)
-        outcome.failed.append({job.currentNames.at(i), job.proposedNames.at(i),
-                               RunText("the interpreter did not reach this pair")});
+        outcome.failed.append(
+            {job.currentNames.at(i), job.proposedNames.at(i),
+             QCoreApplication::translate("RenameRun", "the interpreter did not reach this pair")});
     if (!run.ranToEnd() && !run.endText().isEmpty())
         outcome.otherErrors.append(run.endText());
     return outcome;
@@ -50,7 +54,8 @@ QString FailureDetails(const RunOutcome& outcome)
     QStringList lines;
     lines.reserve(outcome.failed.size() + outcome.otherErrors.size());
     for (const FailedPair& pair : outcome.failed)
-        lines.append(RunText("\"%1\" -> \"%2\": %3").arg(pair.from, pair.to, pair.reason));
+        lines.append(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
+                         .arg(pair.from, pair.to, pair.reason));
     lines += outcome.otherErrors;
     return lines.join(QLatin1Char('\n'));
 }
@@ -60,19 +65,22 @@ void ReportScriptOutcome(const RunOutcome& outcome, RunReporter& reporter)
     if (!outcome.known || (outcome.failed.isEmpty() && outcome.otherErrors.isEmpty()))
         return;
     const qsizetype notRenamed = outcome.pairs - outcome.done.size();
-    QString text =
-        RunText("%1 of %2 were not renamed.").arg(notRenamed).arg(FilesText(outcome.pairs));
+    QString text = QCoreApplication::translate("RenameRun", "%1 of %2 were not renamed.")
+                       .arg(notRenamed)
+                       .arg(FilesText(outcome.pairs));
     if (!outcome.failed.isEmpty()) {
         const FailedPair& first = outcome.failed.first();
         text += QLatin1Char('\n') +
-                RunText("The first: \"%1\" -> \"%2\": %3.").arg(first.from, first.to, first.reason);
+                QCoreApplication::translate("RenameRun", "The first: \"%1\" -> \"%2\": %3.")
+                    .arg(first.from, first.to, first.reason);
     } else {
         text += QLatin1Char('\n') + outcome.otherErrors.first();
     }
-    text += QLatin1Char('\n') + RunText("Every failure is listed in the details.");
+    text += QLatin1Char('\n') +
+            QCoreApplication::translate("RenameRun", "Every failure is listed in the details.");
     MessageRequest request;
     request.text = text;
-    request.title = RunText("Rename");
+    request.title = QCoreApplication::translate("RenameRun", "Rename");
     request.icon = MessageIcon::Warning;
     request.detailedText = FailureDetails(outcome);
     reporter.showMessage(request);

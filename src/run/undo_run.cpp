@@ -2,7 +2,7 @@
 
 #include "platform/platform.h"
 #include "rename_run.h"
-#include "run_texts.h"
+#include <QCoreApplication>
 
 #include <QElapsedTimer>
 
@@ -11,17 +11,19 @@ namespace quillet
 
 QString UndoCaption(qsizetype count)
 {
-    return count > 0 ? RunText("Undo Last Rename (%1)").arg(FilesText(count))
-                     : RunText("Undo Last Rename");
+    return count > 0 ? QCoreApplication::translate("RenameRun", "Undo Last Rename (%1)")
+                           .arg(FilesText(count))
+                     : QCoreApplication::translate("RenameRun", "Undo Last Rename");
 }
 
 QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
                               RunReporter& reporter)
 {
-    const QString title = RunText("Undo Last Rename");
+    const QString title = QCoreApplication::translate("RenameRun", "Undo Last Rename");
     MessageRequest question;
-    question.text =
-        RunText("Give %1 back the names they had before the last run?").arg(FilesText(done.size()));
+    question.text = QCoreApplication::translate(
+                        "RenameRun", "Give %1 back the names they had before the last run?")
+                        .arg(FilesText(done.size()));
     question.title = title;
     question.question = true;
     if (done.isEmpty() || !reporter.showMessage(question).yes)
@@ -44,22 +46,25 @@ QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
         const RenameOutcome back = platform.renameInFolder(rename.folder, rename.to, rename.from);
         if (!back.ok) {
             skipped.prepend(rename);
-            details.prepend(
-                RunText("\"%1\" -> \"%2\": %3").arg(rename.to, rename.from, back.error));
+            details.prepend(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
+                                .arg(rename.to, rename.from, back.error));
         }
     }
     MessageRequest closing;
     closing.title = title;
     if (skipped.isEmpty()) {
-        closing.text = RunText("%1 got their old names back.").arg(FilesText(count));
+        closing.text = QCoreApplication::translate("RenameRun", "%1 got their old names back.")
+                           .arg(FilesText(count));
         closing.icon = MessageIcon::Information;
     } else {
-        closing.text = RunText("%1 of %2 got their old names back. %3 skipped: they are no "
-                               "longer where the run left them, or their old names are taken "
-                               "now. The details list them.")
-                           .arg(count - skipped.size())
-                           .arg(FilesText(count))
-                           .arg(skipped.size());
+        closing.text =
+            QCoreApplication::translate(
+                "RenameRun", "%1 of %2 got their old names back. %3 skipped: they are no "
+                             "longer where the run left them, or their old names are taken "
+                             "now. The details list them.")
+                .arg(count - skipped.size())
+                .arg(FilesText(count))
+                .arg(skipped.size());
         closing.icon = MessageIcon::Warning;
         closing.detailedText = details.join(QLatin1Char('\n'));
     }
