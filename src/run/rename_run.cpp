@@ -2,8 +2,8 @@
 
 #include "batch_script.h"
 #include "platform/platform.h"
-#include <QCoreApplication>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace quillet

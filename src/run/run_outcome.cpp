@@ -2,6 +2,7 @@
 
 #include "platform/script_run.h"
 #include "run_reporter.h"
+
 #include <QCoreApplication>
 
 namespace quillet

@@ -2,8 +2,8 @@
 
 #include "platform/platform.h"
 #include "rename_run.h"
-#include <QCoreApplication>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace quillet
