@@ -68,7 +68,8 @@ RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& r
         const QString& to = job.proposedNames.at(i);
         const RenameOutcome renamed = platform.renameInFolder(folder, from, to);
         if (renamed.ok) {
-            outcome.done.append({folder, from, to});
+            outcome.done.append(
+                {folder, from, to, platform.fileIdentity(folder, to).value_or(QByteArray())});
             continue;
         }
         outcome.failed.append({from, to, renamed.error});

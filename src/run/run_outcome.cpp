@@ -26,7 +26,7 @@ RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
     for (const ScriptLineResult& result : run.results()) {
         switch (result.kind) {
         case ScriptLineResult::Kind::Renamed:
-            outcome.done.append({result.folder, result.from, result.to});
+            outcome.done.append({result.folder, result.from, result.to, {}});
             ++reported;
             break;
         case ScriptLineResult::Kind::Failed:

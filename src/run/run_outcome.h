@@ -18,6 +18,7 @@ struct DoneRename {
     QString folder;
     QString from;
     QString to;
+    QByteArray identity; // Platform::fileIdentity of the renamed file; empty when unknown
 };
 
 // A pair that was not renamed, and why.

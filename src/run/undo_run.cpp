@@ -9,6 +9,12 @@
 namespace quillet
 {
 
+void NoteIdentities(QList<DoneRename>& done, const Platform& platform)
+{
+    for (DoneRename& rename : done)
+        rename.identity = platform.fileIdentity(rename.folder, rename.to).value_or(QByteArray());
+}
+
 QString UndoCaption(qsizetype count)
 {
     return count > 0 ? QCoreApplication::translate("RenameRun", "Undo Last Rename (%1)")
@@ -43,7 +49,17 @@ QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
             sinceUpdate.restart();
         }
         const DoneRename& rename = done.at(count - 1 - k);
-        const RenameOutcome back = platform.renameInFolder(rename.folder, rename.to, rename.from);
+        RenameOutcome back;
+        const std::optional<QByteArray> now = rename.identity.isEmpty()
+                                                  ? std::nullopt
+                                                  : platform.fileIdentity(rename.folder, rename.to);
+        if (!rename.identity.isEmpty() && now != rename.identity)
+            back.error = now ? QCoreApplication::translate(
+                                   "RenameRun", "another file has taken this name since the run")
+                             : QCoreApplication::translate(
+                                   "RenameRun", "the file is no longer there under this name");
+        else
+            back = platform.renameInFolder(rename.folder, rename.to, rename.from);
         if (!back.ok) {
             skipped.prepend(rename);
             details.prepend(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")

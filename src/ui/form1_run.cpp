@@ -69,7 +69,8 @@ void Form1::OnScriptFinished()
     if (!m_scriptRun || m_scriptRun->isRunning())
         return; // already read (a queued signal after the direct read)
     const std::unique_ptr<ScriptRun> run = std::move(m_scriptRun);
-    const RunOutcome outcome = ScriptRunOutcome(m_scriptJob, *run);
+    RunOutcome outcome = ScriptRunOutcome(m_scriptJob, *run);
+    NoteIdentities(outcome.done, *m_services.platform);
     m_scriptJob = RenameJob();
     TakeUndoRecord(outcome);
     UpdateUndoAction();

@@ -136,6 +136,12 @@ void TestForm1Outcome::runThenUndo_data()
         << false << QStringList{} << 1 << QStringList{} << QStringList{"TWO.txt>moved.txt"}
         << "3 files" << QStringList{"TWO.txt"}
         << QStringList{"moved.txt=two.txt", "one.txt=one.txt", "three.txt=three.txt"};
+    QTest::newRow("api, another file under a renamed file's name before the undo")
+        << false << QStringList{} << 1 << QStringList{}
+        << QStringList{"TWO.txt>moved.txt", "intruder>TWO.txt"} << "3 files"
+        << QStringList{"TWO.txt"}
+        << QStringList{"TWO.txt=intruder", "moved.txt=two.txt", "one.txt=one.txt",
+                       "three.txt=three.txt"};
     QTest::newRow("shell, an old name taken before the undo")
         << true << QStringList{} << 1 << QStringList{} << QStringList{"new>one.txt"} << "3 files"
         << QStringList{"ONE.txt"}

@@ -54,6 +54,16 @@ public:
     // on a file system that ignores case. `folder` ends in separator().
     virtual RenameOutcome renameInFolder(const QString& folder, const QString& from,
                                          const QString& to) = 0;
+
+    // What tells the file `name` of `folder` from every other file of the file system (device
+    // and inode number on POSIX), so that a later step can make sure it acts on the same file.
+    // Nothing when there is no such file or the platform cannot tell.
+    virtual std::optional<QByteArray> fileIdentity(const QString& folder, const QString& name) const
+    {
+        (void)folder;
+        (void)name;
+        return std::nullopt;
+    }
 };
 
 // The platform of the machine the program was built for.

@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QStringEncoder>
 
+#include <sys/stat.h>
+
 namespace quillet
 {
 
@@ -99,6 +101,16 @@ public:
                                  const QString& to) override
     {
         return posix::SafeRenameInFolder(folder, from, to);
+    }
+
+    std::optional<QByteArray> fileIdentity(const QString& folder,
+                                           const QString& name) const override
+    {
+        struct stat st;
+        if (lstat(QFile::encodeName(folder + name).constData(), &st) != 0)
+            return std::nullopt;
+        return QByteArray::number(quint64(st.st_dev)) + ':' +
+               QByteArray::number(quint64(st.st_ino));
     }
 };
 
