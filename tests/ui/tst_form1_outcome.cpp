@@ -1,6 +1,7 @@
 // The outcome of a run and its undo, through the window, on real folders with the real
 // platform layer and interpreter; only the message boxes are replaced (answered at once).
 
+#include "../common/fat_image.h"
 #include "form_harness.h"
 #include "run/rename_run.h"
 
@@ -102,6 +103,7 @@ private slots:
     void runThenUndo();
     void secondOkWhileTheInterpreterRuns();
     void interpreterRunsTheScriptWritten();
+    void undoCaseOnlyOnFat();
 
 private:
     QTemporaryDir m_cache; // the private script folder of this test run
@@ -269,6 +271,32 @@ void TestForm1Outcome::interpreterRunsTheScriptWritten()
     ChooseCase(r.form, 4);
     r.Run();
     QCOMPARE(Snapshot(dir.path()), (QStringList{"A.txt=a", "DECOY.txt=decoy"}));
+}
+
+void TestForm1Outcome::undoCaseOnlyOnFat()
+{
+    // A folder that ignores case: the run and its undo both need the two-step rename.
+    FatImage fat;
+    const QString mount = fat.Mount();
+    if (mount.isEmpty())
+        QSKIP(qPrintable(fat.SkipReason()));
+    const QString folder = mount + "/undo";
+    QVERIFY(QDir().mkdir(folder));
+    for (const QString& name : kFiles)
+        QVERIFY(MakeFile(folder + u'/' + name, name.toUtf8()));
+    const QStringList first = Snapshot(folder);
+    RealForm r(folder);
+    ChooseCase(r.form, 6); // filename & extension to UPPERCASE
+    r.form.Option2->click();
+    r.Run();
+    QCOMPARE(Snapshot(folder),
+             (QStringList{"ONE.TXT=one.txt", "THREE.TXT=three.txt", "TWO.TXT=two.txt"}));
+    r.messages.shown.clear();
+    r.form.UndoAction()->trigger();
+    QCOMPARE(r.messages.shown.size(), 2);
+    QVERIFY2(r.messages.shown[1].detailedText.isEmpty(),
+             qPrintable(r.messages.shown[1].detailedText));
+    QCOMPARE(Snapshot(folder), first);
 }
 
 QTEST_MAIN(TestForm1Outcome)
