@@ -4,6 +4,7 @@
 #include "bench_util.h"
 #include "run/platform/platform.h"
 #include "run/rename_run.h"
+#include "run/undo_run.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -96,6 +97,22 @@ double ApiMs(Platform& platform)
     return ms;
 }
 
+// The undo of an API run over the folder: every file back to its old name.
+double UndoMs(Platform& platform)
+{
+    QTemporaryDir dir;
+    const RenameJob job = MakeFolder(dir.path());
+    NoReporter reporter;
+    const RunOutcome outcome = RunApiMethod(job, platform, reporter);
+    QElapsedTimer timer;
+    timer.start();
+    const QList<DoneRename> left = UndoRenames(outcome.done, platform, reporter);
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    if (!left.isEmpty() || outcome.done.size() != kFiles)
+        std::fprintf(stderr, "bench_run: %lld files not restored\n", (long long)left.size());
+    return ms;
+}
+
 // From the click to the last file renamed by the detached interpreter; negative on timeout.
 double ShellMs(Platform& platform)
 {
@@ -135,6 +152,8 @@ int main(int argc, char* argv[])
         api = std::min(api, ApiMs(*platform));
     }
     bench::Report(QStringLiteral("API method, %1 files").arg(kFiles), api,
+                  QStringLiteral("rename(2) loop"), floor);
+    bench::Report(QStringLiteral("Undo of the API run, %1 files").arg(kFiles), UndoMs(*platform),
                   QStringLiteral("rename(2) loop"), floor);
     const double shell = ShellMs(*platform);
     if (shell < 0) {
