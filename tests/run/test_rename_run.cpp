@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/file.h>
 #include <sys/stat.h>
 
 using namespace quillet;
@@ -78,6 +79,7 @@ private slots:
     void shellFailures();
     void shellWritesAndStartsTheScript();
     void shellRenamesThroughTheInterpreter();
+    void shellRefusedWhileAnotherRunHoldsTheLog();
     void batchFileWritesAndOpens();
     void batchFileEditors_data();
     void batchFileEditors();
@@ -239,6 +241,31 @@ void TestRenameRun::shellRenamesThroughTheInterpreter()
     QCOMPARE(stat(QFile::encodeName(cache.path() + "/quillet").constData(), &st), 0);
     QCOMPARE(st.st_mode & 0777, 0700u);
     QVERIFY(QFile::exists(cache.path() + "/quillet/rename.bat"));
+}
+
+void TestRenameRun::shellRefusedWhileAnotherRunHoldsTheLog()
+{
+    // Another Quillet's interpreter still runs: its log stays locked and untouched.
+    QTemporaryDir cache;
+    QTemporaryDir photos;
+    EnvGuard env;
+    env.set("XDG_CACHE_HOME", cache.path().toUtf8());
+    QVERIFY(WriteFile(photos.path() + "/a.txt", "a"));
+    QVERIFY(QDir().mkpath(cache.path() + "/quillet"));
+    const QString log = cache.path() + "/quillet/rename.log";
+    QVERIFY(WriteFile(log, "the other run's report\n"));
+    QFile held(log);
+    QVERIFY(held.open(QIODevice::ReadWrite));
+    QCOMPARE(flock(held.handle(), LOCK_EX | LOCK_NB), 0);
+
+    FakeReporter reporter;
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    QVERIFY(!RunShellMethod({photos.path(), {"a.txt"}, {"b.txt"}}, *platform, reporter));
+    QCOMPARE(reporter.messages.size(), 1);
+    QVERIFY2(reporter.messages[0].text.contains("still going on"),
+             qPrintable(reporter.messages[0].text));
+    QCOMPARE(ReadAll(log), QByteArray("the other run's report\n"));
+    QVERIFY(QFile::exists(photos.path() + "/a.txt"));
 }
 
 void TestRenameRun::batchFileWritesAndOpens()
