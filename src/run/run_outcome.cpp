@@ -4,6 +4,7 @@
 #include "run_reporter.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace quillet
 {
@@ -69,7 +70,15 @@ void ReportScriptOutcome(const RunOutcome& outcome, RunReporter& reporter)
     QString text = QCoreApplication::translate("RenameRun", "%1 of %2 were not renamed.")
                        .arg(notRenamed)
                        .arg(FilesText(outcome.pairs));
-    if (!outcome.failed.isEmpty()) {
+    const bool oneReason =
+        !outcome.failed.isEmpty() &&
+        std::all_of(outcome.failed.cbegin(), outcome.failed.cend(), [&](const FailedPair& pair) {
+            return pair.reason == outcome.failed.first().reason;
+        });
+    if (oneReason && outcome.failed.size() > 1) {
+        text += QLatin1Char('\n') + QCoreApplication::translate("RenameRun", "For each: %1.")
+                                        .arg(outcome.failed.first().reason);
+    } else if (!outcome.failed.isEmpty()) {
         const FailedPair& first = outcome.failed.first();
         text += QLatin1Char('\n') +
                 QCoreApplication::translate("RenameRun", "The first: \"%1\" -> \"%2\": %3.")
