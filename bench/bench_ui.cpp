@@ -25,7 +25,8 @@ namespace
 class SilentMessages : public MessageService
 {
 public:
-    void show(QWidget*, const QString&, const QString&, MessageIcon) override {}
+    using MessageService::show;
+    MessageReply show(QWidget*, const MessageRequest&) override { return {}; }
 };
 
 void MakeFiles(const QString& folder, int n)

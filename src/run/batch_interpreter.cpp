@@ -126,6 +126,14 @@ QString WithoutDriveSwitch(const QString& argument)
 
 using Kind = BatchLineResult::Kind;
 
+BatchLineResult LineResult(Kind kind, const QString& message = {})
+{
+    BatchLineResult result;
+    result.kind = kind;
+    result.message = message;
+    return result;
+}
+
 class Interpreter
 {
 public:
@@ -165,7 +173,7 @@ public:
                 return {};
             summary_.ended = true;
             ++summary_.failedLines;
-            return {Kind::Ended, QStringLiteral("the script ends here (%1)").arg(line)};
+            return LineResult(Kind::Ended, QStringLiteral("the script ends here (%1)").arg(line));
         }
 
         qsizetype end = 0;
@@ -195,7 +203,7 @@ public:
     BatchLineResult fail(const QString& text)
     {
         ++summary_.failedLines;
-        return {Kind::Failed, text};
+        return LineResult(Kind::Failed, text);
     }
 
 private:
@@ -221,10 +229,10 @@ private:
             if (exitOnFailure) {
                 summary_.ended = true;
                 ++summary_.failedLines;
-                return {Kind::Ended,
-                        QStringLiteral("cd: the folder \"%1\" does not exist; the script ends "
-                                       "here")
-                            .arg(argument)};
+                return LineResult(Kind::Ended,
+                                  QStringLiteral("cd: the folder \"%1\" does not exist; the "
+                                                 "script ends here")
+                                      .arg(argument));
             }
             return fail(QStringLiteral("cd: the folder \"%1\" does not exist; the renames up "
                                        "to the next cd are skipped")
@@ -232,7 +240,7 @@ private:
         }
         folder_ = target;
         folderKnown_ = true;
-        return {Kind::ChangedFolder, {}};
+        return LineResult(Kind::ChangedFolder);
     }
 
     BatchLineResult renameFile(const QStringList& args)
@@ -242,27 +250,39 @@ private:
                                        "one"));
         const QString& from = args.at(0);
         const QString& to = args.at(1);
-        const QString what = QStringLiteral("could not rename \"%1\" to \"%2\": ").arg(from, to);
+        const QChar separator = platform_.separator();
+        const QString folderText = folder_.endsWith(separator) ? folder_ : folder_ + separator;
+        // A rename line's result names its file, so that the caller can list the pair.
+        const auto result = [&](const QString& reason) {
+            BatchLineResult done = reason.isEmpty() ? LineResult(Kind::Renamed)
+                                                    : fail(QStringLiteral("could not rename "
+                                                                          "\"%1\" to \"%2\": %3")
+                                                               .arg(from, to, reason));
+            done.folder = folderText;
+            done.from = from;
+            done.to = to;
+            done.reason = reason;
+            return done;
+        };
         if (!folderKnown_)
-            return fail(what + QStringLiteral("the folder of the last cd does not exist"));
+            return result(QStringLiteral("the folder of the last cd does not exist"));
         if (from.isEmpty() || to.isEmpty())
-            return fail(what + QStringLiteral("a name is empty"));
+            return result(QStringLiteral("a name is empty"));
         for (const QString* name : {&from, &to}) {
             if (*name == QLatin1String(".") || *name == QLatin1String(".."))
-                return fail(what + QStringLiteral("\"%1\" names a folder, not a file").arg(*name));
+                return result(QStringLiteral("\"%1\" names a folder, not a file").arg(*name));
         }
-        const QChar separator = platform_.separator();
         if (to.contains(QLatin1Char('/')) || to.contains(separator))
-            return fail(what + QStringLiteral("the new name must not hold a folder"));
+            return result(QStringLiteral("the new name must not hold a folder"));
         if (from.contains(QLatin1Char('/')) || from.contains(separator))
-            return fail(what + QStringLiteral("the name must be a file of the current folder, "
-                                              "without a folder part"));
-        const QString folderText = folder_.endsWith(separator) ? folder_ : folder_ + separator;
+            return result(QStringLiteral("the name must be a file of the current folder, "
+                                         "without a folder part"));
         const RenameOutcome outcome = platform_.renameInFolder(folderText, from, to);
-        if (!outcome.ok)
-            return fail(what + outcome.error);
-        ++summary_.renamed;
-        return {Kind::Renamed, {}};
+        if (outcome.ok)
+            ++summary_.renamed;
+        return result(
+            outcome.ok ? QString()
+                       : (outcome.error.isEmpty() ? QStringLiteral("it failed") : outcome.error));
     }
 
     QString folder_;
@@ -322,17 +342,38 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
     return interpreter.summary();
 }
 
+std::optional<ScriptLineResult> ToScriptLineResult(int lineNumber, const BatchLineResult& result)
+{
+    using Report = ScriptLineResult::Kind;
+    if (!result.folder.isEmpty()) { // only a rename line names its folder
+        return ScriptLineResult{result.kind == Kind::Renamed ? Report::Renamed : Report::Failed,
+                                lineNumber,
+                                result.folder,
+                                result.from,
+                                result.to,
+                                result.reason};
+    }
+    if (result.kind == Kind::Failed || result.kind == Kind::Ended)
+        return ScriptLineResult{Report::LineError, lineNumber, {}, {}, {}, result.message};
+    return std::nullopt;
+}
+
 BatchRunSummary RunBatchScript(const QString& scriptText, const QString& startFolder,
                                Platform& platform,
-                               const std::function<void(const QString&)>& reportError)
+                               const std::function<void(const QString&)>& reportError,
+                               const std::function<void(const ScriptLineResult&)>& onResult)
 {
     QByteArray bytes = scriptText.toUtf8();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     return RunBatchScript(
-        buffer, startFolder, platform, [&reportError](int number, const BatchLineResult& result) {
+        buffer, startFolder, platform, [&](int number, const BatchLineResult& result) {
             if (!result.message.isEmpty())
                 reportError(QStringLiteral("line %1: %2").arg(number).arg(result.message));
+            if (onResult) {
+                if (const auto line = ToScriptLineResult(number, result))
+                    onResult(*line);
+            }
         });
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/script_report.h"
+
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QIODevice;
 
@@ -28,6 +31,12 @@ struct BatchLineResult {
     };
     Kind kind = Kind::Nothing;
     QString message; // why, for Failed and Ended: one line of text for the user
+    // For rename lines (Renamed, or Failed with the names): the folder it acted in, ending in
+    // the separator, the two names and, when it failed, the reason alone.
+    QString folder;
+    QString from;
+    QString to;
+    QString reason;
 };
 
 // Called after each line with its number (from 1) and what it did.
@@ -60,9 +69,16 @@ inline constexpr qint64 kMaxScriptLineBytes = 64 * 1024;
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
                                const BatchLineCallback& onLine);
 
+// A line's result as it is reported to the program that watches the run: every rename line
+// and every failed line; nothing for a line that did nothing or changed the folder.
+std::optional<ScriptLineResult> ToScriptLineResult(int lineNumber, const BatchLineResult& result);
+
 // The same over a script held in memory; every report ("line N: why") goes to reportError.
+// When given, onResult hears of every rename line (renamed or failed) and of every other line
+// that failed, in script order.
 BatchRunSummary RunBatchScript(const QString& scriptText, const QString& startFolder,
                                Platform& platform,
-                               const std::function<void(const QString&)>& reportError);
+                               const std::function<void(const QString&)>& reportError,
+                               const std::function<void(const ScriptLineResult&)>& onResult = {});
 
 } // namespace quillet

@@ -1,10 +1,15 @@
 // quillet-batch: runs a rename script ("rename.bat") written by Quillet, on systems that have
-// no Windows command interpreter. Usage: quillet-batch SCRIPT
+// no Windows command interpreter. Usage: quillet-batch [--report] SCRIPT
+// SCRIPT "-" reads the script from standard input: the program passes its script that way, so
+// no other user can put another file in its place between the write and the start.
 // The script is read as UTF-8, one line at a time. Every failed line is reported on standard
-// error; the exit code is 0 when every line succeeded, 1 when any failed (or a failed cd ended
-// the script), 2 when the script cannot be read.
+// error; with --report, every rename line and every failed line also gets one record on
+// standard output, in the form of script_report.h, for the program that watches the run. The
+// exit code is 0 when every line succeeded, 1 when any failed (or a failed cd ended the
+// script), 2 when the script cannot be read.
 #include "batch_interpreter.h"
 #include "platform/platform.h"
+#include "platform/script_report.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,33 +31,50 @@ void PrintError(const QString& text)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2 || args.at(1).startsWith(QLatin1Char('-'))) {
-        PrintError(QStringLiteral("usage: quillet-batch SCRIPT\n"
+    QStringList args = QCoreApplication::arguments();
+    const bool report = args.size() > 1 && args.at(1) == QLatin1String("--report");
+    if (report)
+        args.removeAt(1);
+    if (args.size() != 2 || (args.at(1).startsWith(QLatin1Char('-')) && args.at(1) != u"-")) {
+        PrintError(QStringLiteral("usage: quillet-batch [--report] SCRIPT\n"
                                   "Runs the cd and rename lines of a rename script written by "
-                                  "Quillet.\nA rename never replaces an existing file."));
+                                  "Quillet (SCRIPT - reads it from standard input).\n"
+                                  "A rename never replaces an existing file."));
         return 2;
     }
-    QFile file(args.at(1));
-    if (!file.open(QIODevice::ReadOnly)) {
-        PrintError(QStringLiteral("quillet-batch: cannot read \"%1\": %2")
-                       .arg(args.at(1), file.errorString()));
+    const bool fromInput = args.at(1) == u"-";
+    const QString name = fromInput ? QStringLiteral("(standard input)") : args.at(1);
+    QFile file;
+    const bool opened = fromInput ? file.open(stdin, QIODevice::ReadOnly)
+                                  : (file.setFileName(args.at(1)), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        PrintError(
+            QStringLiteral("quillet-batch: cannot read \"%1\": %2").arg(name, file.errorString()));
         return 2;
     }
     const std::unique_ptr<quillet::Platform> platform = quillet::CreatePlatform();
-    const QString name = args.at(1);
+    if (report)
+        std::setvbuf(stdout, nullptr, _IOLBF, 0); // a run cut short still tells what it did
     // One report per failed line, as it happens: the script is never held in memory whole.
     const quillet::BatchRunSummary summary = quillet::RunBatchScript(
         file, QDir::currentPath(), *platform,
-        [&name](int number, const quillet::BatchLineResult& result) {
+        [&](int number, const quillet::BatchLineResult& result) {
             if (!result.message.isEmpty())
                 PrintError(
                     QStringLiteral("%1: line %2: %3").arg(name).arg(number).arg(result.message));
+            if (!report)
+                return;
+            if (const auto line = quillet::ToScriptLineResult(number, result)) {
+                const QByteArray record = quillet::FormatScriptLineResult(*line);
+                std::fwrite(record.constData(), 1, size_t(record.size()), stdout);
+            }
         });
     if (file.error() != QFileDevice::NoError) {
         PrintError(QStringLiteral("quillet-batch: reading \"%1\" failed: %2")
                        .arg(name, file.errorString()));
         return 2;
     }
+    if (std::fflush(stdout) != 0)
+        return 2; // the watching program did not get the whole report
     return summary.failedLines == 0 ? 0 : 1;
 }

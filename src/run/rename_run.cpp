@@ -3,6 +3,7 @@
 #include "batch_script.h"
 #include "platform/platform.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace quillet
@@ -18,32 +19,45 @@ void ShowError(RunReporter& reporter, const QString& text)
 
 } // namespace
 
-bool RunShellMethod(const RenameJob& job, Platform& platform, RunReporter& reporter)
+std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platform,
+                                          RunReporter& reporter)
 {
     QString error;
     const std::optional<QString> folder = platform.scriptFolder(&error);
     if (!folder) {
         ShowError(reporter, error);
-        return false;
+        return nullptr;
     }
-    const std::optional<QString> script = WriteBatchFile(*folder, job, platform, &error);
-    if (!script || !platform.startScript(*script, &error)) {
+    const ComposedScript script =
+        ComposeBatchScript(job, platform.separator(), [&platform](const QString& text) {
+            return platform.encodeScriptText(text);
+        });
+    if (!script.bytes) {
+        ShowError(reporter, script.error);
+        return nullptr;
+    }
+    std::unique_ptr<ScriptRun> run;
+    if (WriteScriptBytes(*folder, *script.bytes, &error))
+        run = platform.startScript(*folder + QLatin1String(kBatchFileName), *script.bytes, &error);
+    if (!run) {
         ShowError(reporter, error);
-        return false;
+        return nullptr;
     }
     reporter.showMessage(QLatin1String(kShellFinished), QString(), MessageIcon::None);
-    return true;
+    return run;
 }
 
-int RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter)
+RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter)
 {
     const qsizetype count = qMin(job.proposedNames.size(), job.currentNames.size());
     const QString folder = FolderText(job.folderPath, platform.separator());
     reporter.setProgressRange(0, double(job.proposedNames.size()));
 
+    RunOutcome outcome;
+    outcome.pairs = job.proposedNames.size();
+    bool showErrors = true;
     QElapsedTimer sinceUpdate;
     sinceUpdate.start();
-    int failed = 0;
     for (qsizetype i = 0; i < count; ++i) {
         if (i == 0 || i + 1 == count || sinceUpdate.elapsed() >= kProgressIntervalMs) {
             reporter.setProgressValue(double(i + 1));
@@ -52,19 +66,32 @@ int RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter
         }
         const QString& from = job.currentNames.at(i);
         const QString& to = job.proposedNames.at(i);
-        const RenameOutcome outcome = platform.renameInFolder(folder, from, to);
-        if (!outcome.ok) {
-            ++failed;
-            reporter.setProgressValue(double(i + 1));
-            reporter.showMessage(QStringLiteral("Could not rename \"%1\" to \"%2\": %3.")
-                                     .arg(from, to, outcome.error),
-                                 QLatin1String(kErrorTitle), MessageIcon::Warning);
+        const RenameOutcome renamed = platform.renameInFolder(folder, from, to);
+        if (renamed.ok) {
+            outcome.done.append(
+                {folder, from, to, platform.fileIdentity(folder, to).value_or(QByteArray())});
+            continue;
         }
+        outcome.failed.append({from, to, renamed.error});
+        if (!showErrors)
+            continue;
+        reporter.setProgressValue(double(i + 1));
+        MessageRequest request;
+        request.text =
+            QStringLiteral("Could not rename \"%1\" to \"%2\": %3.").arg(from, to, renamed.error);
+        request.title = QLatin1String(kErrorTitle);
+        request.icon = MessageIcon::Warning;
+        request.checkBoxText = QCoreApplication::translate("RenameRun", kNoMoreErrors);
+        showErrors = !reporter.showMessage(request).checked;
     }
-    reporter.showMessage(QLatin1String(kApiFinished), QLatin1String(kApiFinishedTitle),
-                         MessageIcon::Information);
+    MessageRequest finished;
+    finished.text = QLatin1String(kApiFinished);
+    finished.title = QLatin1String(kApiFinishedTitle);
+    finished.icon = MessageIcon::Information;
+    finished.detailedText = FailureDetails(outcome);
+    reporter.showMessage(finished);
     reporter.setProgressValue(0);
-    return failed;
+    return outcome;
 }
 
 bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "platform/script_run.h"
 #include "rename_job.h"
+#include "run_outcome.h"
 #include "run_reporter.h"
+
+#include <memory>
 
 namespace quillet
 {
@@ -13,6 +17,8 @@ inline constexpr char kShellFinished[] = "Rename Finished!";
 inline constexpr char kApiFinished[] = "Finished Renaming Files";
 inline constexpr char kApiFinishedTitle[] = "Rename status";
 inline constexpr char kErrorTitle[] = "Rename";
+inline constexpr char kNoMoreErrors[] =
+    QT_TRANSLATE_NOOP("RenameRun", "Do not show further errors of this run");
 
 // Shortest time between two progress updates of the API method, in milliseconds.
 inline constexpr int kProgressIntervalMs = 30;
@@ -20,16 +26,19 @@ inline constexpr int kProgressIntervalMs = 30;
 // The Shell method ("&Ok" with "Shell"): writes the script to the platform's script folder,
 // starts it hidden without waiting and shows "Rename Finished!" (no icon, default title).
 // On a failure (folder or script not writable, a name the script cannot hold, interpreter not
-// startable) shows why, starts nothing and shows no closing message. Returns true when the
-// script was started.
-bool RunShellMethod(const RenameJob& job, Platform& platform, RunReporter& reporter);
+// startable, a run still going on) shows why, starts nothing and shows no closing message.
+// Returns the started run, which reports its outcome once finished (ScriptRunOutcome), or
+// nothing when no script was started. The interpreter reads the very bytes written.
+std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platform,
+                                          RunReporter& reporter);
 
 // The API method ("&Ok" with "API(slow)"): one Platform::renameInFolder per pair in list order,
 // the progress bar ranging 0..N and at i + 1 before pair i (updated at most every
 // kProgressIntervalMs, and always for the last pair), a message per failed pair (which file,
-// why) after which the run goes on, then "Finished Renaming Files" and the bar back to 0.
-// Returns the number of failed pairs.
-int RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter);
+// why; with a check box kNoMoreErrors that, once ticked, silences the rest of the run) after
+// which the run goes on, then "Finished Renaming Files", whose details list every failed pair,
+// and the bar back to 0. Returns what the run did.
+RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter);
 
 // "&Batch File": writes "rename.bat" to the working directory and opens it in the user's text
 // editor without waiting. No message on success; on a failure a message, and nothing started.

@@ -4,10 +4,11 @@
 #include "core/name_conflicts.h"
 #include "core/search_replace.h"
 #include "core/start_number.h"
-#include "run/rename_run.h"
+#include "run/platform/script_run.h"
 #include "source/extension_filter.h"
 #include "source/folder_case.h"
 #include "ui/folder_view.h"
+#include "ui/window_run_reporter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,45 +34,6 @@ namespace
 
 // Shortest time between two repaints of the progress bar during a long pass.
 constexpr qint64 kRepaintIntervalMs = 30;
-
-// Sets a progress bar's range. An empty range (maximum not above the minimum) shows an
-// empty bar instead of the busy indicator that QProgressBar draws for it.
-void SetProgressRange(QProgressBar* bar, double dMinimum, double dMaximum)
-{
-    const int nMinimum = int(dMinimum);
-    const int nMaximum = int(dMaximum);
-    bar->setRange(nMinimum, nMaximum > nMinimum ? nMaximum : nMinimum + 1);
-}
-
-// The window's side of a rename run: messages through the window's message service and
-// the progress bar, repainted while the run goes on.
-class WindowRunReporter : public RunReporter
-{
-public:
-    WindowRunReporter(QWidget* window, MessageService* messages, QProgressBar* bar)
-        : m_window(window), m_messages(messages), m_bar(bar)
-    {
-    }
-    void showMessage(const QString& text, const QString& title, MessageIcon icon) override
-    {
-        m_messages->show(m_window, text, title, icon);
-    }
-    void setProgressRange(double dMinimum, double dMaximum) override
-    {
-        SetProgressRange(m_bar, dMinimum, dMaximum);
-    }
-    void setProgressValue(double dValue) override { m_bar->setValue(int(dValue)); }
-    void keepResponsive() override
-    {
-        // Repaints only: no click or key reaches the window while a run goes on.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-
-private:
-    QWidget* m_window;
-    MessageService* m_messages;
-    QProgressBar* m_bar;
-};
 
 } // namespace
 
@@ -134,6 +96,7 @@ void Form1::ConnectHandlers()
     connect(cmdCreateBatch, &QPushButton::clicked, this, &Form1::OnBatchFileClicked);
     connect(Command2, &QPushButton::clicked, this, &QWidget::close);
     lstNewFileName->installEventFilter(this);
+    ConnectUndo();
 }
 
 void Form1::StartUp()
@@ -372,30 +335,6 @@ void Form1::OnUpdateClicked()
     ProgressBar1->setValue(0);
     Text2->clear();
     Text3->clear();
-}
-
-RenameJob Form1::CurrentJob() const
-{
-    // The folder in the platform's own spelling: the run appends its separator to it.
-    return {QDir::toNativeSeparators(m_file1.Path()), m_currentNames.Names(),
-            m_proposedNames.Names()};
-}
-
-void Form1::OnOkClicked()
-{
-    const RenameJob job = CurrentJob();
-    WindowRunReporter reporter(this, m_services.messages, ProgressBar1);
-    if (Option1->isChecked())
-        RunShellMethod(job, *m_services.platform, reporter);
-    else
-        RunApiMethod(job, *m_services.platform, reporter);
-}
-
-void Form1::OnBatchFileClicked()
-{
-    const RenameJob job = CurrentJob();
-    WindowRunReporter reporter(this, m_services.messages, ProgressBar1);
-    WriteBatchForReview(job, *m_services.platform, reporter);
 }
 
 } // namespace quillet

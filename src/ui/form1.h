@@ -1,6 +1,7 @@
 #pragma once
 
 #include "run/rename_job.h"
+#include "run/run_outcome.h"
 #include "source/drive_change.h"
 #include "source/file_list.h"
 #include "source/folder_list.h"
@@ -10,6 +11,7 @@
 #include <QWidget>
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -27,6 +29,7 @@ namespace quillet
 class DriveProvider;
 class FolderView;
 class Platform;
+class ScriptRun;
 
 // The program's one window. Every setting lives in a control; the two name lists are the
 // models of the two list views; File1 (the file list) is plain data. The handlers read
@@ -61,8 +64,14 @@ public:
     void DisableControls();
     void EnableControls();
 
+    // "Undo Last Rename": Ctrl+Z in the window and the context menu of both name lists.
+    QAction* UndoAction() const { return m_undoAction; }
+    // Whether a Shell run's interpreter is still running or its outcome not yet read.
+    bool ScriptRunning() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();
@@ -90,6 +99,12 @@ private:
     void OnOkClicked();
     void OnBatchFileClicked();
     RenameJob CurrentJob() const;
+    void ConnectUndo();
+    void ShowUndoMenu(QListView* list, const QPoint& pos);
+    void OnUndo();
+    void OnScriptFinished();
+    void TakeUndoRecord(const RunOutcome& outcome);
+    void UpdateUndoAction();
 
     Services m_services;
     FileList m_file1;
@@ -98,6 +113,14 @@ private:
     bool m_bFolderIgnoresCase = false;
     NameListModel m_currentNames;  // lstNewFileName, the "Old Name" column
     NameListModel m_proposedNames; // lstOldFileName, the "New Name" column
+
+    // The run's state, kept only while the program runs.
+    bool m_bRunning = false;                // an API run or an undo is going on
+    std::unique_ptr<ScriptRun> m_scriptRun; // the Shell run's interpreter, until read
+    RenameJob m_scriptJob;                  // the pairs of that Shell run
+    QList<DoneRename> m_lastRun;            // what the last run renamed, for undo
+    bool m_bLastRunKnown = true;            // false after a Shell run whose outcome is unknown
+    QAction* m_undoAction = nullptr;
 
 public:
     // The controls, under the names the rules use.

@@ -1,33 +1,55 @@
 #include "ui/message_service.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 
 namespace quillet
 {
 
-void QtMessageService::show(QWidget* parent, const QString& text, const QString& title,
-                            MessageIcon icon)
+namespace
 {
-    QMessageBox box(parent);
-    box.setText(text);
-    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+
+QMessageBox::Icon BoxIcon(MessageIcon icon)
+{
     switch (icon) {
-    case MessageIcon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
     case MessageIcon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
+        return QMessageBox::Information;
     case MessageIcon::Warning:
-        box.setIcon(QMessageBox::Warning);
-        break;
+        return QMessageBox::Warning;
     case MessageIcon::Critical:
-        box.setIcon(QMessageBox::Critical);
+        return QMessageBox::Critical;
+    case MessageIcon::None:
         break;
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MessageReply QtMessageService::show(QWidget* parent, const MessageRequest& request)
+{
+    QMessageBox box(parent);
+    box.setText(request.text);
+    box.setWindowTitle(request.title.isEmpty() ? QApplication::applicationDisplayName()
+                                               : request.title);
+    box.setIcon(request.question && request.icon == MessageIcon::None ? QMessageBox::Question
+                                                                      : BoxIcon(request.icon));
+    if (!request.detailedText.isEmpty())
+        box.setDetailedText(request.detailedText);
+    if (!request.checkBoxText.isEmpty())
+        box.setCheckBox(new QCheckBox(request.checkBoxText, &box));
+    if (request.question) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int button = box.exec();
+    MessageReply reply;
+    reply.yes = request.question ? button == QMessageBox::Yes : true;
+    reply.checked = box.checkBox() && box.checkBox()->isChecked();
+    return reply;
 }
 
 } // namespace quillet

@@ -7,6 +7,7 @@
 
 #include <QSet>
 #include <QStringList>
+#include <functional>
 
 namespace quillet::testing
 {
@@ -20,11 +21,14 @@ public:
         QString title;
         MessageIcon icon;
         double progressShown; // the bar's value while the box is open
+        QString details;
     };
 
-    void showMessage(const QString& text, const QString& title, MessageIcon icon) override
+    using RunReporter::showMessage;
+    MessageReply showMessage(const MessageRequest& request) override
     {
-        messages.append({text, title, icon, value});
+        messages.append({request.text, request.title, request.icon, value, request.detailedText});
+        return reply ? reply(request) : MessageReply();
     }
     void setProgressRange(double min, double max) override
     {
@@ -40,6 +44,7 @@ public:
     void keepResponsive() override { ++responsiveCalls; }
 
     QList<Message> messages;
+    std::function<MessageReply(const MessageRequest&)> reply; // how the "user" closes a box
     double rangeMin = -1;
     double rangeMax = -1;
     double value = -1;
@@ -74,12 +79,15 @@ public:
         }
         return folder;
     }
-    bool startScript(const QString& scriptPath, QString* error) override
+    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray&,
+                                           QString* error) override
     {
         started.append(scriptPath);
-        if (!startWorks)
+        if (!startWorks) {
             *error = QStringLiteral("interpreter missing");
-        return startWorks;
+            return nullptr;
+        }
+        return std::make_unique<ScriptRun>(false);
     }
     bool openInTextEditor(const QString& filePath, QString* error) override
     {

@@ -27,6 +27,7 @@ private slots:
     void run();
     void writerScriptRoundTrip();
     void executableExitCodes();
+    void reportOfAScriptOnStandardInput();
 };
 
 void TestBatchInterpreter::run_data()
@@ -208,6 +209,53 @@ void TestBatchInterpreter::executableExitCodes()
     }
     QCOMPARE(Contents(dir.path()).filter(QRegularExpression("^[abc]=")),
              (QStringList{"b=b", "c=a"}));
+}
+
+void TestBatchInterpreter::reportOfAScriptOnStandardInput()
+{
+    // Awkward names survive the report; one pair is refused; a cd that fails is reported too.
+    QTemporaryDir base;
+    const QString folder = base.path() + "/50% & (more)";
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList current{"a b.txt", "tab\there%20.txt", QString::fromUtf8("\xc3\xa9t\xc3\xa9"),
+                              "kept.txt"};
+    const QStringList proposed{"1  2.txt", "%OS%.txt", QString::fromUtf8("\xe6\x97\xa5"),
+                               "1  2.txt"};
+    for (const QString& name : current)
+        QVERIFY(WriteFile(folder + '/' + name, name.toUtf8()));
+    const ComposedScript script = ComposeBatchScript({folder, current, proposed}, '/',
+                                                     [](const QString& t) { return t.toUtf8(); });
+    QVERIFY(script.bytes);
+
+    QProcess process;
+    process.setWorkingDirectory(base.path());
+    process.start(QCoreApplication::applicationDirPath() + "/quillet-batch", {"--report", "-"});
+    process.write(*script.bytes + "cd /no/such/folder\r\n");
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 1);
+
+    using Kind = ScriptLineResult::Kind;
+    QList<ScriptLineResult> results;
+    for (const QByteArray& record : process.readAllStandardOutput().split('\n')) {
+        if (record.isEmpty())
+            continue;
+        const std::optional<ScriptLineResult> result = ParseScriptLineResult(record);
+        QVERIFY2(result, record.constData());
+        results.append(*result);
+    }
+    QCOMPARE(results.size(), 5);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(results[i].kind, i == 3 ? Kind::Failed : Kind::Renamed);
+        QCOMPARE(results[i].line, i + 4); // after the cd, its errorlevel check and the drive line
+        QCOMPARE(results[i].folder, folder + '/');
+        QCOMPARE(results[i].from, current[i]);
+        QCOMPARE(results[i].to, proposed[i]);
+    }
+    QVERIFY(!results[3].reason.isEmpty());
+    QCOMPARE(results[4].kind, Kind::LineError);
+    QVERIFY(results[4].reason.contains("/no/such/folder"));
+    QVERIFY(QFile::exists(folder + "/kept.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestBatchInterpreter)

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/file.h>
 #include <sys/stat.h>
 
 using namespace quillet;
@@ -37,6 +38,7 @@ private slots:
     void shellFailures();
     void shellWritesAndStartsTheScript();
     void shellRenamesThroughTheInterpreter();
+    void shellRefusedWhileAnotherRunHoldsTheLog();
     void batchFileWritesAndOpens();
     void batchFileEditors_data();
     void batchFileEditors();
@@ -49,7 +51,7 @@ void TestRenameRun::apiRenamesInOrderAndGoesOnAfterFailures()
     platform.failing = {"b.txt"};
     const RenameJob job{"/photos", {"a.txt", "b.txt", "c.txt"}, {"1.txt", "2.txt", "3.txt"}};
 
-    QCOMPARE(RunApiMethod(job, platform, reporter), 1);
+    QCOMPARE(RunApiMethod(job, platform, reporter).failed.size(), 1);
 
     QCOMPARE(platform.renames.size(), 3);
     for (int i = 0; i < 3; ++i) {
@@ -81,7 +83,7 @@ void TestRenameRun::apiWithoutPairs()
 {
     FakeReporter reporter;
     FakePlatform platform(&reporter);
-    QCOMPARE(RunApiMethod({"/photos", {}, {}}, platform, reporter), 0);
+    QCOMPARE(RunApiMethod({"/photos", {}, {}}, platform, reporter).failed.size(), 0);
     QVERIFY(platform.renames.isEmpty());
     QCOMPARE(reporter.rangeMax, 0.0);
     QCOMPARE(reporter.messages.size(), 1);
@@ -199,6 +201,31 @@ void TestRenameRun::shellRenamesThroughTheInterpreter()
     QCOMPARE(stat(QFile::encodeName(cache.path() + "/quillet").constData(), &st), 0);
     QCOMPARE(st.st_mode & 0777, 0700u);
     QVERIFY(QFile::exists(cache.path() + "/quillet/rename.bat"));
+}
+
+void TestRenameRun::shellRefusedWhileAnotherRunHoldsTheLog()
+{
+    // Another Quillet's interpreter still runs: its log stays locked and untouched.
+    QTemporaryDir cache;
+    QTemporaryDir photos;
+    EnvGuard env;
+    env.set("XDG_CACHE_HOME", cache.path().toUtf8());
+    QVERIFY(WriteFile(photos.path() + "/a.txt", "a"));
+    QVERIFY(QDir().mkpath(cache.path() + "/quillet"));
+    const QString log = cache.path() + "/quillet/rename.log";
+    QVERIFY(WriteFile(log, "the other run's report\n"));
+    QFile held(log);
+    QVERIFY(held.open(QIODevice::ReadWrite));
+    QCOMPARE(flock(held.handle(), LOCK_EX | LOCK_NB), 0);
+
+    FakeReporter reporter;
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    QVERIFY(!RunShellMethod({photos.path(), {"a.txt"}, {"b.txt"}}, *platform, reporter));
+    QCOMPARE(reporter.messages.size(), 1);
+    QVERIFY2(reporter.messages[0].text.contains("still going on"),
+             qPrintable(reporter.messages[0].text));
+    QCOMPARE(ReadAll(log), QByteArray("the other run's report\n"));
+    QVERIFY(QFile::exists(photos.path() + "/a.txt"));
 }
 
 void TestRenameRun::batchFileWritesAndOpens()

@@ -145,7 +145,7 @@ void TestRunHardening::linkInPlaceOfTheScriptOrLog()
     FakeReporter reporter;
     const std::unique_ptr<Platform> platform = CreatePlatform();
     const RenameJob job{photos.path(), {"a"}, {"b"}};
-    QVERIFY(!(shell ? RunShellMethod(job, *platform, reporter)
+    QVERIFY(!(shell ? RunShellMethod(job, *platform, reporter) != nullptr
                     : WriteBatchForReview(job, *platform, reporter)));
 
     QCOMPARE(reporter.messages.size(), 1);

@@ -16,23 +16,23 @@
 namespace quillet::test
 {
 
-struct ShownMessage {
-    QString text;
-    QString title;
-    MessageIcon icon;
+struct ShownMessage : MessageRequest {
 };
 
 class RecordingMessages : public MessageService
 {
 public:
-    void show(QWidget*, const QString& text, const QString& title, MessageIcon icon) override
+    using MessageService::show;
+    MessageReply show(QWidget*, const MessageRequest& request) override
     {
-        shown.append({text, title, icon});
+        shown.append({request});
         if (onShow)
             onShow();
+        return reply ? reply(request) : MessageReply();
     }
     QList<ShownMessage> shown;
-    std::function<void()> onShow; // runs while the "box" is open
+    std::function<void()> onShow;                             // runs while the "box" is open
+    std::function<MessageReply(const MessageRequest&)> reply; // how the "user" closes it
 };
 
 class FakeDrives : public DriveProvider
@@ -54,10 +54,11 @@ public:
         return text.toUtf8();
     }
     std::optional<QString> scriptFolder(QString*) const override { return scriptDir + u'/'; }
-    bool startScript(const QString& scriptPath, QString*) override
+    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray&,
+                                           QString*) override
     {
         startedScripts.append(scriptPath);
-        return true;
+        return std::make_unique<ScriptRun>(false);
     }
     bool openInTextEditor(const QString& filePath, QString*) override
     {

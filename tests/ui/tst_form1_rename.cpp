@@ -203,12 +203,12 @@ void TestForm1Rename::batchFileOpensEditor()
     QFile script(work.filePath("rename.bat"));
     QVERIFY(script.open(QIODevice::ReadOnly));
     QVERIFY(script.readAll().endsWith("rename \"x.txt\" \"X.TXT\"\r\n"));
-    QDeadlineTimer deadline(10000);
-    while (!QFile::exists(record) && !deadline.hasExpired())
-        QTest::qWait(20);
-    QFile opened(record);
-    QVERIFY(opened.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(opened.readAll()), work.filePath("rename.bat"));
+    // The editor's shell creates the record before it writes to it: wait for the content.
+    const auto recorded = [&record] {
+        QFile opened(record);
+        return opened.open(QIODevice::ReadOnly) ? QString::fromUtf8(opened.readAll()) : QString();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(recorded(), work.filePath("rename.bat"), 10000);
     QCOMPARE(FilesOf(dir.path()), QStringList{"x.txt"}); // nothing renamed
 }
 

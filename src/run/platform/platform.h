@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script_run.h"
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QString>
@@ -37,9 +39,13 @@ public:
     // returns nothing, with the reason in *error, when it cannot.
     virtual std::optional<QString> scriptFolder(QString* error) const = 0;
 
-    // Starts the script at scriptPath in the command interpreter with a hidden window,
-    // without waiting. Returns false, with the reason in *error, when nothing started.
-    virtual bool startScript(const QString& scriptPath, QString* error) = 0;
+    // Starts the script just written to scriptPath, whose bytes are scriptBytes, in the
+    // command interpreter with a hidden window, without waiting. The run reports to the
+    // returned object, which the caller owns; ending the program lets the interpreter finish.
+    // Returns nothing, with the reason in *error, when nothing started (for example while
+    // a run started earlier still holds the script folder).
+    virtual std::unique_ptr<ScriptRun>
+    startScript(const QString& scriptPath, const QByteArray& scriptBytes, QString* error) = 0;
 
     // Opens the text file at filePath in the user's text editor, without waiting.
     virtual bool openInTextEditor(const QString& filePath, QString* error) = 0;
@@ -53,6 +59,16 @@ public:
     // on a file system that ignores case. `folder` ends in separator().
     virtual RenameOutcome renameInFolder(const QString& folder, const QString& from,
                                          const QString& to) = 0;
+
+    // What tells the file `name` of `folder` from every other file of the file system (device
+    // and inode number on POSIX), so that a later step can make sure it acts on the same file.
+    // Nothing when there is no such file or the platform cannot tell.
+    virtual std::optional<QByteArray> fileIdentity(const QString& folder, const QString& name) const
+    {
+        (void)folder;
+        (void)name;
+        return std::nullopt;
+    }
 };
 
 // Writes bytes to path, replacing an earlier file in one step, and never through a link (a

@@ -3,10 +3,10 @@
 // private folder in the user's cache folder.
 #include "platform.h"
 
-#include "posix/detached_start.h"
 #include "posix/no_follow_file.h"
 #include "posix/private_folder.h"
 #include "posix/safe_rename.h"
+#include "posix/script_process.h"
 #include "posix/text_editor.h"
 
 #include <QCoreApplication>
@@ -14,7 +14,7 @@
 #include <QProcess>
 #include <QStringEncoder>
 
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace quillet
 {
@@ -51,36 +51,31 @@ public:
         return posix::EnsurePrivateFolder(posix::DefaultScriptFolder(), error);
     }
 
-    bool startScript(const QString& scriptPath, QString* error) override
+    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& scriptBytes,
+                                           QString* error) override
     {
-        if (!QCoreApplication::instance())
-            return Fail(error, QStringLiteral("The script interpreter cannot be found."));
+        if (!QCoreApplication::instance()) {
+            Fail(error, QStringLiteral("The script interpreter cannot be found."));
+            return nullptr;
+        }
         const QString interpreter =
             QCoreApplication::applicationDirPath() + QLatin1Char('/') + kInterpreterName;
-        if (!QFileInfo(interpreter).isExecutable())
-            return Fail(error, QStringLiteral("The script interpreter \"%1\" cannot be found or "
-                                              "is not executable.")
-                                   .arg(interpreter));
-        const QFileInfo script(scriptPath);
-        // What the interpreter reports goes to a log beside the script, for the user to read.
-        // It is opened here, never through a link, and handed to the interpreter open.
-        const QString log =
-            script.absolutePath() + QLatin1Char('/') + QLatin1String(posix::kLogFileName);
+        if (!QFileInfo(interpreter).isExecutable()) {
+            Fail(error, QStringLiteral("The script interpreter \"%1\" cannot be found or is not "
+                                       "executable.")
+                            .arg(interpreter));
+            return nullptr;
+        }
+        // The interpreter reads the bytes just written from its standard input, not the file,
+        // which another user could replace in between. What it says goes to a log beside
+        // the script, for the user to read.
+        const QString folder = QFileInfo(scriptPath).absolutePath();
         QString reason;
-        const int logFd = posix::OpenForWritingNoFollow(log, false, &reason);
-        if (logFd < 0)
-            return Fail(error, QCoreApplication::translate("PosixPlatform",
-                                                           "The log \"%1\" cannot be written: "
-                                                           "%2.")
-                                   .arg(log, reason));
-        const bool started = posix::StartDetachedWithOutput(
-            interpreter, {script.absoluteFilePath()}, script.absolutePath(), logFd, &reason);
-        ::close(logFd);
-        if (!started)
-            return Fail(error, QStringLiteral("The script interpreter \"%1\" could not be "
-                                              "started: %2")
-                                   .arg(interpreter, reason));
-        return true;
+        std::unique_ptr<ScriptRun> run = posix::StartWatchedScript(
+            interpreter, folder, scriptBytes, folder + QStringLiteral("/rename.log"), &reason);
+        if (!run)
+            Fail(error, reason);
+        return run;
     }
 
     bool openInTextEditor(const QString& filePath, QString* error) override
@@ -107,6 +102,16 @@ public:
                                  const QString& to) override
     {
         return posix::SafeRenameInFolder(folder, from, to);
+    }
+
+    std::optional<QByteArray> fileIdentity(const QString& folder,
+                                           const QString& name) const override
+    {
+        struct stat st;
+        if (lstat(QFile::encodeName(folder + name).constData(), &st) != 0)
+            return std::nullopt;
+        return QByteArray::number(quint64(st.st_dev)) + ':' +
+               QByteArray::number(quint64(st.st_ino));
     }
 };
 

@@ -55,9 +55,13 @@ public:
         return QString::fromWCharArray(kScriptFolder);
     }
 
-    bool startScript(const QString& scriptPath, QString* error) override
+    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray&,
+                                           QString* error) override
     {
-        return Start(Argument(scriptPath), win32::ShowStyle::Hidden, error);
+        if (!Start(Argument(scriptPath), win32::ShowStyle::Hidden, error))
+            return nullptr;
+        // cmd reports nothing the program could read: the run's outcome stays unknown.
+        return std::make_unique<ScriptRun>(false);
     }
 
     bool openInTextEditor(const QString& filePath, QString* error) override

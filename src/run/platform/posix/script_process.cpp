@@ -1,0 +1,169 @@
+#include "script_process.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillet::posix
+{
+
+namespace
+{
+
+// The most of the log read back when the interpreter did not run to the end.
+constexpr qint64 kEndTextLimit = 16 * 1024;
+
+QString SystemError(int number)
+{
+    return QString::fromLocal8Bit(std::strerror(number));
+}
+
+// Opens the log for one run: never through a link, a plain file of this user with no other
+// name, locked.
+int OpenRunLog(const QString& logPath, QString* error)
+{
+    const int fd = open(QFile::encodeName(logPath).constData(),
+                        O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+    if (fd < 0) {
+        *error = errno == ELOOP
+                     ? QStringLiteral("The log \"%1\" is a link; it was not used and the run was "
+                                      "not started.")
+                           .arg(logPath)
+                     : QStringLiteral("The log \"%1\" cannot be written: %2")
+                           .arg(logPath, SystemError(errno));
+        return -1;
+    }
+    struct stat st;
+    // A second name (a hard link planted by someone else) would let the log be written into
+    // another file.
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid() || st.st_nlink != 1) {
+        close(fd);
+        *error = QStringLiteral("The log \"%1\" is not a plain file of yours; the run was not "
+                                "started.")
+                     .arg(logPath);
+        return -1;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int number = errno;
+        close(fd);
+        *error = number == EWOULDBLOCK
+                     ? QStringLiteral("A rename run started earlier is still going on. Nothing "
+                                      "was started; try again when it has finished.")
+                     : QStringLiteral("The log \"%1\" cannot be locked: %2")
+                           .arg(logPath, SystemError(number));
+        return -1;
+    }
+    if (ftruncate(fd, 0) != 0) {
+        *error =
+            QStringLiteral("The log \"%1\" cannot be emptied: %2").arg(logPath, SystemError(errno));
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+QString ReadBack(int fd)
+{
+    QByteArray text(kEndTextLimit, Qt::Uninitialized);
+    const ssize_t got = pread(fd, text.data(), size_t(text.size()), 0);
+    text.resize(got > 0 ? got : 0);
+    return QString::fromUtf8(text).trimmed();
+}
+
+class WatchedScript final : public ScriptRun
+{
+public:
+    explicit WatchedScript(int logFd) : ScriptRun(true), m_logFd(logFd)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // The error text goes to the log: the child's standard error becomes the log's
+        // descriptor, which also keeps the lock while the interpreter lives.
+        m_process.setChildProcessModifier([fd = logFd] { dup2(fd, STDERR_FILENO); });
+        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, this,
+                         [this] { readRecords(); });
+        QObject::connect(&m_process, &QProcess::finished, this,
+                         [this](int code, QProcess::ExitStatus status) { ended(code, status); });
+    }
+
+    ~WatchedScript() override
+    {
+        // The program is ending: the interpreter gets the rest of its script and finishes
+        // its renames, rather than being killed in the middle.
+        if (m_process.state() != QProcess::NotRunning)
+            m_process.waitForFinished(-1);
+        close(m_logFd);
+    }
+
+    bool start(const QString& interpreter, const QString& workingFolder,
+               const QByteArray& scriptBytes, QString* error)
+    {
+        m_process.setProgram(interpreter);
+        m_process.setArguments({QStringLiteral("--report"), QStringLiteral("-")});
+        m_process.setWorkingDirectory(workingFolder);
+        m_process.start(QIODevice::ReadWrite);
+        if (!m_process.waitForStarted()) {
+            *error = QStringLiteral("The script interpreter \"%1\" could not be started: %2")
+                         .arg(interpreter, m_process.errorString());
+            return false;
+        }
+        // Written while the window's event loop runs; the end of input ends the script.
+        m_process.write(scriptBytes);
+        m_process.closeWriteChannel();
+        return true;
+    }
+
+private:
+    void readRecords()
+    {
+        while (m_process.canReadLine()) {
+            QByteArray record = m_process.readLine();
+            record.chop(1);
+            if (std::optional<ScriptLineResult> result = ParseScriptLineResult(record))
+                addResult(std::move(*result));
+        }
+    }
+
+    void ended(int code, QProcess::ExitStatus status)
+    {
+        readRecords();
+        const bool ranToEnd = status == QProcess::NormalExit && (code == 0 || code == 1);
+        QString text;
+        if (!ranToEnd) {
+            text = status == QProcess::CrashExit
+                       ? QStringLiteral("The script interpreter stopped before the end of the "
+                                        "script.")
+                       : QStringLiteral("The script interpreter ended with code %1.").arg(code);
+            const QString log = ReadBack(m_logFd);
+            if (!log.isEmpty())
+                text += QLatin1Char('\n') + log;
+        }
+        finish(ranToEnd, text);
+    }
+
+    QProcess m_process;
+    int m_logFd;
+};
+
+} // namespace
+
+std::unique_ptr<ScriptRun> StartWatchedScript(const QString& interpreter,
+                                              const QString& workingFolder,
+                                              const QByteArray& scriptBytes, const QString& logPath,
+                                              QString* error)
+{
+    const int fd = OpenRunLog(logPath, error);
+    if (fd < 0)
+        return nullptr;
+    auto run = std::make_unique<WatchedScript>(fd);
+    if (!run->start(interpreter, workingFolder, scriptBytes, error))
+        return nullptr;
+    return run;
+}
+
+} // namespace quillet::posix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace quillet
+{
+
+// What one line of a rename script did, as the interpreter reports it to the program that
+// started it.
+struct ScriptLineResult {
+    enum class Kind {
+        Renamed,  // a rename line that renamed its file
+        Failed,   // a rename line that did not rename its file
+        LineError // any other line that failed (a cd, a line not understood)
+    };
+    Kind kind = Kind::LineError;
+    int line = 0;   // 1-based line number in the script
+    QString folder; // the folder the rename acted in, ending in the separator (renames only)
+    QString from;   // the file's name before the rename (renames only)
+    QString to;     // the name it was to get (renames only)
+    QString reason; // why the line failed; empty for Renamed
+};
+
+// One record per line of the report: a kind word, the line number and the text fields, each
+// percent-encoded UTF-8 so that no field can hold a blank or a line break, separated by single
+// blanks and ended by a line feed.
+QByteArray FormatScriptLineResult(const ScriptLineResult& result);
+
+// Reads one record without its line feed; nothing when it is not one.
+std::optional<ScriptLineResult> ParseScriptLineResult(const QByteArray& record);
+
+} // namespace quillet

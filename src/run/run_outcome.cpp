@@ -1,0 +1,99 @@
+#include "run_outcome.h"
+
+#include "platform/script_run.h"
+#include "run_reporter.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace quillet
+{
+
+QString FilesText(qsizetype count)
+{
+    return count == 1 ? QCoreApplication::translate("RenameRun", "1 file")
+                      : QCoreApplication::translate("RenameRun", "%1 files").arg(count);
+}
+
+RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
+{
+    RunOutcome outcome;
+    outcome.pairs = job.proposedNames.size();
+    outcome.known = run.outcomeKnown();
+    if (!outcome.known)
+        return outcome;
+    // One record per rename line, and the script has one rename line per pair, in order.
+    qsizetype reported = 0;
+    for (const ScriptLineResult& result : run.results()) {
+        switch (result.kind) {
+        case ScriptLineResult::Kind::Renamed:
+            outcome.done.append({result.folder, result.from, result.to, {}});
+            ++reported;
+            break;
+        case ScriptLineResult::Kind::Failed:
+            outcome.failed.append({result.from, result.to, result.reason});
+            ++reported;
+            break;
+        case ScriptLineResult::Kind::LineError:
+            outcome.otherErrors.append(QCoreApplication::translate("RenameRun", "line %1: %2")
+                                           .arg(result.line)
+                                           .arg(result.reason));
+            break;
+        }
+    }
+    const qsizetype count = qMin(job.currentNames.size(), job.proposedNames.size());
+    for (qsizetype i = reported; i < count; ++i)
+        outcome.failed.append(
+            {job.currentNames.at(i), job.proposedNames.at(i),
+             QCoreApplication::translate("RenameRun", "the interpreter did not reach this pair")});
+    if (!run.ranToEnd() && !run.endText().isEmpty())
+        outcome.otherErrors.append(run.endText());
+    return outcome;
+}
+
+QString FailureDetails(const RunOutcome& outcome)
+{
+    QStringList lines;
+    lines.reserve(outcome.failed.size() + outcome.otherErrors.size());
+    for (const FailedPair& pair : outcome.failed)
+        lines.append(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
+                         .arg(pair.from, pair.to, pair.reason));
+    lines += outcome.otherErrors;
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ReportScriptOutcome(const RunOutcome& outcome, RunReporter& reporter)
+{
+    if (!outcome.known || (outcome.failed.isEmpty() && outcome.otherErrors.isEmpty()))
+        return;
+    const qsizetype notRenamed = outcome.pairs - outcome.done.size();
+    QString text = QCoreApplication::translate("RenameRun", "%1 of %2 were not renamed.")
+                       .arg(notRenamed)
+                       .arg(FilesText(outcome.pairs));
+    const bool oneReason =
+        !outcome.failed.isEmpty() &&
+        std::all_of(outcome.failed.cbegin(), outcome.failed.cend(), [&](const FailedPair& pair) {
+            return pair.reason == outcome.failed.first().reason;
+        });
+    if (oneReason && outcome.failed.size() > 1) {
+        text += QLatin1Char('\n') + QCoreApplication::translate("RenameRun", "For each: %1.")
+                                        .arg(outcome.failed.first().reason);
+    } else if (!outcome.failed.isEmpty()) {
+        const FailedPair& first = outcome.failed.first();
+        text += QLatin1Char('\n') +
+                QCoreApplication::translate("RenameRun", "The first: \"%1\" -> \"%2\": %3.")
+                    .arg(first.from, first.to, first.reason);
+    } else {
+        text += QLatin1Char('\n') + outcome.otherErrors.first();
+    }
+    text += QLatin1Char('\n') +
+            QCoreApplication::translate("RenameRun", "Every failure is listed in the details.");
+    MessageRequest request;
+    request.text = text;
+    request.title = QCoreApplication::translate("RenameRun", "Rename");
+    request.icon = MessageIcon::Warning;
+    request.detailedText = FailureDetails(outcome);
+    reporter.showMessage(request);
+}
+
+} // namespace quillet

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "rename_job.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace quillet
+{
+
+class RunReporter;
+class ScriptRun;
+
+// A rename that happened: the file `from` of `folder` is now called `to`. The folder ends in
+// the platform's separator.
+struct DoneRename {
+    QString folder;
+    QString from;
+    QString to;
+    QByteArray identity; // Platform::fileIdentity of the renamed file; empty when unknown
+};
+
+// A pair that was not renamed, and why.
+struct FailedPair {
+    QString from;
+    QString to;
+    QString reason;
+};
+
+// What one run did, as far as the program can know.
+struct RunOutcome {
+    qsizetype pairs = 0;      // the pairs of the run
+    QList<DoneRename> done;   // the renames that happened, in the order they happened
+    QList<FailedPair> failed; // the pairs that were not renamed
+    QStringList otherErrors;  // failures that were no pair's: a cd line, an interpreter that
+                              // stopped early
+    bool known = true;        // false when the interpreter tells nothing (cmd on Windows)
+};
+
+// A count of files in words: "1 file", "128 files".
+QString FilesText(qsizetype count);
+
+// The outcome of a finished Shell run from the interpreter's records. Pairs without a record
+// (the interpreter stopped early) count as not renamed.
+RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run);
+
+// One line per failed pair, `"old" -> "new": why`, then the other errors.
+QString FailureDetails(const RunOutcome& outcome);
+
+// After a Shell run has finished: one warning box saying how many of how many files were not
+// renamed and why, every failed pair in its details. Nothing when everything was renamed.
+void ReportScriptOutcome(const RunOutcome& outcome, RunReporter& reporter);
+
+} // namespace quillet

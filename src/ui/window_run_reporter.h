@@ -1,0 +1,52 @@
+#pragma once
+
+#include "run/run_reporter.h"
+#include "ui/message_service.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+
+namespace quillet
+{
+
+// Sets a progress bar's range. An empty range (maximum not above the minimum) shows an
+// empty bar instead of the busy indicator that QProgressBar draws for it.
+inline void SetProgressRange(QProgressBar* bar, double dMinimum, double dMaximum)
+{
+    const int nMinimum = int(dMinimum);
+    const int nMaximum = int(dMaximum);
+    bar->setRange(nMinimum, nMaximum > nMinimum ? nMaximum : nMinimum + 1);
+}
+
+// The window's side of a rename run: messages through the window's message service and
+// the progress bar, repainted while the run goes on.
+class WindowRunReporter : public RunReporter
+{
+public:
+    WindowRunReporter(QWidget* window, MessageService* messages, QProgressBar* bar)
+        : m_window(window), m_messages(messages), m_bar(bar)
+    {
+    }
+    using RunReporter::showMessage;
+    MessageReply showMessage(const MessageRequest& request) override
+    {
+        return m_messages->show(m_window, request);
+    }
+    void setProgressRange(double dMinimum, double dMaximum) override
+    {
+        SetProgressRange(m_bar, dMinimum, dMaximum);
+    }
+    void setProgressValue(double dValue) override { m_bar->setValue(int(dValue)); }
+    void keepResponsive() override
+    {
+        // Repaints only: no click or key reaches the window while a run goes on.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+private:
+    QWidget* m_window;
+    MessageService* m_messages;
+    QProgressBar* m_bar;
+};
+
+} // namespace quillet
