@@ -1,6 +1,8 @@
 # Front door of the project. `make test` and `make run` install what is missing,
 # configure and build; `make bench` builds in Release and runs the benchmarks.
-.PHONY: all deps build test run bench asan format clean
+# `make windows` cross-builds the static build/windows/bin/quillet.exe; `make test-windows`
+# runs its tests and the window under Wine.
+.PHONY: all deps build test run bench asan format clean windows test-windows
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCHES = bench_core bench_source bench_run bench_ui
@@ -29,6 +31,13 @@ asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+windows: deps
+	@qt="$$(scripts/windows-qt)" && cmake --preset windows -DCMAKE_PREFIX_PATH="$$qt"
+	cmake --build --preset windows -j $(JOBS)
+
+test-windows: windows
+	ctest --preset windows -j $(JOBS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
