@@ -191,6 +191,7 @@ NameCheckRules PlatformNameRules(bool bFolderIgnoresCase)
 {
     NameCheckRules rules;
 #ifdef Q_OS_WIN
+    Q_UNUSED(bFolderIgnoresCase); // Windows names ignore case on every folder
     rules.bIgnoreCase = true;
     rules.bWindowsNames = true;
 #else
