@@ -26,7 +26,14 @@ bool RunShellMethod(const RenameJob& job, Platform& platform, RunReporter& repor
         ShowError(reporter, error);
         return false;
     }
-    const std::optional<QString> script = WriteBatchFile(*folder, job, platform, &error);
+    std::optional<QString> script = WriteBatchFile(*folder, job, platform, &error);
+    if (!script) {
+        // A folder that refuses the file gives way to the user's own folder, without a word;
+        // when that fails too, the first reason is the one shown.
+        QString fallbackError;
+        if (const std::optional<QString> fallback = platform.fallbackScriptFolder(&fallbackError))
+            script = WriteBatchFile(*fallback, job, platform, &fallbackError);
+    }
     if (!script || !platform.startScript(*script, &error)) {
         ShowError(reporter, error);
         return false;

@@ -74,6 +74,14 @@ public:
         }
         return folder;
     }
+    std::optional<QString> fallbackScriptFolder(QString* error) const override
+    {
+        if (fallbackFolder.isEmpty()) {
+            *error = QStringLiteral("no fallback folder");
+            return std::nullopt;
+        }
+        return fallbackFolder;
+    }
     bool startScript(const QString& scriptPath, QString* error) override
     {
         started.append(scriptPath);
@@ -98,6 +106,7 @@ public:
     }
 
     QString folder;
+    QString fallbackFolder;
     bool startWorks = true;
     bool editorWorks = true;
     QSet<QString> failing;

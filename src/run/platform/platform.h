@@ -36,6 +36,16 @@ public:
     // returns nothing, with the reason in *error, when it cannot.
     virtual std::optional<QString> scriptFolder(QString* error) const = 0;
 
+    // Where the Shell method writes its script when scriptFolder() refuses the file: on
+    // Windows the user's own local application data folder, in its subfolder Quillet, since a
+    // standard user may not create files in the root of c:. Ends in separator(); created
+    // when missing. Nothing, with the reason in *error, when there is no such folder.
+    virtual std::optional<QString> fallbackScriptFolder(QString* error) const
+    {
+        Q_UNUSED(error);
+        return std::nullopt;
+    }
+
     // Starts the script at scriptPath in the command interpreter with a hidden window,
     // without waiting. Returns false, with the reason in *error, when nothing started.
     virtual bool startScript(const QString& scriptPath, QString* error) = 0;
