@@ -1,6 +1,8 @@
 # Front door of the project. `make test` and `make run` install what is missing,
 # configure and build; `make bench` builds in Release and runs the benchmarks.
-.PHONY: all deps build test run bench asan fuzz format clean
+# `make windows` cross-builds the static build/windows/bin/quillet.exe; `make test-windows`
+# runs its tests and the window under Wine.
+.PHONY: all deps build test run bench asan fuzz format clean windows test-windows
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCHES = bench_core bench_source bench_run bench_ui
@@ -40,6 +42,13 @@ fuzz:
 	mkdir -p build/fuzz/corpus
 	build/fuzz/bin/fuzz_batch_interpreter -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-timeout=10 -rss_limit_mb=2048 build/fuzz/corpus tests/fuzz/seeds
+
+windows: deps
+	@qt="$$(scripts/windows-qt)" && cmake --preset windows -DCMAKE_PREFIX_PATH="$$qt"
+	cmake --build --preset windows -j $(JOBS)
+
+test-windows: windows
+	ctest --preset windows -j $(JOBS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -193,6 +193,7 @@ NameCheckRules PlatformNameRules(bool bFolderIgnoresCase)
 {
     NameCheckRules rules;
 #ifdef Q_OS_WIN
+    Q_UNUSED(bFolderIgnoresCase); // Windows names ignore case on every folder
     rules.bIgnoreCase = true;
     rules.bWindowsNames = true;
 #else

@@ -36,9 +36,20 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
         ShowError(reporter, script.error);
         return nullptr;
     }
+    std::optional<QString> written;
+    if (WriteScriptBytes(*folder, *script.bytes, &error)) {
+        written = *folder;
+    } else {
+        // A folder that refuses the file gives way to the user's own folder, without a word;
+        // when that fails too, the first reason is the one shown.
+        QString fallbackError;
+        const std::optional<QString> fallback = platform.fallbackScriptFolder(&fallbackError);
+        if (fallback && WriteScriptBytes(*fallback, *script.bytes, &fallbackError))
+            written = fallback;
+    }
     std::unique_ptr<ScriptRun> run;
-    if (WriteScriptBytes(*folder, *script.bytes, &error))
-        run = platform.startScript(*folder + QLatin1String(kBatchFileName), *script.bytes, &error);
+    if (written)
+        run = platform.startScript(*written + QLatin1String(kBatchFileName), *script.bytes, &error);
     if (!run) {
         ShowError(reporter, error);
         return nullptr;

@@ -1,10 +1,8 @@
 // The drives of a Windows system: its logical drives, named "c:" as the classic drive
-// selector names them.
+// selector names them. The listing and the medium check are the Win32 layer's.
 #include "source/drives.h"
 
-#include <windows.h>
-
-#include <vector>
+#include "run/platform/win32/win32_drives.h"
 
 namespace quillet
 {
@@ -18,15 +16,8 @@ public:
     QList<Drive> Drives() const override
     {
         QList<Drive> drives;
-        const DWORD nLength = GetLogicalDriveStringsW(0, nullptr);
-        if (nLength == 0)
-            return drives;
-        std::vector<wchar_t> buffer(nLength + 1, L'\0');
-        if (GetLogicalDriveStringsW(nLength, buffer.data()) == 0)
-            return drives;
-        // "C:\<nul>D:\<nul><nul>"
-        for (const wchar_t* p = buffer.data(); *p; p += wcslen(p) + 1) {
-            const QString name = QString::fromWCharArray(p).left(2).toLower();
+        for (const std::wstring& letter : win32::LogicalDrives()) {
+            const QString name = QString::fromStdWString(letter);
             drives.append({name, name + QLatin1Char('/')});
         }
         return drives;
@@ -34,15 +25,7 @@ public:
 
     bool IsReady(const Drive& drive) const override
     {
-        // Asking an empty drive must not raise the system's own "insert a disk" dialog.
-        DWORD previousMode = 0;
-        SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
-        const QString root = drive.text + QLatin1Char('\\');
-        const BOOL bReady =
-            GetVolumeInformationW(reinterpret_cast<const wchar_t*>(root.utf16()), nullptr, 0,
-                                  nullptr, nullptr, nullptr, nullptr, 0);
-        SetThreadErrorMode(previousMode, nullptr);
-        return bReady != FALSE;
+        return win32::DriveHasMedium(drive.text.toStdWString(), nullptr);
     }
 };
 

@@ -36,7 +36,10 @@ public:
         return text.toUtf8();
     }
     std::optional<QString> scriptFolder(QString*) const override { return std::nullopt; }
-    bool startScript(const QString&, QString*) override { return false; }
+    std::unique_ptr<ScriptRun> startScript(const QString&, const QByteArray&, QString*) override
+    {
+        return nullptr;
+    }
     bool openInTextEditor(const QString&, QString*) override { return false; }
 
     // Two folders exist: the start folder and "sub" in it. The last answer is remembered.

@@ -79,6 +79,14 @@ public:
         }
         return folder;
     }
+    std::optional<QString> fallbackScriptFolder(QString* error) const override
+    {
+        if (fallbackFolder.isEmpty()) {
+            *error = QStringLiteral("no fallback folder");
+            return std::nullopt;
+        }
+        return fallbackFolder;
+    }
     std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray&,
                                            QString* error) override
     {
@@ -106,6 +114,7 @@ public:
     }
 
     QString folder;
+    QString fallbackFolder;
     bool startWorks = true;
     bool editorWorks = true;
     QSet<QString> failing;

@@ -37,6 +37,7 @@ private slots:
     void shellFailures_data();
     void shellFailures();
     void shellWritesAndStartsTheScript();
+    void shellFallsBackWhenTheFolderRefusesTheScript();
     void shellRenamesThroughTheInterpreter();
     void shellRefusedWhileAnotherRunHoldsTheLog();
     void batchFileWritesAndOpens();
@@ -169,6 +170,33 @@ void TestRenameRun::shellWritesAndStartsTheScript()
     QCOMPARE(reporter.messages[0].title, QString());
     QCOMPARE(reporter.messages[0].icon, MessageIcon::None);
     QCOMPARE(reporter.rangeCalls + reporter.valueCalls, 0);
+}
+
+void TestRenameRun::shellFallsBackWhenTheFolderRefusesTheScript()
+{
+    QTemporaryDir dir;
+    FakeReporter reporter;
+    FakePlatform platform(&reporter);
+    platform.folder = dir.path() + "/refusing/"; // missing: the script cannot go there
+    platform.fallbackFolder = dir.path() + "/own/";
+    QVERIFY(QDir(dir.path()).mkdir("own"));
+
+    QVERIFY(RunShellMethod({"/photos", {}, {}}, platform, reporter));
+    QCOMPARE(platform.started, QStringList{dir.path() + "/own/rename.bat"});
+    QCOMPARE(ReadAll(dir.path() + "/own/rename.bat"),
+             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
+    QCOMPARE(reporter.messages.size(), 1); // no word about the other folder
+    QCOMPARE(reporter.messages[0].text, "Rename Finished!");
+
+    // Both folders refuse: one error, naming the first folder, and nothing started.
+    reporter.messages.clear();
+    platform.started.clear();
+    platform.fallbackFolder = dir.path() + "/missing too/";
+    QVERIFY(!RunShellMethod({"/photos", {}, {}}, platform, reporter));
+    QCOMPARE(reporter.messages.size(), 1);
+    QVERIFY2(reporter.messages[0].text.contains("refusing"), qPrintable(reporter.messages[0].text));
+    QCOMPARE(reporter.messages[0].icon, MessageIcon::Critical);
+    QVERIFY(platform.started.isEmpty());
 }
 
 void TestRenameRun::shellRenamesThroughTheInterpreter()

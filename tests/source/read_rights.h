@@ -33,7 +33,11 @@ private:
     bool m_bChanged = false;
 };
 #else
+// Elsewhere a mode of 000 already denies reading; the constructor keeps the guard a used
+// variable.
 class WithoutReadOverride
 {
+public:
+    WithoutReadOverride() {}
 };
 #endif

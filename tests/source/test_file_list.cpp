@@ -165,6 +165,9 @@ void TestFileList::listing()
 
 void TestFileList::symbolicLinks()
 {
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes shell shortcuts on Windows, ordinary .lnk files");
+#endif
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     MakeFile(dir.filePath("target.txt"));
@@ -180,6 +183,9 @@ void TestFileList::symbolicLinks()
 
 void TestFileList::unrepresentableNameLeftOut()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows file names are UTF-16; there are no undecodable bytes");
+#endif
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     MakeFile(dir.filePath("good.txt"));
@@ -297,7 +303,9 @@ void TestFileList::removedFolder()
     QString error;
     QVERIFY(!list.SetPath(path, &error));
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+#ifndef Q_OS_WIN // Windows words it as the system's own "path not found"
     QVERIFY2(error.contains(qt_error_string(ENOENT)), qPrintable(error));
+#endif
     QVERIFY(list.Items().isEmpty());
     QCOMPARE(list.Error(), error);
     QCOMPARE(FillExtensionFilter(list), QStringList{"*"});

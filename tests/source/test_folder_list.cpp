@@ -67,7 +67,9 @@ void TestFolderList::subfoldersSortedAndFiltered()
     QVERIFY(root.mkdir(QStringLiteral("Φάκελος με κενά")));
     QFile file(root.filePath("file.txt"));
     QVERIFY(file.open(QIODevice::WriteOnly));
+#ifndef Q_OS_WIN // a link there is a shortcut file, not a folder
     QVERIFY(QFile::link(root.filePath("gamma"), root.filePath("link to gamma")));
+#endif
 
     FolderList list;
     QVERIFY(list.SetPath(dir.path() + "/./"));
@@ -78,8 +80,12 @@ void TestFolderList::subfoldersSortedAndFiltered()
         names.append(entry.name);
         QCOMPARE(entry.path, path + "/" + entry.name);
     }
-    QCOMPARE(names, (QStringList{"Alpha", "beta", "Beta2", "gamma", "link to gamma",
-                                 QStringLiteral("Φάκελος με κενά")}));
+    QStringList expected{"Alpha", "beta",          "Beta2",
+                         "gamma", "link to gamma", QStringLiteral("Φάκελος με κενά")};
+#ifdef Q_OS_WIN
+    expected.removeOne("link to gamma");
+#endif
+    QCOMPARE(names, expected);
     QCOMPARE(list.Chain(), FolderChain(path));
     QCOMPARE(list.Entries().at(list.CurrentIndex()).path, path);
 }

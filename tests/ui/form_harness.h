@@ -40,7 +40,8 @@ class FakeDrives : public DriveProvider
 public:
     QList<Drive> Drives() const override { return drives; }
     bool IsReady(const Drive& drive) const override { return !notReady.contains(drive.text); }
-    QList<Drive> drives{{QStringLiteral("/"), QStringLiteral("/")}};
+    // The root of the temporary folders: "/" here, "C:/" on Windows.
+    QList<Drive> drives{{QDir::rootPath(), QDir::rootPath()}};
     QStringList notReady;
 };
 

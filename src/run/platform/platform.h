@@ -39,6 +39,16 @@ public:
     // returns nothing, with the reason in *error, when it cannot.
     virtual std::optional<QString> scriptFolder(QString* error) const = 0;
 
+    // Where the Shell method writes its script when scriptFolder() refuses the file: on
+    // Windows the user's own local application data folder, in its subfolder Quillet, since a
+    // standard user may not create files in the root of c:. Ends in separator(); created
+    // when missing. Nothing, with the reason in *error, when there is no such folder.
+    virtual std::optional<QString> fallbackScriptFolder(QString* error) const
+    {
+        Q_UNUSED(error);
+        return std::nullopt;
+    }
+
     // Starts the script just written to scriptPath, whose bytes are scriptBytes, in the
     // command interpreter with a hidden window, without waiting. The run reports to the
     // returned object, which the caller owns; ending the program lets the interpreter finish.

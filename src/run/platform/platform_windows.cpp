@@ -7,7 +7,9 @@
 #include "win32/win32_process.h"
 #include "win32/win32_rename.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 namespace quillet
 {
@@ -53,6 +55,26 @@ public:
     std::optional<QString> scriptFolder(QString*) const override
     {
         return QString::fromWCharArray(kScriptFolder);
+    }
+
+    std::optional<QString> fallbackScriptFolder(QString* error) const override
+    {
+        // On Windows the first generic data location is the local application data folder.
+        const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        if (base.isEmpty()) {
+            if (error)
+                *error = QCoreApplication::translate(
+                    "Platform", "The local application data folder is unknown.");
+            return std::nullopt;
+        }
+        const QString folder = base + QStringLiteral("/Quillet");
+        if (!QDir().mkpath(folder)) {
+            if (error)
+                *error = QCoreApplication::translate("Platform", "The folder %1 cannot be created.")
+                             .arg(QDir::toNativeSeparators(folder));
+            return std::nullopt;
+        }
+        return QDir::toNativeSeparators(folder) + QLatin1Char('\\');
     }
 
     std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray&,

@@ -47,6 +47,15 @@ bool DriveHasMedium(const std::wstring& drive, std::wstring* error)
         if (!ok)
             code = GetLastError();
     }
+    // A volume that answers still needs its root folder: Wine answers for a drive letter
+    // mapped to a folder that is gone, and the folder list could not be read there.
+    if (ok) {
+        const DWORD attributes = GetFileAttributesW(root.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ok = FALSE;
+            code = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_NOT_READY;
+        }
+    }
     SetThreadErrorMode(previousMode, nullptr);
     if (!ok && error != nullptr)
         *error = SystemMessage(code);
