@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyle>
 
 namespace quillet
 {
@@ -66,7 +66,12 @@ QListView* MakeNameList(QWidget* parent, const char* name, const QRect& geometry
 void Form1::CreateControls()
 {
     setWindowTitle(QStringLiteral("Quillet v 1.00 10032002 (Ombrel)"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    // The program's own icon: 16 x 16 in the title bar, the larger sizes where the desktop
+    // shows it bigger.
+    QIcon icon;
+    for (const char* size : {"16", "32", "48"})
+        icon.addFile(QStringLiteral(":/icons/quillet-%1.png").arg(QLatin1String(size)));
+    setWindowIcon(icon);
     // A fixed single border: the client area keeps its size and cannot be resized.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
