@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -85,8 +86,10 @@ public:
         number_ = number;
         const std::optional<QString> expanded = ExpandPercent(rawLine);
         if (!expanded) {
-            fail(QStringLiteral("a single % names a variable, which is not supported here (write "
-                                "%% for a %); line skipped: %1")
+            fail(QCoreApplication::translate(
+                     "BatchInterpreter",
+                     "a single % names a variable, which is not supported here (write "
+                     "%% for a %); line skipped: %1")
                      .arg(rawLine));
             return;
         }
@@ -116,7 +119,9 @@ public:
                  separated && !rest.isEmpty())
             rename(SplitArguments(rest));
         else
-            fail(QStringLiteral("unknown command, line skipped: %1").arg(line));
+            fail(
+                QCoreApplication::translate("BatchInterpreter", "unknown command, line skipped: %1")
+                    .arg(line));
     }
 
     BatchRunSummary summary() const { return summary_; }
@@ -125,7 +130,8 @@ private:
     void fail(const QString& text)
     {
         ++summary_.failedLines;
-        report_(QStringLiteral("line %1: %2").arg(number_).arg(text));
+        report_(
+            QCoreApplication::translate("BatchInterpreter", "line %1: %2").arg(number_).arg(text));
     }
 
     void changeFolder(QString argument)
@@ -137,8 +143,10 @@ private:
         const QString target = QDir::cleanPath(QDir(folder_).absoluteFilePath(argument));
         if (!QFileInfo(target).isDir()) {
             folderKnown_ = false;
-            fail(QStringLiteral("cd: the folder \"%1\" does not exist; the renames up to the next "
-                                "cd are skipped")
+            fail(QCoreApplication::translate(
+                     "BatchInterpreter",
+                     "cd: the folder \"%1\" does not exist; the renames up to the next "
+                     "cd are skipped")
                      .arg(argument));
             return;
         }
@@ -149,24 +157,31 @@ private:
     void rename(const QStringList& args)
     {
         if (args.size() != 2) {
-            fail(QStringLiteral("rename needs exactly two names, the file's and its new one"));
+            fail(QCoreApplication::translate(
+                "BatchInterpreter", "rename needs exactly two names, the file's and its new one"));
             return;
         }
         const QString& from = args.at(0);
         const QString& to = args.at(1);
-        const QString what = QStringLiteral("could not rename \"%1\" to \"%2\": ").arg(from, to);
+        const QString what =
+            QCoreApplication::translate("BatchInterpreter", "could not rename \"%1\" to \"%2\": ")
+                .arg(from, to);
         if (!folderKnown_) {
-            fail(what + QStringLiteral("the folder of the last cd does not exist"));
+            fail(what + QCoreApplication::translate("BatchInterpreter",
+                                                    "the folder of the last cd does not exist"));
             return;
         }
         const QChar separator = platform_.separator();
         if (to.contains(QLatin1Char('/')) || to.contains(separator)) {
-            fail(what + QStringLiteral("the new name must not hold a folder"));
+            fail(what + QCoreApplication::translate("BatchInterpreter",
+                                                    "the new name must not hold a folder"));
             return;
         }
         if (from.contains(QLatin1Char('/')) || from.contains(separator)) {
-            fail(what + QStringLiteral("the name must be a file of the current folder, without "
-                                       "a folder part"));
+            fail(what + QCoreApplication::translate(
+                            "BatchInterpreter",
+                            "the name must be a file of the current folder, without "
+                            "a folder part"));
             return;
         }
         const QString folderText = folder_.endsWith(separator) ? folder_ : folder_ + separator;

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -36,11 +37,12 @@ bool NeedsQuotes(const QString& path)
 QString Unwritable(const QString& text, const ScriptEncoder& encode)
 {
     if (text.contains(QLatin1Char('"')))
-        return QStringLiteral("holds a double quote");
+        return QCoreApplication::translate("BatchScript", "holds a double quote");
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
-        return QStringLiteral("holds a line break");
+        return QCoreApplication::translate("BatchScript", "holds a line break");
     if (!encode(text))
-        return QStringLiteral("holds a character that the script's code page cannot write");
+        return QCoreApplication::translate(
+            "BatchScript", "holds a character that the script's code page cannot write");
     return {};
 }
 
@@ -57,7 +59,11 @@ QString DoublePercent(QString text)
     return text.replace(QLatin1Char('%'), QStringLiteral("%%"));
 }
 
-const QString kRefused = QStringLiteral("The rename script cannot be written: ");
+// Translated when a message is made, once the user's catalogue is installed.
+QString Refused()
+{
+    return QCoreApplication::translate("BatchScript", "The rename script cannot be written: ");
+}
 
 } // namespace
 
@@ -73,25 +79,28 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
 {
     const qsizetype count = job.proposedNames.size();
     if (job.currentNames.size() < count)
-        return {std::nullopt, QStringLiteral("The rename script cannot be written: the list of "
-                                             "current names is shorter than the list of new "
-                                             "names.")};
+        return {std::nullopt, QCoreApplication::translate(
+                                  "BatchScript", "The rename script cannot be written: the list of "
+                                                 "current names is shorter than the list of new "
+                                                 "names.")};
 
     const QString folder = FolderText(job.folderPath, separator);
     if (const QString why = Unwritable(folder, encode); !why.isEmpty())
         return {std::nullopt,
-                kRefused + QStringLiteral("the folder \"%1\" %2.").arg(Shown(folder), why)};
+                Refused() + QCoreApplication::translate("BatchScript", "the folder \"%1\" %2.")
+                                .arg(Shown(folder), why)};
     for (qsizetype i = 0; i < count; ++i) {
         const QString& from = job.currentNames.at(i);
         const QString& to = job.proposedNames.at(i);
         if (const QString why = Unwritable(from, encode); !why.isEmpty())
-            return {std::nullopt,
-                    kRefused +
-                        QStringLiteral("the name of the file \"%1\" %2.").arg(Shown(from), why)};
+            return {std::nullopt, Refused() + QCoreApplication::translate(
+                                                  "BatchScript", "the name of the file \"%1\" %2.")
+                                                  .arg(Shown(from), why)};
         if (const QString why = Unwritable(to, encode); !why.isEmpty())
-            return {std::nullopt, kRefused + QStringLiteral("the new name \"%1\" of the file "
-                                                            "\"%2\" %3.")
-                                                 .arg(Shown(to), Shown(from), why)};
+            return {std::nullopt, Refused() + QCoreApplication::translate(
+                                                  "BatchScript", "the new name \"%1\" of the file "
+                                                                 "\"%2\" %3.")
+                                                  .arg(Shown(to), Shown(from), why)};
     }
 
     const QString crlf = QStringLiteral("\r\n");
@@ -107,7 +116,8 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
     }
     std::optional<QByteArray> bytes = encode(text);
     if (!bytes)
-        return {std::nullopt, kRefused + QStringLiteral("its text cannot be encoded.")};
+        return {std::nullopt, Refused() + QCoreApplication::translate(
+                                              "BatchScript", "its text cannot be encoded.")};
     return {std::move(bytes), {}};
 }
 
@@ -118,7 +128,8 @@ bool WriteScriptBytes(const QString& strBatchDir, const QByteArray& bytes, QStri
     const bool written =
         file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!written && error) {
-        *error = QStringLiteral("The batch file \"%1\" could not be written: %2")
+        *error = QCoreApplication::translate("BatchScript",
+                                             "The batch file \"%1\" could not be written: %2")
                      .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
                           file.errorString());
     }

@@ -3,6 +3,7 @@
 #include "batch_script.h"
 #include "platform/platform.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 namespace quillet
@@ -13,7 +14,8 @@ namespace
 
 void ShowError(RunReporter& reporter, const QString& text)
 {
-    reporter.showMessage(text, QLatin1String(kErrorTitle), MessageIcon::Critical);
+    reporter.showMessage(text, QCoreApplication::translate("RenameRun", kErrorTitle),
+                         MessageIcon::Critical);
 }
 
 } // namespace
@@ -31,7 +33,8 @@ bool RunShellMethod(const RenameJob& job, Platform& platform, RunReporter& repor
         ShowError(reporter, error);
         return false;
     }
-    reporter.showMessage(QLatin1String(kShellFinished), QString(), MessageIcon::None);
+    reporter.showMessage(QCoreApplication::translate("RenameRun", kShellFinished), QString(),
+                         MessageIcon::None);
     return true;
 }
 
@@ -56,12 +59,14 @@ int RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter
         if (!outcome.ok) {
             ++failed;
             reporter.setProgressValue(double(i + 1));
-            reporter.showMessage(QStringLiteral("Could not rename \"%1\" to \"%2\": %3.")
-                                     .arg(from, to, outcome.error),
-                                 QLatin1String(kErrorTitle), MessageIcon::Warning);
+            reporter.showMessage(
+                QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
+                    .arg(from, to, outcome.error),
+                QCoreApplication::translate("RenameRun", kErrorTitle), MessageIcon::Warning);
         }
     }
-    reporter.showMessage(QLatin1String(kApiFinished), QLatin1String(kApiFinishedTitle),
+    reporter.showMessage(QCoreApplication::translate("RenameRun", kApiFinished),
+                         QCoreApplication::translate("RenameRun", kApiFinishedTitle),
                          MessageIcon::Information);
     reporter.setProgressValue(0);
     return failed;

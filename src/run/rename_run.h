@@ -3,16 +3,18 @@
 #include "rename_job.h"
 #include "run_reporter.h"
 
+#include <QtGlobal>
+
 namespace quillet
 {
 
 class Platform;
 
-// The fixed texts of a run.
-inline constexpr char kShellFinished[] = "Rename Finished!";
-inline constexpr char kApiFinished[] = "Finished Renaming Files";
-inline constexpr char kApiFinishedTitle[] = "Rename status";
-inline constexpr char kErrorTitle[] = "Rename";
+// The fixed texts of a run, in English; shown translated (context "RenameRun").
+inline constexpr char kShellFinished[] = QT_TRANSLATE_NOOP("RenameRun", "Rename Finished!");
+inline constexpr char kApiFinished[] = QT_TRANSLATE_NOOP("RenameRun", "Finished Renaming Files");
+inline constexpr char kApiFinishedTitle[] = QT_TRANSLATE_NOOP("RenameRun", "Rename status");
+inline constexpr char kErrorTitle[] = QT_TRANSLATE_NOOP("RenameRun", "Rename");
 
 // Shortest time between two progress updates of the API method, in milliseconds.
 inline constexpr int kProgressIntervalMs = 30;

@@ -50,12 +50,14 @@ public:
     bool startScript(const QString& scriptPath, QString* error) override
     {
         if (!QCoreApplication::instance())
-            return Fail(error, QStringLiteral("The script interpreter cannot be found."));
+            return Fail(error, QCoreApplication::translate(
+                                   "Platform", "The script interpreter cannot be found."));
         const QString interpreter =
             QCoreApplication::applicationDirPath() + QLatin1Char('/') + kInterpreterName;
         if (!QFileInfo(interpreter).isExecutable())
-            return Fail(error, QStringLiteral("The script interpreter \"%1\" cannot be found or "
-                                              "is not executable.")
+            return Fail(error, QCoreApplication::translate(
+                                   "Platform", "The script interpreter \"%1\" cannot be found or "
+                                               "is not executable.")
                                    .arg(interpreter));
         const QFileInfo script(scriptPath);
         // What the interpreter reports goes to a log beside the script, for the user to read.
@@ -68,8 +70,9 @@ public:
         process.setStandardOutputFile(log);
         process.setStandardErrorFile(log, QIODevice::Append);
         if (!process.startDetached())
-            return Fail(error, QStringLiteral("The script interpreter \"%1\" could not be "
-                                              "started: %2")
+            return Fail(error, QCoreApplication::translate(
+                                   "Platform", "The script interpreter \"%1\" could not be "
+                                               "started: %2")
                                    .arg(interpreter, process.errorString()));
         return true;
     }
@@ -89,7 +92,8 @@ public:
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
         if (!process.startDetached())
-            return Fail(error, QStringLiteral("The text editor \"%1\" could not be started: %2")
+            return Fail(error, QCoreApplication::translate(
+                                   "Platform", "The text editor \"%1\" could not be started: %2")
                                    .arg(command->first(), process.errorString()));
         return true;
     }
