@@ -1,8 +1,11 @@
 # Front door of the project. `make test` and `make run` install what is missing,
-# configure and build; `make bench` builds in Release and runs the benchmarks.
+# configure and build; `make bench` builds in Release and runs the benchmarks;
+# `make deb` builds the Debian package; `make translations` brings the catalogues in
+# translations/ up to date with the texts of the code.
 # `make windows` cross-builds the static build/windows/bin/quillet.exe; `make test-windows`
 # runs its tests and the window under Wine.
-.PHONY: all deps build test run bench asan fuzz format clean windows test-windows
+.PHONY: all deps build test run bench asan fuzz deb translations format clean windows \
+	test-windows
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCHES = bench_core bench_source bench_run bench_ui
@@ -49,6 +52,16 @@ windows: deps
 
 test-windows: windows
 	ctest --preset windows -j $(JOBS)
+
+deb: deps
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	cd build/package && cpack -G DEB
+	@ls build/package/quillet_*.deb
+
+translations: deps
+	cmake --preset dev
+	cmake --build --preset dev --target update_translations
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,3 +1,4 @@
+#include "app/app_translations.h"
 #include "run/platform/platform.h"
 #include "source/drives.h"
 #include "ui/form1.h"
@@ -10,6 +11,10 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));
+    // Ties the window to its desktop entry, and with it to the menu entry and the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLET_APP_ID));
+    quillet::InstallTranslations(app);
 
     quillet::QtMessageService messages;
     const auto drives = quillet::CreateSystemDriveProvider();

@@ -1,5 +1,7 @@
 #include "core/name_conflicts.h"
 
+#include <QCoreApplication>
+
 #include "core/parallel.h"
 #include "core/windows_names.h"
 
@@ -265,15 +267,18 @@ QString DescribeNameProblem(NameProblem problem)
 {
     switch (problem) {
     case NameProblem::Invalid:
-        return QStringLiteral("This name cannot be used for a file: it is empty, \".\" or "
-                              "\"..\", holds a character the file system refuses, or is "
-                              "longer than 255 bytes.");
+        return QCoreApplication::translate(
+            "NameConflicts", "This name cannot be used for a file: it is empty, \".\" or "
+                             "\"..\", holds a character the file system refuses, or is "
+                             "longer than 255 bytes.");
     case NameProblem::Duplicate:
-        return QStringLiteral("Another file is to get the same name; only the first of them "
-                              "can be renamed.");
+        return QCoreApplication::translate(
+            "NameConflicts", "Another file is to get the same name; only the first of them "
+                             "can be renamed.");
     case NameProblem::Taken:
-        return QStringLiteral("Another file still has this name when this file's turn "
-                              "comes; the rename will fail.");
+        return QCoreApplication::translate("NameConflicts",
+                                           "Another file still has this name when this file's turn "
+                                           "comes; the rename will fail.");
     case NameProblem::None:
         break;
     }

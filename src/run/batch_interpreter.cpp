@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -146,9 +147,11 @@ public:
     {
         const std::optional<QString> expanded = ExpandPercent(rawLine);
         if (!expanded)
-            return fail(QStringLiteral("a single % names a variable, which is not supported "
-                                       "here (write %% for a %); line skipped: %1")
-                            .arg(rawLine));
+            return fail(
+                QCoreApplication::translate("BatchInterpreter",
+                                            "a single % names a variable, which is not supported "
+                                            "here (write %% for a %); line skipped: %1")
+                    .arg(rawLine));
         QString line = *expanded;
         while (!line.isEmpty() && IsBlank(line.front()))
             line.remove(0, 1);
@@ -159,9 +162,11 @@ public:
         if (line.isEmpty())
             return {};
         if (!lineEnded)
-            return fail(QStringLiteral("the last line has no line end, so the script may have "
-                                       "been cut short; line skipped: %1")
-                            .arg(line));
+            return fail(
+                QCoreApplication::translate("BatchInterpreter",
+                                            "the last line has no line end, so the script may have "
+                                            "been cut short; line skipped: %1")
+                    .arg(line));
         if (line.startsWith(QLatin1String("::")))
             return {};
         if (IsDriveLetterLine(line) || (!lastCd_.isEmpty() && line == lastCd_.left(2)))
@@ -173,7 +178,9 @@ public:
                 return {};
             summary_.ended = true;
             ++summary_.failedLines;
-            return LineResult(Kind::Ended, QStringLiteral("the script ends here (%1)").arg(line));
+            return LineResult(Kind::Ended, QCoreApplication::translate("BatchInterpreter",
+                                                                       "the script ends here (%1)")
+                                               .arg(line));
         }
 
         qsizetype end = 0;
@@ -190,11 +197,15 @@ public:
             (keyword == QLatin1String("rename") || keyword == QLatin1String("ren")) && separated &&
             !rest.isEmpty();
         if (!cd && !rename)
-            return fail(QStringLiteral("unknown command, line skipped: %1").arg(line));
+            return fail(
+                QCoreApplication::translate("BatchInterpreter", "unknown command, line skipped: %1")
+                    .arg(line));
         if (!QuotesClosed(rest))
-            return fail(QStringLiteral("a double quote is not closed, so a name may have been "
-                                       "cut; line skipped: %1")
-                            .arg(line));
+            return fail(
+                QCoreApplication::translate("BatchInterpreter",
+                                            "a double quote is not closed, so a name may have been "
+                                            "cut; line skipped: %1")
+                    .arg(line));
         return cd ? changeFolder(rest.trimmed()) : renameFile(SplitArguments(rest));
     }
 
@@ -212,8 +223,9 @@ private:
         bool exitOnFailure = false;
         if (const qsizetype orAt = OrOperator(argument); orAt >= 0) {
             if (!IsExitCommand(argument.mid(orAt + 2).trimmed()))
-                return fail(QStringLiteral("only \"|| exit /b 1\" may follow a cd; line "
-                                           "skipped"));
+                return fail(QCoreApplication::translate(
+                    "BatchInterpreter", "only \"|| exit /b 1\" may follow a cd; line "
+                                        "skipped"));
             exitOnFailure = true;
             argument = argument.left(orAt).trimmed();
         }
@@ -229,14 +241,17 @@ private:
             if (exitOnFailure) {
                 summary_.ended = true;
                 ++summary_.failedLines;
-                return LineResult(Kind::Ended,
-                                  QStringLiteral("cd: the folder \"%1\" does not exist; the "
-                                                 "script ends here")
-                                      .arg(argument));
+                return LineResult(Kind::Ended, QCoreApplication::translate(
+                                                   "BatchInterpreter",
+                                                   "cd: the folder \"%1\" does not exist; the "
+                                                   "script ends here")
+                                                   .arg(argument));
             }
-            return fail(QStringLiteral("cd: the folder \"%1\" does not exist; the renames up "
-                                       "to the next cd are skipped")
-                            .arg(argument));
+            return fail(
+                QCoreApplication::translate("BatchInterpreter",
+                                            "cd: the folder \"%1\" does not exist; the renames up "
+                                            "to the next cd are skipped")
+                    .arg(argument));
         }
         folder_ = target;
         folderKnown_ = true;
@@ -246,18 +261,21 @@ private:
     BatchLineResult renameFile(const QStringList& args)
     {
         if (args.size() != 2)
-            return fail(QStringLiteral("rename needs exactly two names, the file's and its new "
-                                       "one"));
+            return fail(QCoreApplication::translate(
+                "BatchInterpreter", "rename needs exactly two names, the file's and its new "
+                                    "one"));
         const QString& from = args.at(0);
         const QString& to = args.at(1);
         const QChar separator = platform_.separator();
         const QString folderText = folder_.endsWith(separator) ? folder_ : folder_ + separator;
         // A rename line's result names its file, so that the caller can list the pair.
         const auto result = [&](const QString& reason) {
-            BatchLineResult done = reason.isEmpty() ? LineResult(Kind::Renamed)
-                                                    : fail(QStringLiteral("could not rename "
-                                                                          "\"%1\" to \"%2\": %3")
-                                                               .arg(from, to, reason));
+            BatchLineResult done =
+                reason.isEmpty()
+                    ? LineResult(Kind::Renamed)
+                    : fail(QCoreApplication::translate("BatchInterpreter", "could not rename "
+                                                                           "\"%1\" to \"%2\": %3")
+                               .arg(from, to, reason));
             done.folder = folderText;
             done.from = from;
             done.to = to;
@@ -265,24 +283,31 @@ private:
             return done;
         };
         if (!folderKnown_)
-            return result(QStringLiteral("the folder of the last cd does not exist"));
+            return result(QCoreApplication::translate("BatchInterpreter",
+                                                      "the folder of the last cd does not exist"));
         if (from.isEmpty() || to.isEmpty())
-            return result(QStringLiteral("a name is empty"));
+            return result(QCoreApplication::translate("BatchInterpreter", "a name is empty"));
         for (const QString* name : {&from, &to}) {
             if (*name == QLatin1String(".") || *name == QLatin1String(".."))
-                return result(QStringLiteral("\"%1\" names a folder, not a file").arg(*name));
+                return result(QCoreApplication::translate("BatchInterpreter",
+                                                          "\"%1\" names a folder, not a file")
+                                  .arg(*name));
         }
         if (to.contains(QLatin1Char('/')) || to.contains(separator))
-            return result(QStringLiteral("the new name must not hold a folder"));
+            return result(QCoreApplication::translate("BatchInterpreter",
+                                                      "the new name must not hold a folder"));
         if (from.contains(QLatin1Char('/')) || from.contains(separator))
-            return result(QStringLiteral("the name must be a file of the current folder, "
-                                         "without a folder part"));
+            return result(QCoreApplication::translate(
+                "BatchInterpreter", "the name must be a file of the current folder, "
+                                    "without a folder part"));
         const RenameOutcome outcome = platform_.renameInFolder(folderText, from, to);
         if (outcome.ok)
             ++summary_.renamed;
-        return result(
-            outcome.ok ? QString()
-                       : (outcome.error.isEmpty() ? QStringLiteral("it failed") : outcome.error));
+        return result(outcome.ok
+                          ? QString()
+                          : (outcome.error.isEmpty()
+                                 ? QCoreApplication::translate("BatchInterpreter", "it failed")
+                                 : outcome.error));
     }
 
     QString folder_;
@@ -320,9 +345,11 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
         BatchLineResult result;
         if (!ended && bytes.size() >= kMaxScriptLineBytes) {
             ended = SkipRestOfLine(script);
-            result = interpreter.fail(QStringLiteral("the line is longer than %1 bytes; line "
-                                                     "skipped")
-                                          .arg(kMaxScriptLineBytes));
+            result =
+                interpreter.fail(QCoreApplication::translate(
+                                     "BatchInterpreter", "the line is longer than %1 bytes; line "
+                                                         "skipped")
+                                     .arg(kMaxScriptLineBytes));
         } else {
             if (ended)
                 bytes.chop(1);
@@ -331,8 +358,9 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
             QStringDecoder decoder(QStringDecoder::Utf8);
             const QString line = decoder.decode(bytes);
             result = decoder.hasError()
-                         ? interpreter.fail(QStringLiteral("the line is not UTF-8 text; line "
-                                                           "skipped"))
+                         ? interpreter.fail(QCoreApplication::translate(
+                               "BatchInterpreter", "the line is not UTF-8 text; line "
+                                                   "skipped"))
                          : interpreter.runLine(line, ended);
         }
         onLine(number, result);
@@ -369,7 +397,9 @@ BatchRunSummary RunBatchScript(const QString& scriptText, const QString& startFo
     return RunBatchScript(
         buffer, startFolder, platform, [&](int number, const BatchLineResult& result) {
             if (!result.message.isEmpty())
-                reportError(QStringLiteral("line %1: %2").arg(number).arg(result.message));
+                reportError(QCoreApplication::translate("BatchInterpreter", "line %1: %2")
+                                .arg(number)
+                                .arg(result.message));
             if (onResult) {
                 if (const auto line = ToScriptLineResult(number, result))
                     onResult(*line);

@@ -1,12 +1,13 @@
 // quillet-batch: runs a rename script ("rename.bat") written by Quillet, on systems that have
-// no Windows command interpreter. Usage: quillet-batch [--report] SCRIPT
-// SCRIPT "-" reads the script from standard input: the program passes its script that way, so
-// no other user can put another file in its place between the write and the start.
+// no Windows command interpreter. Usage: quillet-batch [--report] SCRIPT, or --help, or
+// --version. SCRIPT "-" reads the script from standard input: the program passes its script
+// that way, so no other user can put another file in its place between the write and the start.
 // The script is read as UTF-8, one line at a time. Every failed line is reported on standard
 // error; with --report, every rename line and every failed line also gets one record on
 // standard output, in the form of script_report.h, for the program that watches the run. The
 // exit code is 0 when every line succeeded, 1 when any failed (or a failed cd ended the
 // script), 2 when the script cannot be read.
+#include "app/app_translations.h"
 #include "batch_interpreter.h"
 #include "platform/platform.h"
 #include "platform/script_report.h"
@@ -20,10 +21,36 @@
 namespace
 {
 
+void Print(const QString& text, std::FILE* stream)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
+
 void PrintError(const QString& text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
+    Print(text, stderr);
+}
+
+QString Usage()
+{
+    return QCoreApplication::translate("quillet-batch",
+                                       "usage: quillet-batch [--report] SCRIPT\n"
+                                       "Runs the cd and rename lines of a rename script written by "
+                                       "Quillet (SCRIPT - reads it from standard input).\n"
+                                       "A rename never replaces an existing file.");
+}
+
+QString Options()
+{
+    return QCoreApplication::translate("quillet-batch",
+                                       "Options:\n"
+                                       "  --report       one record per line on standard output, "
+                                       "for the program that watches the run\n"
+                                       "  -h, --help     show this help and exit\n"
+                                       "  -v, --version  show the version and exit\n"
+                                       "Exit status: 0 when every line succeeded, 1 when any "
+                                       "failed, 2 when the script cannot be read.");
 }
 
 } // namespace
@@ -31,25 +58,35 @@ void PrintError(const QString& text)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    quillet::InstallTranslations(app);
     QStringList args = QCoreApplication::arguments();
+    if (args.size() == 2 &&
+        (args.at(1) == QLatin1String("--help") || args.at(1) == QLatin1String("-h"))) {
+        Print(Usage() + QLatin1Char('\n') + Options(), stdout);
+        return 0;
+    }
+    if (args.size() == 2 &&
+        (args.at(1) == QLatin1String("--version") || args.at(1) == QLatin1String("-v"))) {
+        Print(QStringLiteral("quillet-batch " QUILLET_VERSION), stdout);
+        return 0;
+    }
     const bool report = args.size() > 1 && args.at(1) == QLatin1String("--report");
     if (report)
         args.removeAt(1);
     if (args.size() != 2 || (args.at(1).startsWith(QLatin1Char('-')) && args.at(1) != u"-")) {
-        PrintError(QStringLiteral("usage: quillet-batch [--report] SCRIPT\n"
-                                  "Runs the cd and rename lines of a rename script written by "
-                                  "Quillet (SCRIPT - reads it from standard input).\n"
-                                  "A rename never replaces an existing file."));
+        PrintError(Usage());
         return 2;
     }
     const bool fromInput = args.at(1) == u"-";
-    const QString name = fromInput ? QStringLiteral("(standard input)") : args.at(1);
+    const QString name =
+        fromInput ? QCoreApplication::translate("quillet-batch", "(standard input)") : args.at(1);
     QFile file;
     const bool opened = fromInput ? file.open(stdin, QIODevice::ReadOnly)
                                   : (file.setFileName(args.at(1)), file.open(QIODevice::ReadOnly));
     if (!opened) {
         PrintError(
-            QStringLiteral("quillet-batch: cannot read \"%1\": %2").arg(name, file.errorString()));
+            QCoreApplication::translate("quillet-batch", "quillet-batch: cannot read \"%1\": %2")
+                .arg(name, file.errorString()));
         return 2;
     }
     const std::unique_ptr<quillet::Platform> platform = quillet::CreatePlatform();
@@ -60,8 +97,10 @@ int main(int argc, char* argv[])
         file, QDir::currentPath(), *platform,
         [&](int number, const quillet::BatchLineResult& result) {
             if (!result.message.isEmpty())
-                PrintError(
-                    QStringLiteral("%1: line %2: %3").arg(name).arg(number).arg(result.message));
+                PrintError(QCoreApplication::translate("quillet-batch", "%1: line %2: %3")
+                               .arg(name)
+                               .arg(number)
+                               .arg(result.message));
             if (!report)
                 return;
             if (const auto line = quillet::ToScriptLineResult(number, result)) {
@@ -70,8 +109,9 @@ int main(int argc, char* argv[])
             }
         });
     if (file.error() != QFileDevice::NoError) {
-        PrintError(QStringLiteral("quillet-batch: reading \"%1\" failed: %2")
-                       .arg(name, file.errorString()));
+        PrintError(
+            QCoreApplication::translate("quillet-batch", "quillet-batch: reading \"%1\" failed: %2")
+                .arg(name, file.errorString()));
         return 2;
     }
     if (std::fflush(stdout) != 0)

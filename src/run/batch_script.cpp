@@ -18,11 +18,12 @@ namespace
 QString Unwritable(const QString& text, const ScriptEncoder& encode)
 {
     if (text.contains(QLatin1Char('"')))
-        return QStringLiteral("holds a double quote");
+        return QCoreApplication::translate("BatchScript", "holds a double quote");
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
-        return QStringLiteral("holds a line break");
+        return QCoreApplication::translate("BatchScript", "holds a line break");
     if (!encode(text))
-        return QStringLiteral("holds a character that the script's code page cannot write");
+        return QCoreApplication::translate(
+            "BatchScript", "holds a character that the script's code page cannot write");
     return {};
 }
 
@@ -39,7 +40,11 @@ QString DoublePercent(QString text)
     return text.replace(QLatin1Char('%'), QStringLiteral("%%"));
 }
 
-const QString kRefused = QStringLiteral("The rename script cannot be written: ");
+// Translated when a message is made, once the user's catalogue is installed.
+QString Refused()
+{
+    return QCoreApplication::translate("BatchScript", "The rename script cannot be written: ");
+}
 
 } // namespace
 
@@ -55,14 +60,16 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
 {
     const qsizetype count = job.proposedNames.size();
     if (job.currentNames.size() < count)
-        return {std::nullopt, QStringLiteral("The rename script cannot be written: the list of "
-                                             "current names is shorter than the list of new "
-                                             "names.")};
+        return {std::nullopt, QCoreApplication::translate(
+                                  "BatchScript", "The rename script cannot be written: the list of "
+                                                 "current names is shorter than the list of new "
+                                                 "names.")};
 
     const QString folder = FolderText(job.folderPath, separator);
     if (const QString why = Unwritable(folder, encode); !why.isEmpty())
         return {std::nullopt,
-                kRefused + QStringLiteral("the folder \"%1\" %2.").arg(Shown(folder), why)};
+                Refused() + QCoreApplication::translate("BatchScript", "the folder \"%1\" %2.")
+                                .arg(Shown(folder), why)};
     // A script for the Windows command interpreter: Windows would give these names another
     // name (or a device), so the script would rename to something else than was asked.
     const bool windowsNames = separator == QLatin1Char('\\');
@@ -71,21 +78,22 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
         const QString& to = job.proposedNames.at(i);
         if (windowsNames && WindowsChangesName(to))
             return {std::nullopt,
-                    kRefused + QCoreApplication::translate(
-                                   "BatchScript",
+                    Refused() + QCoreApplication::translate(
+                                    "BatchScript",
                                    "the new name \"%1\" of the file \"%2\" ends in a dot or a "
                                    "space, or is a reserved device name (CON, PRN, AUX, NUL, "
                                    "COM1 to COM9, LPT1 to LPT9), which Windows does not keep "
                                    "as it is.")
                                    .arg(Shown(to), Shown(from))};
         if (const QString why = Unwritable(from, encode); !why.isEmpty())
-            return {std::nullopt,
-                    kRefused +
-                        QStringLiteral("the name of the file \"%1\" %2.").arg(Shown(from), why)};
+            return {std::nullopt, Refused() + QCoreApplication::translate(
+                                                  "BatchScript", "the name of the file \"%1\" %2.")
+                                                  .arg(Shown(from), why)};
         if (const QString why = Unwritable(to, encode); !why.isEmpty())
-            return {std::nullopt, kRefused + QStringLiteral("the new name \"%1\" of the file "
-                                                            "\"%2\" %3.")
-                                                 .arg(Shown(to), Shown(from), why)};
+            return {std::nullopt, Refused() + QCoreApplication::translate(
+                                                  "BatchScript", "the new name \"%1\" of the file "
+                                                                 "\"%2\" %3.")
+                                                  .arg(Shown(to), Shown(from), why)};
     }
 
     const QString crlf = QStringLiteral("\r\n");
@@ -103,7 +111,8 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
     }
     std::optional<QByteArray> bytes = encode(text);
     if (!bytes)
-        return {std::nullopt, kRefused + QStringLiteral("its text cannot be encoded.")};
+        return {std::nullopt, Refused() + QCoreApplication::translate(
+                                              "BatchScript", "its text cannot be encoded.")};
     return {std::move(bytes), {}};
 }
 

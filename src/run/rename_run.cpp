@@ -14,7 +14,8 @@ namespace
 
 void ShowError(RunReporter& reporter, const QString& text)
 {
-    reporter.showMessage(text, QLatin1String(kErrorTitle), MessageIcon::Critical);
+    reporter.showMessage(text, QCoreApplication::translate("RenameRun", kErrorTitle),
+                         MessageIcon::Critical);
 }
 
 } // namespace
@@ -54,7 +55,8 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
         ShowError(reporter, error);
         return nullptr;
     }
-    reporter.showMessage(QLatin1String(kShellFinished), QString(), MessageIcon::None);
+    reporter.showMessage(QCoreApplication::translate("RenameRun", kShellFinished), QString(),
+                         MessageIcon::None);
     return run;
 }
 
@@ -89,15 +91,16 @@ RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& r
         reporter.setProgressValue(double(i + 1));
         MessageRequest request;
         request.text =
-            QStringLiteral("Could not rename \"%1\" to \"%2\": %3.").arg(from, to, renamed.error);
-        request.title = QLatin1String(kErrorTitle);
+            QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
+                .arg(from, to, renamed.error);
+        request.title = QCoreApplication::translate("RenameRun", kErrorTitle);
         request.icon = MessageIcon::Warning;
         request.checkBoxText = QCoreApplication::translate("RenameRun", kNoMoreErrors);
         showErrors = !reporter.showMessage(request).checked;
     }
     MessageRequest finished;
-    finished.text = QLatin1String(kApiFinished);
-    finished.title = QLatin1String(kApiFinishedTitle);
+    finished.text = QCoreApplication::translate("RenameRun", kApiFinished);
+    finished.title = QCoreApplication::translate("RenameRun", kApiFinishedTitle);
     finished.icon = MessageIcon::Information;
     finished.detailedText = FailureDetails(outcome);
     reporter.showMessage(finished);

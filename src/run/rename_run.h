@@ -5,6 +5,7 @@
 #include "run_outcome.h"
 #include "run_reporter.h"
 
+#include <QtGlobal>
 #include <memory>
 
 namespace quillet
@@ -12,11 +13,11 @@ namespace quillet
 
 class Platform;
 
-// The fixed texts of a run.
-inline constexpr char kShellFinished[] = "Rename Finished!";
-inline constexpr char kApiFinished[] = "Finished Renaming Files";
-inline constexpr char kApiFinishedTitle[] = "Rename status";
-inline constexpr char kErrorTitle[] = "Rename";
+// The fixed texts of a run, in English; shown translated (context "RenameRun").
+inline constexpr char kShellFinished[] = QT_TRANSLATE_NOOP("RenameRun", "Rename Finished!");
+inline constexpr char kApiFinished[] = QT_TRANSLATE_NOOP("RenameRun", "Finished Renaming Files");
+inline constexpr char kApiFinishedTitle[] = QT_TRANSLATE_NOOP("RenameRun", "Rename status");
+inline constexpr char kErrorTitle[] = QT_TRANSLATE_NOOP("RenameRun", "Rename");
 inline constexpr char kNoMoreErrors[] =
     QT_TRANSLATE_NOOP("RenameRun", "Do not show further errors of this run");
 

@@ -1,5 +1,7 @@
 #include "source/drive_change.h"
 
+#include <QCoreApplication>
+
 #include <QFileInfo>
 
 namespace quillet
@@ -29,7 +31,7 @@ bool LiesUnder(const QString& strFolder, const QString& strRoot)
 
 QString NoDiskMessage(const QString& strDrive)
 {
-    return QStringLiteral("No Disk was found on drive ") + strDrive;
+    return QCoreApplication::translate("FileSource", "No Disk was found on drive %1").arg(strDrive);
 }
 
 DriveFolders::DriveFolders(QList<Drive> drives) : m_drives(std::move(drives)) {}

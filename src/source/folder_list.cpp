@@ -2,6 +2,7 @@
 
 #include "source/name_sort.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -75,7 +76,9 @@ bool FolderList::Open(qsizetype nIndex, QString* strError)
     const qsizetype nChain = m_chain.size();
     if (nIndex < 0 || nIndex >= nChain + m_subfolders.size()) {
         if (strError)
-            *strError = QStringLiteral("No folder at position %1 of the folder list.").arg(nIndex);
+            *strError = QCoreApplication::translate("FileSource",
+                                                    "No folder at position %1 of the folder list.")
+                            .arg(nIndex);
         return false;
     }
     const QString path =

@@ -2,6 +2,7 @@
 // is not known from the directory itself or the entry is a symbolic link.
 #include "source/folder_reader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -62,7 +63,7 @@ QString NameText(const char* name)
 
 QString ReadError(const QString& path, int error)
 {
-    return QStringLiteral("The folder \"%1\" cannot be read: %2")
+    return QCoreApplication::translate("FileSource", "The folder \"%1\" cannot be read: %2")
         .arg(QDir::toNativeSeparators(path), qt_error_string(error));
 }
 

@@ -2,6 +2,7 @@
 // UTF-16 and go back to the system as UTF-16, so every name is representable.
 #include "source/folder_reader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <windows.h>
@@ -14,7 +15,7 @@ namespace
 
 QString ReadError(const QString& path, DWORD error)
 {
-    return QStringLiteral("The folder \"%1\" cannot be read: %2")
+    return QCoreApplication::translate("FileSource", "The folder \"%1\" cannot be read: %2")
         .arg(QDir::toNativeSeparators(path), qt_error_string(static_cast<int>(error)));
 }
 

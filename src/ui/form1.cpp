@@ -330,8 +330,8 @@ void Form1::OnUpdateClicked()
     });
     m_proposedNames.SetNames(std::move(entries));
     MarkProblems();
-    ShowMessage(QStringLiteral("Search and Replace Finished"),
-                QStringLiteral("Search and Replace status"), MessageIcon::Information);
+    ShowMessage(tr("Search and Replace Finished"), tr("Search and Replace status"),
+                MessageIcon::Information);
     ProgressBar1->setValue(0);
     Text2->clear();
     Text3->clear();

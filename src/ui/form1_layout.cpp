@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyle>
 
 namespace quillet
 {
@@ -65,8 +65,13 @@ QListView* MakeNameList(QWidget* parent, const char* name, const QRect& geometry
 
 void Form1::CreateControls()
 {
-    setWindowTitle(QStringLiteral("Quillet v 1.00 10032002 (Ombrel)"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    setWindowTitle(tr("Quillet v 1.00 10032002 (Ombrel)"));
+    // The program's own icon: 16 x 16 in the title bar, the larger sizes where the desktop
+    // shows it bigger.
+    QIcon icon;
+    for (const char* size : {"16", "32", "48"})
+        icon.addFile(QStringLiteral(":/icons/quillet-%1.png").arg(QLatin1String(size)));
+    setWindowIcon(icon);
     // A fixed single border: the client area keeps its size and cannot be resized.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -82,32 +87,33 @@ void Form1::CreateControls()
     Drive1 = Place(new QComboBox(this), "Drive1", Twips(120, 240, 2535, 315));
     Dir1 = Place(new FolderView(this), "Dir1", Twips(120, 720, 2535, 2115));
 
-    Frame3 = MakeFrame(this, "Frame3", "Filter", Twips(2880, 240, 1815, 735));
-    Label10 = MakeLabel(Frame3, "Label10", "Extension", Twips(120, 240, 855, 255));
+    Frame3 = MakeFrame(this, "Frame3", tr("Filter"), Twips(2880, 240, 1815, 735));
+    Label10 = MakeLabel(Frame3, "Label10", tr("Extension"), Twips(120, 240, 855, 255));
     Combo1 = Place(new QComboBox(Frame3), "Combo1", Twips(960, 240, 735, 315));
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setEditText(QStringLiteral("*"));
 
-    Frame4 = MakeFrame(this, "Frame4", "Search and Replace", Twips(2880, 1080, 1815, 2175));
-    Label13 = MakeLabel(Frame4, "Label13", "Search String", Twips(120, 240, 1335, 255));
+    Frame4 = MakeFrame(this, "Frame4", tr("Search and Replace"), Twips(2880, 1080, 1815, 2175));
+    Label13 = MakeLabel(Frame4, "Label13", tr("Search String"), Twips(120, 240, 1335, 255));
     Text2 = MakeTextBox(Frame4, "Text2", Twips(120, 480, 1575, 375));
-    Label14 = MakeLabel(Frame4, "Label14", "Replace String", Twips(120, 960, 1455, 255));
+    Label14 = MakeLabel(Frame4, "Label14", tr("Replace String"), Twips(120, 960, 1455, 255));
     Text3 = MakeTextBox(Frame4, "Text3", Twips(120, 1200, 1575, 375));
-    Command3 = Place(new QPushButton("&Update", Frame4), "Command3", Twips(240, 1680, 1335, 375));
+    Command3 =
+        Place(new QPushButton(tr("&Update"), Frame4), "Command3", Twips(240, 1680, 1335, 375));
 
-    Frame1 = MakeFrame(this, "Frame1", "Template", Twips(4920, 240, 4695, 2175));
+    Frame1 = MakeFrame(this, "Frame1", tr("Template"), Twips(4920, 240, 4695, 2175));
     Check1 = Place(new QCheckBox(Frame1), "Check1", Twips(120, 240, 255, 255));
-    Label7 = MakeLabel(Frame1, "Label7", "Specify a template to use for renaming files",
+    Label7 = MakeLabel(Frame1, "Label7", tr("Specify a template to use for renaming files"),
                        Twips(360, 240, 3135, 255));
     Label4 =
-        MakeLabel(Frame1, "Label4", "* Use #'s to specify postions used by numeric enumerator.",
+        MakeLabel(Frame1, "Label4", tr("* Use #'s to specify postions used by numeric enumerator."),
                   Twips(240, 600, 4095, 255));
-    Label5 = MakeLabel(Frame1, "Label5", "* Use * to insert original filename in pattern.",
+    Label5 = MakeLabel(Frame1, "Label5", tr("* Use * to insert original filename in pattern."),
                        Twips(240, 840, 3855, 255));
-    Label1 = MakeLabel(Frame1, "Label1", "Template:", Twips(360, 1200, 735, 255));
+    Label1 = MakeLabel(Frame1, "Label1", tr("Template:"), Twips(360, 1200, 735, 255));
     Text4 = MakeTextBox(Frame1, "Text4", Twips(1200, 1200, 3015, 375));
-    Label2 = MakeLabel(Frame1, "Label2", "Start at:", Twips(480, 1680, 615, 255));
+    Label2 = MakeLabel(Frame1, "Label2", tr("Start at:"), Twips(480, 1680, 615, 255));
     Text1 = MakeTextBox(Frame1, "Text1", Twips(1200, 1680, 1575, 315));
     Text1->setText(QStringLiteral("1"));
     Text1->setValidator(new StartNumberValidator(Text1));
@@ -117,51 +123,56 @@ void Form1::CreateControls()
     VScroll1->setPageStep(1);
     VScroll1->setFocusPolicy(Qt::StrongFocus);
 
-    Frame2 = MakeFrame(this, "Frame2", "Filename Case", Twips(4920, 2520, 4695, 735));
+    Frame2 = MakeFrame(this, "Frame2", tr("Filename Case"), Twips(4920, 2520, 4695, 735));
     cboFileNameCase = Place(new QComboBox(Frame2), "cboFileNameCase", Twips(360, 240, 4095, 315));
     cboFileNameCase->setEditable(true);
     cboFileNameCase->setInsertPolicy(QComboBox::NoInsert);
-    cboFileNameCase->addItems({"No change", "filename to lowercase", "extension to lowercase",
-                               "filename & extension to lowercase", "filename to UPPERCASE",
-                               "extension to UPPERCASE", "filename & extension to UPPERCASE",
-                               "capitalize initial letter"});
+    cboFileNameCase->addItems(
+        {tr("No change"), tr("filename to lowercase"), tr("extension to lowercase"),
+         tr("filename & extension to lowercase"), tr("filename to UPPERCASE"),
+         tr("extension to UPPERCASE"), tr("filename & extension to UPPERCASE"),
+         tr("capitalize initial letter")});
     cboFileNameCase->setCurrentIndex(-1); // shows the text, but no item is chosen yet
-    cboFileNameCase->setEditText(QStringLiteral("No change"));
+    cboFileNameCase->setEditText(tr("No change"));
 
-    Label8 = MakeLabel(this, "Label8", "Old Name", Twips(120, 3360, 855, 255));
-    Label9 = MakeLabel(this, "Label9", "New Name", Twips(4800, 3360, 1095, 255));
+    Label8 = MakeLabel(this, "Label8", tr("Old Name"), Twips(120, 3360, 855, 255));
+    Label9 = MakeLabel(this, "Label9", tr("New Name"), Twips(4800, 3360, 1095, 255));
     lstNewFileName = MakeNameList(this, "lstNewFileName", Twips(120, 3600, 4815, 2205),
                                   &m_currentNames, QAbstractItemView::ExtendedSelection);
     lstOldFileName = MakeNameList(this, "lstOldFileName", Twips(4920, 3600, 4695, 2205),
                                   &m_proposedNames, QAbstractItemView::SingleSelection);
 
-    cmdCreateBatch =
-        Place(new QPushButton("&Batch File", this), "cmdCreateBatch", Twips(120, 5880, 1095, 375));
+    cmdCreateBatch = Place(new QPushButton(tr("&Batch File"), this), "cmdCreateBatch",
+                           Twips(120, 5880, 1095, 375));
     ProgressBar1 = Place(new QProgressBar(this), "ProgressBar1", Twips(1320, 5880, 3855, 375));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
 
-    Frame6 = MakeFrame(this, "Frame6", "Spaces", Twips(5280, 5880, 1695, 1095));
-    Option5 = Place(new QRadioButton("No Change", Frame6), "Option5", Twips(120, 240, 1215, 255));
+    Frame6 = MakeFrame(this, "Frame6", tr("Spaces"), Twips(5280, 5880, 1695, 1095));
+    Option5 =
+        Place(new QRadioButton(tr("No Change"), Frame6), "Option5", Twips(120, 240, 1215, 255));
     Option3 =
-        Place(new QRadioButton("No Redundant", Frame6), "Option3", Twips(120, 480, 1455, 255));
-    Option4 = Place(new QRadioButton("No Space", Frame6), "Option4", Twips(120, 720, 1215, 255));
+        Place(new QRadioButton(tr("No Redundant"), Frame6), "Option3", Twips(120, 480, 1455, 255));
+    Option4 =
+        Place(new QRadioButton(tr("No Space"), Frame6), "Option4", Twips(120, 720, 1215, 255));
     Option5->setChecked(true);
 
-    Frame5 = MakeFrame(this, "Frame5", "Method ", Twips(7080, 5880, 1215, 855));
-    Option1 = Place(new QRadioButton("Shell", Frame5), "Option1", Twips(120, 240, 975, 255));
-    Option2 = Place(new QRadioButton("API(slow)", Frame5), "Option2", Twips(120, 480, 975, 255));
+    Frame5 = MakeFrame(this, "Frame5", tr("Method "), Twips(7080, 5880, 1215, 855));
+    Option1 = Place(new QRadioButton(tr("Shell"), Frame5), "Option1", Twips(120, 240, 975, 255));
+    Option2 =
+        Place(new QRadioButton(tr("API(slow)"), Frame5), "Option2", Twips(120, 480, 975, 255));
     Option1->setChecked(true);
 
-    Command1 = Place(new QPushButton("&Ok", this), "Command1", Twips(8400, 5880, 1215, 375));
-    Command2 = Place(new QPushButton("&Cancel", this), "Command2", Twips(8400, 6360, 1215, 375));
+    Command1 = Place(new QPushButton(tr("&Ok"), this), "Command1", Twips(8400, 5880, 1215, 375));
+    Command2 =
+        Place(new QPushButton(tr("&Cancel"), this), "Command2", Twips(8400, 6360, 1215, 375));
     for (QPushButton* button : {Command1, Command2, Command3, cmdCreateBatch}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
 
-    Label11 = MakeLabel(this, "Label11", "File Count:", Twips(120, 6360, 855, 255));
+    Label11 = MakeLabel(this, "Label11", tr("File Count:"), Twips(120, 6360, 855, 255));
     Label12 = MakeLabel(this, "Label12", "0", Twips(1080, 6360, 975, 375));
     Label12->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label15 = MakeLabel(this, "Label15", "0", QRect());

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -65,6 +66,12 @@ void TestForm1::startUpState()
     Form1& form = h.Open();
     QCOMPARE(form.windowTitle(), QString("Quillet v 1.00 10032002 (Ombrel)"));
     QCOMPARE(form.size(), QSize(650, 469));
+    // The program's own icon, drawn at 16 x 16 for the title bar.
+    const QImage icon(":/icons/quillet-16.png");
+    QVERIFY(!icon.isNull());
+    QCOMPARE(
+        form.windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+        icon.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     QCOMPARE(form.Text1->text(), QString("1"));
     QVERIFY(form.Text2->text().isEmpty() && form.Text3->text().isEmpty());
     QVERIFY(form.Text4->text().isEmpty());

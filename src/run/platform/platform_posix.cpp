@@ -55,14 +55,16 @@ public:
                                            QString* error) override
     {
         if (!QCoreApplication::instance()) {
-            Fail(error, QStringLiteral("The script interpreter cannot be found."));
+            Fail(error,
+                 QCoreApplication::translate("Platform", "The script interpreter cannot be found."));
             return nullptr;
         }
         const QString interpreter =
             QCoreApplication::applicationDirPath() + QLatin1Char('/') + kInterpreterName;
         if (!QFileInfo(interpreter).isExecutable()) {
-            Fail(error, QStringLiteral("The script interpreter \"%1\" cannot be found or is not "
-                                       "executable.")
+            Fail(error, QCoreApplication::translate(
+                            "Platform", "The script interpreter \"%1\" cannot be found or is not "
+                                        "executable.")
                             .arg(interpreter));
             return nullptr;
         }
@@ -93,7 +95,8 @@ public:
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
         if (!process.startDetached())
-            return Fail(error, QStringLiteral("The text editor \"%1\" could not be started: %2")
+            return Fail(error, QCoreApplication::translate(
+                                   "Platform", "The text editor \"%1\" could not be started: %2")
                                    .arg(command->first(), process.errorString()));
         return true;
     }

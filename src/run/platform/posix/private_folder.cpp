@@ -70,12 +70,15 @@ std::optional<QString> EnsurePrivateFolder(const QString& path, QString* error)
     const QString clean = QDir::cleanPath(path);
     const QString parent = QFileInfo(clean).path();
     if (!QDir().mkpath(parent)) {
-        Fail(error, QStringLiteral("The folder \"%1\" could not be created.").arg(parent));
+        Fail(error,
+             QCoreApplication::translate("PrivateFolder", "The folder \"%1\" could not be created.")
+                 .arg(parent));
         return std::nullopt;
     }
     const QByteArray encoded = QFile::encodeName(clean);
     if (mkdir(encoded.constData(), 0700) != 0 && errno != EEXIST) {
-        Fail(error, QStringLiteral("The folder \"%1\" could not be created: %2")
+        Fail(error, QCoreApplication::translate("PrivateFolder",
+                                                "The folder \"%1\" could not be created: %2")
                         .arg(clean, QString::fromLocal8Bit(std::strerror(errno))));
         return std::nullopt;
     }
@@ -83,23 +86,29 @@ std::optional<QString> EnsurePrivateFolder(const QString& path, QString* error)
     // the folder checked is the folder used.
     const int fd = open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
-        Fail(error, QStringLiteral("The folder \"%1\" cannot be used: %2")
-                        .arg(clean, errno == ELOOP || errno == ENOTDIR
-                                        ? QStringLiteral("it is not a plain folder")
-                                        : QString::fromLocal8Bit(std::strerror(errno))));
+        Fail(error,
+             QCoreApplication::translate("PrivateFolder", "The folder \"%1\" cannot be used: %2")
+                 .arg(clean,
+                      errno == ELOOP || errno == ENOTDIR
+                          ? QCoreApplication::translate("PrivateFolder", "it is not a plain folder")
+                          : QString::fromLocal8Bit(std::strerror(errno))));
         return std::nullopt;
     }
     struct stat st;
     bool ok = fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
     if (!ok)
-        Fail(error, QStringLiteral("The folder \"%1\" cannot be used: it is not a plain folder.")
-                        .arg(clean));
+        Fail(error,
+             QCoreApplication::translate(
+                 "PrivateFolder", "The folder \"%1\" cannot be used: it is not a plain folder.")
+                 .arg(clean));
     else if (st.st_uid != geteuid())
-        ok = Fail(error, QStringLiteral("The folder \"%1\" cannot be used: it belongs to "
-                                        "another user.")
+        ok = Fail(error, QCoreApplication::translate(
+                             "PrivateFolder", "The folder \"%1\" cannot be used: it belongs to "
+                                              "another user.")
                              .arg(clean));
     else if ((st.st_mode & 07777) != 0700 && fchmod(fd, 0700) != 0)
-        ok = Fail(error, QStringLiteral("The folder \"%1\" cannot be made private: %2")
+        ok = Fail(error, QCoreApplication::translate("PrivateFolder",
+                                                     "The folder \"%1\" cannot be made private: %2")
                              .arg(clean, QString::fromLocal8Bit(std::strerror(errno))));
     else if (fstat(fd, &st) != 0 || (st.st_mode & 07777) != 0700)
         ok = Fail(error, QCoreApplication::translate("PrivateFolder",

@@ -1,5 +1,6 @@
 #include "safe_rename.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -88,13 +89,14 @@ QString Reason(int error)
 {
     switch (error) {
     case ENOENT:
-        return QStringLiteral("the file does not exist in the folder");
+        return QCoreApplication::translate("SafeRename", "the file does not exist in the folder");
     case EEXIST:
     case ENOTEMPTY:
-        return QStringLiteral("a file of the new name already exists in the folder");
+        return QCoreApplication::translate("SafeRename",
+                                           "a file of the new name already exists in the folder");
     case EACCES:
     case EPERM:
-        return QStringLiteral("permission denied");
+        return QCoreApplication::translate("SafeRename", "permission denied");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
@@ -117,20 +119,24 @@ RenameOutcome RenameCaseOnly(const QByteArray& folder, const QByteArray& from, c
         error = MoveNoReplace(from, temporary);
     }
     if (error != 0)
-        return Failed(QStringLiteral("the change of case failed: %1").arg(Reason(error)));
+        return Failed(QCoreApplication::translate("SafeRename", "the change of case failed: %1")
+                          .arg(Reason(error)));
     error = MoveNoReplace(temporary, to);
     if (error != 0) {
         const int restore = MoveNoReplace(temporary, from);
         if (restore != 0)
-            return Failed(QStringLiteral("the change of case failed (%1) and the file is left "
-                                         "under the name \"%2\"")
+            return Failed(QCoreApplication::translate(
+                              "SafeRename", "the change of case failed (%1) and the file is left "
+                                            "under the name \"%2\"")
                               .arg(Reason(error), QFile::decodeName(temporary.mid(folder.size()))));
-        return Failed(QStringLiteral("the change of case failed: %1").arg(Reason(error)));
+        return Failed(QCoreApplication::translate("SafeRename", "the change of case failed: %1")
+                          .arg(Reason(error)));
     }
     bool exact = false;
     EntriesLike(folder, toName, &exact);
     if (!exact)
-        return Failed(QStringLiteral("the file system did not keep the new case"));
+        return Failed(
+            QCoreApplication::translate("SafeRename", "the file system did not keep the new case"));
     return {true, {}};
 }
 
@@ -139,13 +145,15 @@ RenameOutcome RenameCaseOnly(const QByteArray& folder, const QByteArray& from, c
 QString BareNameProblem(const QString& name)
 {
     if (name.isEmpty())
-        return QStringLiteral("the name is empty");
+        return QCoreApplication::translate("SafeRename", "the name is empty");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return QStringLiteral("\"%1\" is not a file name").arg(name);
     if (name.contains(QLatin1Char('/')))
-        return QStringLiteral("the name \"%1\" holds a folder separator \"/\"").arg(name);
+        return QCoreApplication::translate("SafeRename",
+                                           "the name \"%1\" holds a folder separator \"/\"")
+            .arg(name);
     if (name.contains(QChar(0)))
-        return QStringLiteral("the name holds a NUL character");
+        return QCoreApplication::translate("SafeRename", "the name holds a NUL character");
     return {};
 }
 
@@ -154,7 +162,8 @@ RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, con
     if (const QString why = BareNameProblem(from); !why.isEmpty())
         return Failed(why);
     if (const QString why = BareNameProblem(to); !why.isEmpty())
-        return Failed(QStringLiteral("the new name is refused: %1").arg(why));
+        return Failed(
+            QCoreApplication::translate("SafeRename", "the new name is refused: %1").arg(why));
 
     QByteArray dir = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (!dir.endsWith('/'))

@@ -1,5 +1,6 @@
 #include "text_editor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -211,9 +212,10 @@ std::optional<QStringList> TextEditorCommand(const QString& filePath, QString* e
             return QStringList{program, filePath};
     }
     if (error) {
-        *error = QStringLiteral("No text editor was found to open \"%1\": the desktop names no "
-                                "application for plain text (xdg-mime), and none of %2 is "
-                                "installed.")
+        *error = QCoreApplication::translate(
+                     "TextEditor", "No text editor was found to open \"%1\": the desktop names no "
+                                   "application for plain text (xdg-mime), and none of %2 is "
+                                   "installed.")
                      .arg(filePath, KnownTextEditors().join(QStringLiteral(", ")));
     }
     return std::nullopt;
