@@ -227,7 +227,8 @@ void Form1::SetAccessibleNames()
     lstOldFileName->setAccessibleName(Label9->text());
     ProgressBar1->setAccessibleName(tr("Progress"));
     Label12->setAccessibleName(Label11->text());
-    // The labels in front of the text boxes are their buddies.
+    // The labels beside the controls are their buddies.
+    Label7->setBuddy(Check1);
     Label1->setBuddy(Text4);
     Label2->setBuddy(Text1);
     Label13->setBuddy(Text2);
