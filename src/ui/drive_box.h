@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QComboBox>
+#include <QFocusEvent>
 
 namespace quillet
 {
 
-// The drive selector: a drop-down that tells, just before its list opens, that the list
-// is about to be shown, so the window can read the system's drives afresh.
+// The drive selector: a drop-down that tells, before the user can pick a drive (when it
+// gets the focus, and just before its list opens), that its drives are about to be
+// offered, so the window can read the system's drives afresh.
 class DriveBox : public QComboBox
 {
     Q_OBJECT
@@ -16,12 +18,19 @@ public:
 
     void showPopup() override
     {
-        emit aboutToShowPopup();
+        emit aboutToOffer();
         QComboBox::showPopup();
     }
 
 signals:
-    void aboutToShowPopup();
+    void aboutToOffer();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        emit aboutToOffer();
+        QComboBox::focusInEvent(event);
+    }
 };
 
 } // namespace quillet

@@ -112,7 +112,7 @@ Form1::~Form1() = default;
 void Form1::ConnectHandlers()
 {
     connect(Drive1, &QComboBox::activated, this, &Form1::OnDriveChosen);
-    connect(Drive1, &DriveBox::aboutToShowPopup, this, &Form1::RefreshDrives);
+    connect(Drive1, &DriveBox::aboutToOffer, this, &Form1::RefreshDrives);
     connect(Dir1, &FolderView::entryOpened, this, &Form1::OnFolderEntryOpened);
     connect(Combo1, &QComboBox::activated, this, &Form1::OnFilterChosen);
     connect(Check1, &QCheckBox::clicked, this, &Form1::OnTemplateCheckClicked);
