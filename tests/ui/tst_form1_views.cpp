@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +113,7 @@ private slots:
     void comboBoxesChooseOnlyByPick_data();
     void comboBoxesChooseOnlyByPick();
     void filterListShowsWholeEntries();
+    void framesHoldTheirControls();
     void columnsScrollTogether_data();
     void columnsScrollTogether();
     void cutNamesInTooltips();
@@ -188,6 +190,32 @@ void TestForm1Views::filterListShowsWholeEntries()
     }
     form.Combo1->hidePopup();
     QCOMPARE(form.Combo1->width(), nBoxWidth);
+}
+
+void TestForm1Views::framesHoldTheirControls()
+{
+    FormHarness h({"a.txt"});
+    Form1& form = h.Open();
+    ShowActive(form);
+    for (QGroupBox* frame :
+         {form.Frame1, form.Frame2, form.Frame3, form.Frame4, form.Frame5, form.Frame6}) {
+        // The frame alone, without its controls or background: the first row drawn near
+        // its right edge, past any caption, is the top of the border.
+        QImage image(frame->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        frame->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        int nBorderTop = -1;
+        for (int y = 0; y < image.height() && nBorderTop < 0; ++y) {
+            if (image.pixel(image.width() - 4, y) != QColor(Qt::magenta).rgb())
+                nBorderTop = y;
+        }
+        // The border runs through the caption's line, above every control of the frame.
+        QVERIFY2(nBorderTop >= 0 && nBorderTop < frame->fontMetrics().height(),
+                 qPrintable(QString("%1: border at %2").arg(frame->objectName()).arg(nBorderTop)));
+        for (const QWidget* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(control->isHidden() || control->y() > nBorderTop,
+                     qPrintable(control->objectName()));
+    }
 }
 
 void TestForm1Views::columnsScrollTogether_data()
