@@ -82,12 +82,15 @@ private:
 };
 
 // What the check knows of one name: the 1-based list position of the file that bears it
-// now (0 none, -1 a file of the folder that is not listed), and how many files are to get
-// it. A flat open-addressing table keyed by the name's hash, sized once.
+// (0 none, -1 a file of the folder that is not listed), how many files are to get it, and
+// during the walk in list order who bears it at that moment. A flat open-addressing table keyed by
+// the name's hash, sized once.
 struct NameSlot {
     quint64 key = 0; // 0: empty
     qint32 holder = 0;
     qint32 proposals = 0;
+    qint32 firstRefused = 0; // 1-based row of the first rename to it that is refused
+    bool bRenamed = false;   // the holder got the name by a rename of the run
 };
 
 class NameTable
@@ -204,31 +207,32 @@ NameCheckRules PlatformNameRules(bool bFolderIgnoresCase)
     return rules;
 }
 
-QList<NameProblem> CheckProposedNames(const QStringList& currentNames,
+QList<RenameForecast> ForecastRenames(const QStringList& currentNames,
                                       const QStringList& proposedNames,
                                       const QStringList& folderFiles, const NameCheckRules& rules)
 {
+    using Fate = RenameForecast::Fate;
     const qsizetype n = qMin(currentNames.size(), proposedNames.size());
-    QList<NameProblem> problems(proposedNames.size(), NameProblem::None);
+    QList<RenameForecast> forecasts(proposedNames.size());
     // Nothing to add when the folder's files are the listed names themselves (the same
     // shared list: all files listed, none removed).
     const bool bSameList =
         folderFiles.size() == n && folderFiles.constData() == currentNames.constData();
     const qsizetype nFolder = bSameList ? 0 : folderFiles.size();
 
-    // Hashing reads every name once; it is shared out over the processor cores, and so is
-    // the check of each proposal on its own.
+    // Hashing reads every name once and is shared out over the processor cores; the walk
+    // in list order that follows goes row by row.
     std::vector<quint64> currentKeys(static_cast<size_t>(n));
     std::vector<quint64> proposalKeys(static_cast<size_t>(n));
     std::vector<quint64> folderKeys(static_cast<size_t>(nFolder));
-    NameProblem* out = problems.data();
+    RenameForecast* out = forecasts.data();
     ForEachChunk(n, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
         NameHasher hash(rules.bIgnoreCase);
         for (qsizetype i = nBegin; i < nEnd; ++i) {
             currentKeys[size_t(i)] = hash(currentNames[i]);
             proposalKeys[size_t(i)] = hash(proposedNames[i]);
             if (IsInvalidName(proposedNames[i], rules))
-                out[i] = NameProblem::Invalid;
+                out[i] = {Fate::Invalid, NameProblem::Invalid, -1};
         }
     });
     ForEachChunk(nFolder, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
@@ -247,20 +251,107 @@ QList<NameProblem> CheckProposedNames(const QStringList& currentNames,
     });
     WithPrefetch(table, proposalKeys, [&](size_t i) { ++table[proposalKeys[i]].proposals; });
 
+    // The renames in list order: each takes its name when no file bears it at that moment
+    // and frees its old name; a refused file keeps its name.
     WithPrefetch(table, proposalKeys, [&](size_t i) {
-        if (out[i] == NameProblem::Invalid)
-            return;
+        RenameForecast& forecast = out[i];
         const quint64 key = proposalKeys[i];
-        const NameSlot slot = table.Find(key);
+        if (forecast.fate == Fate::Invalid || key == currentKeys[i])
+            return;
+        NameSlot& slot = table[key];
+        if (slot.holder == 0) {
+            slot.holder = qint32(i + 1);
+            slot.bRenamed = true;
+            NameSlot& old = table[currentKeys[i]];
+            if (old.holder == qint32(i + 1))
+                old.holder = 0;
+            return;
+        }
+        if (slot.firstRefused == 0)
+            slot.firstRefused = qint32(i + 1);
+        forecast.nOther = slot.holder > 0 ? slot.holder - 1 : -1;
+        if (slot.holder < 0)
+            forecast.fate = Fate::Unlisted;
+        else if (slot.bRenamed)
+            forecast.fate = Fate::AfterSame;
+        else if (slot.holder > qint32(i + 1))
+            forecast.fate = Fate::HeldLater;
+        else
+            forecast.fate = Fate::HeldKept;
+    });
+
+    // The marks: a name shared by several rows marks them all, a refused one its row.
+    WithPrefetch(table, proposalKeys, [&](size_t i) {
+        RenameForecast& forecast = out[i];
+        if (forecast.fate == Fate::Invalid)
+            return;
+        const NameSlot slot = table.Find(proposalKeys[i]);
         if (slot.proposals > 1) {
-            out[i] = NameProblem::Duplicate;
-        } else if (key != currentKeys[i]) {
-            // A file renamed later still bears its current name at this file's turn.
-            if (slot.holder == -1 || slot.holder > qint32(i + 1))
-                out[i] = NameProblem::Taken;
+            forecast.problem = NameProblem::Duplicate;
+            if (forecast.fate == Fate::Renamed)
+                forecast.nOther = slot.firstRefused - 1;
+        } else if (forecast.fate != Fate::Renamed) {
+            forecast.problem = NameProblem::Taken;
         }
     });
+    return forecasts;
+}
+
+QList<NameProblem> CheckProposedNames(const QStringList& currentNames,
+                                      const QStringList& proposedNames,
+                                      const QStringList& folderFiles, const NameCheckRules& rules)
+{
+    const QList<RenameForecast> forecasts =
+        ForecastRenames(currentNames, proposedNames, folderFiles, rules);
+    QList<NameProblem> problems;
+    problems.reserve(forecasts.size());
+    for (const RenameForecast& forecast : forecasts)
+        problems.append(forecast.problem);
     return problems;
+}
+
+QString DescribeForecast(const QList<RenameForecast>& forecasts, qsizetype nRow,
+                         const QStringList& currentNames, const QStringList& proposedNames)
+{
+    using Fate = RenameForecast::Fate;
+    if (nRow < 0 || nRow >= forecasts.size())
+        return {};
+    const RenameForecast& forecast = forecasts[nRow];
+    const QString strThis = currentNames.value(nRow);
+    const bool bOther = forecast.nOther >= 0 && forecast.nOther < currentNames.size();
+    const QString strOther = bOther ? currentNames[forecast.nOther] : QString();
+    const QString strOtherRow = QString::number(forecast.nOther + 1);
+    const auto tr = [](const char* text) {
+        return QCoreApplication::translate("quillet::NameConflicts", text);
+    };
+    switch (forecast.fate) {
+    case Fate::Invalid:
+        return DescribeNameProblem(NameProblem::Invalid);
+    case Fate::AfterSame:
+        return tr("\"%1\" (row %2) is renamed to this name first: renaming \"%3\" will be "
+                  "refused.")
+            .arg(strOther, strOtherRow, strThis);
+    case Fate::HeldLater:
+        return tr("The file \"%1\" (row %2) is renamed later, so it still has this name when "
+                  "this file's turn comes: renaming \"%3\" will be refused.")
+            .arg(strOther, strOtherRow, strThis);
+    case Fate::HeldKept:
+        return tr("The file \"%1\" (row %2) keeps this name: renaming \"%3\" will be refused.")
+            .arg(strOther, strOtherRow, strThis);
+    case Fate::Unlisted:
+        return tr("A file that is not in the list has this name: renaming \"%1\" will be "
+                  "refused.")
+            .arg(strThis);
+    case Fate::Renamed:
+        if (forecast.problem != NameProblem::Duplicate)
+            return {};
+        if (!bOther)
+            return DescribeNameProblem(NameProblem::Duplicate);
+        return tr("\"%1\" (row %2) is to get the same name: this file is renamed to \"%3\", "
+                  "and renaming \"%1\" will be refused.")
+            .arg(strOther, strOtherRow, proposedNames.value(nRow));
+    }
+    return {};
 }
 
 QString DescribeNameProblem(NameProblem problem)
@@ -273,8 +364,8 @@ QString DescribeNameProblem(NameProblem problem)
                              "longer than 255 bytes.");
     case NameProblem::Duplicate:
         return QCoreApplication::translate(
-            "NameConflicts", "Another file is to get the same name; only the first of them "
-                             "can be renamed.");
+            "NameConflicts", "Another file is to get the same name; only one of them can be "
+                             "renamed.");
     case NameProblem::Taken:
         return QCoreApplication::translate("NameConflicts",
                                            "Another file still has this name when this file's turn "

@@ -96,6 +96,8 @@ bool IsUserVolume(const MountEntry& entry)
         QStringLiteral("selinuxfs"),
         QStringLiteral("nfsd"),
         QStringLiteral("ramfs"),
+        // Memory, not a volume: what sandboxes and containers lay over folders.
+        QStringLiteral("tmpfs"),
         QStringLiteral("overlay"),
         QStringLiteral("squashfs"),
         QStringLiteral("fuse.portal"),
@@ -111,11 +113,13 @@ bool IsUserVolume(const MountEntry& entry)
     if (UnderTree(point, QLatin1String("/run")))
         return UnderTree(point, QLatin1String("/run/media")) &&
                point != QLatin1String("/run/media");
-    for (const char* tree : {"/proc", "/sys", "/dev", "/boot", "/snap", "/var", "/tmp", "/efi"}) {
+    for (const char* tree :
+         {"/proc", "/sys", "/dev", "/boot", "/snap", "/var", "/tmp", "/efi", "/etc", "/usr"}) {
         if (UnderTree(point, QLatin1String(tree)))
             return false;
     }
-    return true;
+    // A mount inside a hidden folder is some program's own, not a volume to pick.
+    return !point.contains(QLatin1String("/."));
 }
 
 QList<Drive> DrivesFromMounts(const QList<MountEntry>& mounts)

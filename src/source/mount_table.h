@@ -23,8 +23,9 @@ QList<MountEntry> ParseMountInfo(const QByteArray& text);
 QList<MountEntry> ParseMounts(const QByteArray& text);
 
 // Whether a user would pick this mount as a drive: not a pseudo file system (proc, sysfs,
-// cgroup, devpts, mqueue, debugfs, ...) and not mounted inside the system's own trees
-// (/proc, /sys, /dev, /run except /run/media, /boot, /snap, /var, /tmp).
+// cgroup, devpts, mqueue, debugfs, tmpfs, ...), not mounted inside the system's own trees
+// (/proc, /sys, /dev, /run except /run/media, /boot, /snap, /var, /tmp, /etc, /usr) and
+// not inside a hidden folder.
 bool IsUserVolume(const MountEntry& entry);
 
 // The drives for a mount table: "/" first, then each user volume in table order, each

@@ -7,7 +7,9 @@
 #include "run/platform/script_run.h"
 #include "source/extension_filter.h"
 #include "source/folder_case.h"
+#include "ui/drive_box.h"
 #include "ui/folder_view.h"
+#include "ui/warning_colour.h"
 #include "ui/window_run_reporter.h"
 
 #include <QCheckBox>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 namespace quillet
@@ -43,11 +46,13 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     CreateControls();
     FitCaptions();
     SetTabOrder();
+    SetAccessibleNames();
+    PairNameColumns();
+    UpdateMarkLook();
 
     // The selectors stand on the start folder before the start-up sequence runs.
     m_driveFolders.SetDrives(m_services.drives->Drives());
-    for (const Drive& drive : m_driveFolders.Drives())
-        Drive1->addItem(drive.text);
+    ListDrives();
     FolderContents contents = ReadFolder(strStartFolder);
     const QString strError = contents.error;
     m_folders.Assign(contents);
@@ -69,20 +74,11 @@ Form1::~Form1() = default;
 void Form1::ConnectHandlers()
 {
     connect(Drive1, &QComboBox::activated, this, &Form1::OnDriveChosen);
+    connect(Drive1, &DriveBox::aboutToOffer, this, &Form1::RefreshDrives);
     connect(Dir1, &FolderView::entryOpened, this, &Form1::OnFolderEntryOpened);
     connect(Combo1, &QComboBox::activated, this, &Form1::OnFilterChosen);
     connect(Check1, &QCheckBox::clicked, this, &Form1::OnTemplateCheckClicked);
     connect(cboFileNameCase, &QComboBox::activated, this, [this] { BuildNewNames(); });
-    // Typing in the case box chooses nothing: the box then has no item selected.
-    connect(cboFileNameCase->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (cboFileNameCase->currentIndex() == -1)
-            return;
-        const QSignalBlocker blocker(cboFileNameCase);
-        const int nCursor = cboFileNameCase->lineEdit()->cursorPosition();
-        cboFileNameCase->setCurrentIndex(-1);
-        cboFileNameCase->setEditText(text);
-        cboFileNameCase->lineEdit()->setCursorPosition(nCursor);
-    });
     connect(Text4, &QLineEdit::textChanged, this, [this] { BuildNewNames(); });
     connect(Text1, &QLineEdit::textChanged, this, &Form1::OnStartNumberChanged);
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::OnSpinnerChanged);
@@ -183,9 +179,53 @@ void Form1::BuildNewNames()
 
 void Form1::MarkProblems()
 {
-    m_proposedNames.SetProblems(CheckProposedNames(m_currentNames.Names(), m_proposedNames.Names(),
-                                                   m_file1.AllFiles(),
-                                                   PlatformNameRules(m_bFolderIgnoresCase)));
+    m_proposedNames.SetForecasts(ForecastRenames(m_currentNames.Names(), m_proposedNames.Names(),
+                                                 m_file1.AllFiles(),
+                                                 PlatformNameRules(m_bFolderIgnoresCase)),
+                                 m_currentNames.Names());
+}
+
+void Form1::UpdateMarkLook()
+{
+    m_proposedNames.SetMarkLook(
+        ReadableWarningColour(palette().color(QPalette::Active, QPalette::Base)),
+        style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, lstOldFileName));
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    // A new theme or palette: the marks are drawn to read on the new background (the
+    // window's own palette: the lists take theirs from it).
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        UpdateMarkLook();
+    QWidget::changeEvent(event);
+}
+
+void Form1::PairNameColumns()
+{
+    // The two columns show the same rows and the same current row, so a row always reads
+    // "old name, new name"; scrolling or moving in one moves the other.
+    const auto follow = [this](QListView* from, QListView* to) {
+        connect(from->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, to](int nValue) {
+            if (m_bPairing)
+                return;
+            m_bPairing = true;
+            to->verticalScrollBar()->setValue(nValue);
+            m_bPairing = false;
+        });
+        connect(from->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this, to](const QModelIndex& current) {
+                    if (m_bPairing)
+                        return;
+                    m_bPairing = true;
+                    const QModelIndex row = to->model()->index(current.row(), 0);
+                    to->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+                    to->viewport()->update();
+                    m_bPairing = false;
+                });
+    };
+    follow(lstNewFileName, lstOldFileName);
+    follow(lstOldFileName, lstNewFileName);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
@@ -215,6 +255,25 @@ void Form1::OnDeleteKey()
 }
 
 // ---- Folder, drive and filter ----------------------------------------------------------
+
+void Form1::ListDrives()
+{
+    const QSignalBlocker blocker(Drive1);
+    Drive1->clear();
+    for (const Drive& drive : m_driveFolders.Drives())
+        Drive1->addItem(drive.text);
+}
+
+void Form1::RefreshDrives()
+{
+    // Volumes come and go while the window is open: the list follows the system's.
+    QList<Drive> drives = m_services.drives->Drives();
+    if (drives == m_driveFolders.Drives())
+        return;
+    m_driveFolders.SetDrives(std::move(drives));
+    ListDrives();
+    SelectDriveOf(m_folders.Path());
+}
 
 void Form1::SelectDriveOf(const QString& strFolder)
 {
@@ -276,9 +335,9 @@ void Form1::FillExtensionFilter()
     m_currentNames.Clear();
 }
 
-void Form1::OnFilterChosen(int /*nIndex*/)
+void Form1::OnFilterChosen(int nIndex)
 {
-    m_file1.SetPattern(PatternForEntry(Combo1->currentText()));
+    m_file1.SetPattern(PatternForEntry(Combo1->itemText(nIndex)));
     FillNewNameList();
     BuildNewNames();
 }

@@ -5,6 +5,7 @@
 #include "source/drive_change.h"
 #include "source/file_list.h"
 #include "source/folder_list.h"
+#include "ui/drive_box.h"
 #include "ui/message_service.h"
 #include "ui/name_list_model.h"
 
@@ -71,12 +72,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();
     void FitCaptions();
     void SetTabOrder();
+    void SetAccessibleNames();
+    void PairNameColumns();
     void ConnectHandlers();
     void StartUp();
 
@@ -85,6 +89,9 @@ private:
     void ShowFolder(FolderContents contents);
     void SelectDriveOf(const QString& strFolder);
     void MarkProblems();
+    void UpdateMarkLook();
+    void RefreshDrives();
+    void ListDrives();
 
     // Handlers.
     void OnDriveChosen(int nIndex);
@@ -113,6 +120,7 @@ private:
     bool m_bFolderIgnoresCase = false;
     NameListModel m_currentNames;  // lstNewFileName, the "Old Name" column
     NameListModel m_proposedNames; // lstOldFileName, the "New Name" column
+    bool m_bPairing = false;       // one name column is following the other
 
     // The run's state, kept only while the program runs.
     bool m_bRunning = false;                // an API run or an undo is going on
@@ -124,7 +132,7 @@ private:
 
 public:
     // The controls, under the names the rules use.
-    QComboBox* Drive1 = nullptr;
+    DriveBox* Drive1 = nullptr;
     FolderView* Dir1 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;

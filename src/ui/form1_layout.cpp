@@ -1,8 +1,12 @@
 // Builds the controls of the window at their places. Places and sizes are given in twips
 // as the window was designed (15 twips to a pixel at 96 dots per inch).
 
+#include "ui/caption_frame.h"
+#include "ui/drive_box.h"
 #include "ui/folder_view.h"
 #include "ui/form1.h"
+#include "ui/name_row_delegate.h"
+#include "ui/pick_combo_box.h"
 #include "ui/start_number_validator.h"
 
 #include <QCheckBox>
@@ -42,7 +46,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& title, const QRect& geometry)
 {
-    return Place(new QGroupBox(title, parent), name, geometry);
+    return Place(new CaptionFrame(title, parent), name, geometry);
 }
 
 QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry)
@@ -51,13 +55,22 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry)
 }
 
 QListView* MakeNameList(QWidget* parent, const char* name, const QRect& geometry,
-                        NameListModel* model, QAbstractItemView::SelectionMode mode)
+                        NameListModel* model, QAbstractItemView::SelectionMode mode, bool bMarkSlot)
 {
     QListView* view = Place(new QListView(parent), name, geometry);
     view->setModel(model);
+    view->setItemDelegate(new NameRowDelegate(bMarkSlot, view));
     view->setUniformItemSizes(true); // keeps views of many thousand names fast
     view->setSelectionMode(mode);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Both columns scroll by whole rows over the same height, so they can show the same
+    // rows; a name too long for its column shows whole in its tooltip.
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setTextElideMode(Qt::ElideRight);
+    // The problem icon is as tall as a line of text, so the rows stay as they were.
+    const int nIcon = view->fontMetrics().height();
+    view->setIconSize(QSize(nIcon, nIcon));
     return view;
 }
 
@@ -84,14 +97,12 @@ void Form1::CreateControls()
     font.setPointSize(8);
     setFont(font);
 
-    Drive1 = Place(new QComboBox(this), "Drive1", Twips(120, 240, 2535, 315));
+    Drive1 = Place(new DriveBox(this), "Drive1", Twips(120, 240, 2535, 315));
     Dir1 = Place(new FolderView(this), "Dir1", Twips(120, 720, 2535, 2115));
 
     Frame3 = MakeFrame(this, "Frame3", tr("Filter"), Twips(2880, 240, 1815, 735));
     Label10 = MakeLabel(Frame3, "Label10", tr("Extension"), Twips(120, 240, 855, 255));
-    Combo1 = Place(new QComboBox(Frame3), "Combo1", Twips(960, 240, 735, 315));
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1 = Place(new PickComboBox(Frame3), "Combo1", Twips(960, 240, 735, 315));
     Combo1->setEditText(QStringLiteral("*"));
 
     Frame4 = MakeFrame(this, "Frame4", tr("Search and Replace"), Twips(2880, 1080, 1815, 2175));
@@ -124,9 +135,8 @@ void Form1::CreateControls()
     VScroll1->setFocusPolicy(Qt::StrongFocus);
 
     Frame2 = MakeFrame(this, "Frame2", tr("Filename Case"), Twips(4920, 2520, 4695, 735));
-    cboFileNameCase = Place(new QComboBox(Frame2), "cboFileNameCase", Twips(360, 240, 4095, 315));
-    cboFileNameCase->setEditable(true);
-    cboFileNameCase->setInsertPolicy(QComboBox::NoInsert);
+    cboFileNameCase =
+        Place(new PickComboBox(Frame2), "cboFileNameCase", Twips(360, 240, 4095, 315));
     cboFileNameCase->addItems(
         {tr("No change"), tr("filename to lowercase"), tr("extension to lowercase"),
          tr("filename & extension to lowercase"), tr("filename to UPPERCASE"),
@@ -138,9 +148,9 @@ void Form1::CreateControls()
     Label8 = MakeLabel(this, "Label8", tr("Old Name"), Twips(120, 3360, 855, 255));
     Label9 = MakeLabel(this, "Label9", tr("New Name"), Twips(4800, 3360, 1095, 255));
     lstNewFileName = MakeNameList(this, "lstNewFileName", Twips(120, 3600, 4815, 2205),
-                                  &m_currentNames, QAbstractItemView::ExtendedSelection);
+                                  &m_currentNames, QAbstractItemView::ExtendedSelection, false);
     lstOldFileName = MakeNameList(this, "lstOldFileName", Twips(4920, 3600, 4695, 2205),
-                                  &m_proposedNames, QAbstractItemView::SingleSelection);
+                                  &m_proposedNames, QAbstractItemView::SingleSelection, true);
 
     cmdCreateBatch = Place(new QPushButton(tr("&Batch File"), this), "cmdCreateBatch",
                            Twips(120, 5880, 1095, 375));
@@ -204,6 +214,39 @@ void Form1::SetTabOrder()
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     setTabOrder(order.back(), order.front());
+}
+
+} // namespace quillet
+
+namespace quillet
+{
+
+void Form1::SetAccessibleNames()
+{
+    // What a screen reader speaks for each control: its caption or the label beside it.
+    Drive1->setAccessibleName(tr("Drive"));
+    Dir1->setAccessibleName(tr("Folder"));
+    Check1->setAccessibleName(Label7->text());
+    Text1->setAccessibleName(tr("Start at"));
+    VScroll1->setAccessibleName(tr("Start at, up or down by one"));
+    Text4->setAccessibleName(tr("Template"));
+    Text2->setAccessibleName(Label13->text());
+    Text3->setAccessibleName(Label14->text());
+    Combo1->setAccessibleName(Label10->text());
+    cboFileNameCase->setAccessibleName(Frame2->title());
+    lstNewFileName->setAccessibleName(Label8->text());
+    lstOldFileName->setAccessibleName(Label9->text());
+    ProgressBar1->setAccessibleName(tr("Progress"));
+    Label12->setAccessibleName(Label11->text());
+    // The labels beside the controls are their buddies.
+    Label7->setBuddy(Check1);
+    Label1->setBuddy(Text4);
+    Label2->setBuddy(Text1);
+    Label13->setBuddy(Text2);
+    Label14->setBuddy(Text3);
+    Label10->setBuddy(Combo1);
+    Label8->setBuddy(lstNewFileName);
+    Label9->setBuddy(lstOldFileName);
 }
 
 } // namespace quillet

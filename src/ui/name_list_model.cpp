@@ -20,10 +20,14 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
         return m_names[index.row()];
     case Qt::ForegroundRole:
         if (Problem(index.row()) != NameProblem::None)
-            return QBrush(QColor(200, 0, 0));
+            return QBrush(m_markColour);
+        return {};
+    case Qt::DecorationRole:
+        if (Problem(index.row()) != NameProblem::None)
+            return m_markIcon;
         return {};
     case Qt::ToolTipRole:
-        return DescribeNameProblem(Problem(index.row()));
+        return DescribeForecast(m_forecasts, index.row(), m_currentNames, m_names);
     default:
         return {};
     }
@@ -33,23 +37,37 @@ void NameListModel::SetNames(QStringList names)
 {
     beginResetModel();
     m_names = std::move(names);
-    m_problems.clear();
+    m_forecasts.clear();
     endResetModel();
 }
 
-void NameListModel::SetProblems(QList<NameProblem> problems)
+void NameListModel::SetForecasts(QList<RenameForecast> forecasts, const QStringList& currentNames)
 {
-    if (problems.isEmpty() && m_problems.isEmpty())
+    m_currentNames = currentNames;
+    if (forecasts.isEmpty() && m_forecasts.isEmpty())
         return;
-    m_problems = std::move(problems);
+    m_forecasts = std::move(forecasts);
+    MarksChanged();
+}
+
+void NameListModel::SetMarkLook(const QColor& colour, const QIcon& icon)
+{
+    m_markColour = colour;
+    m_markIcon = icon;
+    MarksChanged();
+}
+
+void NameListModel::MarksChanged()
+{
     if (!m_names.isEmpty())
         emit dataChanged(index(0), index(int(m_names.size()) - 1),
-                         {Qt::ForegroundRole, Qt::ToolTipRole});
+                         {Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
 }
 
 NameProblem NameListModel::Problem(qsizetype nIndex) const
 {
-    return nIndex >= 0 && nIndex < m_problems.size() ? m_problems[nIndex] : NameProblem::None;
+    return nIndex >= 0 && nIndex < m_forecasts.size() ? m_forecasts[nIndex].problem
+                                                      : NameProblem::None;
 }
 
 void NameListModel::RemoveSortedRows(const QList<qsizetype>& indexes)
@@ -72,7 +90,7 @@ void NameListModel::RemoveSortedRows(const QList<qsizetype>& indexes)
         // Many scattered rows: keep the others in one linear sweep.
         beginResetModel();
         QStringList keptNames;
-        QList<NameProblem> keptProblems;
+        QList<RenameForecast> keptForecasts;
         keptNames.reserve(m_names.size());
         qsizetype nRange = 0;
         for (qsizetype i = 0; i < m_names.size(); ++i) {
@@ -81,19 +99,19 @@ void NameListModel::RemoveSortedRows(const QList<qsizetype>& indexes)
             if (nRange < ranges.size() && ranges[nRange].first <= i)
                 continue;
             keptNames.append(std::move(m_names[i]));
-            if (i < m_problems.size())
-                keptProblems.append(m_problems[i]);
+            if (i < m_forecasts.size())
+                keptForecasts.append(m_forecasts[i]);
         }
         m_names = std::move(keptNames);
-        m_problems = std::move(keptProblems);
+        m_forecasts = std::move(keptForecasts);
         endResetModel();
         return;
     }
     for (auto it = ranges.crbegin(); it != ranges.crend(); ++it) {
         beginRemoveRows({}, int(it->first), int(it->second));
         m_names.remove(it->first, it->second - it->first + 1);
-        if (m_problems.size() > it->first)
-            m_problems.remove(it->first, qMin(it->second + 1, m_problems.size()) - it->first);
+        if (m_forecasts.size() > it->first)
+            m_forecasts.remove(it->first, qMin(it->second + 1, m_forecasts.size()) - it->first);
         endRemoveRows();
     }
 }

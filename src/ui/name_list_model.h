@@ -3,6 +3,8 @@
 #include "core/name_conflicts.h"
 
 #include <QAbstractListModel>
+#include <QColor>
+#include <QIcon>
 #include <QStringList>
 
 namespace quillet
@@ -10,8 +12,8 @@ namespace quillet
 
 // One column of names for a list view. Holds the names as one QStringList, so replacing
 // the whole column after a pass is a single model reset, whatever the number of files.
-// The "New Name" column also carries a problem mark per name, drawn in a warning colour
-// with the reason as tooltip.
+// The "New Name" column also carries a forecast per name: a name with a problem is drawn
+// in the warning colour with the warning icon, and its tooltip tells what will happen.
 class NameListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -28,16 +30,24 @@ public:
 
     void SetNames(QStringList names);
     void Clear() { SetNames({}); }
-    void SetProblems(QList<NameProblem> problems);
+    // The forecasts of the names, and the current names (the other column) they speak of.
+    void SetForecasts(QList<RenameForecast> forecasts, const QStringList& currentNames);
     NameProblem Problem(qsizetype nIndex) const;
+    // How a marked name is drawn: a colour that reads on the list's background, an icon.
+    void SetMarkLook(const QColor& colour, const QIcon& icon);
 
     // Removes the rows at the given sorted, distinct indexes. A few ranges are removed as
     // ranges, so the view keeps its place; many scattered rows reset the model at once.
     void RemoveSortedRows(const QList<qsizetype>& indexes);
 
 private:
+    void MarksChanged();
+
     QStringList m_names;
-    QList<NameProblem> m_problems; // empty, or one per name
+    QList<RenameForecast> m_forecasts; // empty, or one per name
+    QStringList m_currentNames;
+    QColor m_markColour{200, 0, 0};
+    QIcon m_markIcon;
 };
 
 } // namespace quillet

@@ -13,6 +13,8 @@ class TestNameConflicts : public QObject
 private slots:
     void check_data();
     void check();
+    void forecast_data();
+    void forecast();
     void largeLists();
 };
 
@@ -52,9 +54,9 @@ void TestNameConflicts::check_data()
     QTest::newRow("free after an earlier rename")
         << QStringList{"a", "b"} << QStringList{"c", "a"} << QStringList{"a", "b"} << false << false
         << Problems{N, N};
-    QTest::newRow("swap: the first waits for the second")
+    QTest::newRow("swap: the first is refused, so the second is too")
         << QStringList{"a", "b"} << QStringList{"b", "a"} << QStringList{"a", "b"} << false << false
-        << Problems{T, N};
+        << Problems{T, T};
     QTest::newRow("taken by a file not listed")
         << QStringList{"a"} << QStringList{"z"} << QStringList{"a", "z"} << false << false
         << Problems{T};
@@ -101,6 +103,65 @@ void TestNameConflicts::check()
     QCOMPARE(CheckProposedNames(current, proposed, folder, rules), expected);
     for (const NameProblem problem : expected)
         QCOMPARE(DescribeNameProblem(problem).isEmpty(), problem == NameProblem::None);
+}
+
+void TestNameConflicts::forecast_data()
+{
+    // Fates: R renamed, S refused after a row renamed to the same name, L held by a file
+    // renamed later, K held by a file that keeps its name, U held by an unlisted file.
+    QTest::addColumn<QStringList>("current");
+    QTest::addColumn<QStringList>("proposed");
+    QTest::addColumn<QStringList>("folder");
+    QTest::addColumn<QString>("fates");
+    QTest::addColumn<QList<int>>("others");
+    QTest::addColumn<Problems>("marks");
+
+    const auto N = NameProblem::None;
+    const auto D = NameProblem::Duplicate;
+    const auto T = NameProblem::Taken;
+    QTest::newRow("same name twice: the later is refused")
+        << QStringList{"a", "b", "c"} << QStringList{"x", "x", "y"} << QStringList{"a", "b", "c"}
+        << "RSR" << QList<int>{1, 0, -1} << Problems{D, D, N};
+    QTest::newRow("same name twice: the earlier is refused while still held")
+        << QStringList{"1", "2", "3"} << QStringList{"2", "x", "2"} << QStringList{"1", "2", "3"}
+        << "LRR" << QList<int>{1, -1, 0} << Problems{D, N, D};
+    QTest::newRow("held by a file whose own rename is refused")
+        << QStringList{"b", "a"} << QStringList{"z", "b"} << QStringList{"a", "b", "z"} << "UK"
+        << QList<int>{-1, 0} << Problems{T, T};
+    QTest::newRow("held by a file that keeps its name")
+        << QStringList{"b", "a"} << QStringList{"b", "b"} << QStringList{"a", "b"} << "RK"
+        << QList<int>{1, 0} << Problems{D, D};
+    QTest::newRow("swap") << QStringList{"a", "b"} << QStringList{"b", "a"} << QStringList{"a", "b"}
+                          << "LK" << QList<int>{1, 0} << Problems{T, T};
+}
+
+void TestNameConflicts::forecast()
+{
+    QFETCH(QStringList, current);
+    QFETCH(QStringList, proposed);
+    QFETCH(QStringList, folder);
+    QFETCH(QString, fates);
+    QFETCH(QList<int>, others);
+    QFETCH(Problems, marks);
+    using Fate = RenameForecast::Fate;
+    const QHash<QChar, Fate> fateOf{{u'R', Fate::Renamed},
+                                    {u'S', Fate::AfterSame},
+                                    {u'L', Fate::HeldLater},
+                                    {u'K', Fate::HeldKept},
+                                    {u'U', Fate::Unlisted}};
+    const QList<RenameForecast> forecasts =
+        ForecastRenames(current, proposed, folder, NameCheckRules{});
+    QCOMPARE(forecasts.size(), current.size());
+    for (qsizetype i = 0; i < forecasts.size(); ++i) {
+        QCOMPARE(forecasts[i].fate, fateOf.value(fates[i]));
+        QCOMPARE(forecasts[i].nOther, others[i]);
+        QCOMPARE(forecasts[i].problem, marks[i]);
+        // The text names the other file by its row, and is there exactly for marked rows.
+        const QString text = DescribeForecast(forecasts, i, current, proposed);
+        QCOMPARE(text.isEmpty(), marks[i] == NameProblem::None);
+        if (others[i] >= 0)
+            QVERIFY2(text.contains(QString("(row %1)").arg(others[i] + 1)), qPrintable(text));
+    }
 }
 
 void TestNameConflicts::largeLists()

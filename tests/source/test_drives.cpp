@@ -108,6 +108,12 @@ void TestDrives::userVolumes_data()
                                       << "overlay" << false;
     QTest::newRow("/runner is not /run") << "/runner"
                                          << "ext4" << true;
+    QTest::newRow("sandbox tmpfs under /mnt") << "/mnt/sandboxing/tools/python"
+                                              << "tmpfs" << false;
+    QTest::newRow("container's file mounted over /etc/hosts") << "/etc/hosts"
+                                                              << "ext4" << false;
+    QTest::newRow("hidden folder in a path") << "/mnt/.sandbox/env"
+                                             << "ext4" << false;
 }
 
 void TestDrives::userVolumes()
