@@ -9,7 +9,9 @@
 #include "ui/message_service.h"
 #include "ui/name_list_model.h"
 
+#include <QThreadPool>
 #include <QWidget>
+#include <atomic>
 #include <memory>
 
 class QAction;
@@ -121,6 +123,10 @@ private:
     NameListModel m_currentNames;  // lstNewFileName, the "Old Name" column
     NameListModel m_proposedNames; // lstOldFileName, the "New Name" column
     bool m_bPairing = false;       // one name column is following the other
+    // The conflict check of a large list runs on m_marksPool; only the result of the
+    // latest check asked for (m_marksWanted) is shown.
+    std::shared_ptr<std::atomic<quint64>> m_marksWanted = std::make_shared<std::atomic<quint64>>(0);
+    QThreadPool m_marksPool;
 
     // The run's state, kept only while the program runs.
     bool m_bRunning = false;                // an API run or an undo is going on
