@@ -39,7 +39,7 @@ namespace
 constexpr qint64 kRepaintIntervalMs = 30;
 
 // Up to this many names the conflict check runs in the handler, so the marks come with
-// the proposals in the same frame; above, it runs on a worker.
+// the proposals; above, it runs on a worker, and typing never waits for it.
 constexpr qsizetype kMarksInHandler = 8192;
 
 } // namespace
@@ -78,6 +78,11 @@ Form1::~Form1()
 {
     // A check still running would post its marks to a window that is gone.
     m_marksWanted->store(0);
+    WaitForMarks();
+}
+
+void Form1::WaitForMarks()
+{
     m_marksPool.waitForDone();
 }
 
@@ -201,7 +206,7 @@ void Form1::MarkProblems()
     }
     // The marks of the last check no longer apply; the new ones follow when the worker is
     // done, unless a newer change asked for a check of its own by then.
-    m_proposedNames.SetForecasts({}, current);
+    m_proposedNames.ClearForecasts();
     const std::shared_ptr<std::atomic<quint64>> wanted = m_marksWanted;
     const std::shared_ptr<const NameProposer> proposer = m_proposedNames.Proposer();
     const QStringList held = m_proposedNames.HeldNames();

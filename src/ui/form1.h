@@ -66,6 +66,9 @@ public:
     void BuildNewNames();
     void DisableControls();
     void EnableControls();
+    // Waits for a conflict check running on the worker; its marks, if still wanted, come
+    // with the next turn of the event loop.
+    void WaitForMarks();
 
     // "Undo Last Rename": Ctrl+Z in the window and the context menu of both name lists.
     QAction* UndoAction() const { return m_undoAction; }

@@ -95,6 +95,7 @@ void NameListModel::Replace(qsizetype nNewCount, const std::function<void()>& as
         beginResetModel();
     FreeElsewhere(std::move(m_names));
     m_forecasts.clear();
+    m_bForecast = false;
     assign();
     if (!bSameRows) {
         endResetModel();
@@ -128,9 +129,19 @@ void NameListModel::SetProposals(std::shared_ptr<const NameProposer> proposer,
 void NameListModel::SetForecasts(QList<RenameForecast> forecasts, const QStringList& currentNames)
 {
     m_currentNames = currentNames;
+    m_bForecast = true;
     if (forecasts.isEmpty() && m_forecasts.isEmpty())
         return;
     m_forecasts = std::move(forecasts);
+    MarksChanged();
+}
+
+void NameListModel::ClearForecasts()
+{
+    m_bForecast = false;
+    if (m_forecasts.isEmpty())
+        return;
+    m_forecasts.clear();
     MarksChanged();
 }
 

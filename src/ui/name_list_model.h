@@ -45,6 +45,10 @@ public:
     QStringList HeldNames() const { return m_proposer ? QStringList() : m_names; }
     // The forecasts of the names, and the current names (the other column) they speak of.
     void SetForecasts(QList<RenameForecast> forecasts, const QStringList& currentNames);
+    // No marks until the forecasts of the names shown come.
+    void ClearForecasts();
+    // Whether the forecasts are those of the names shown.
+    bool Forecast() const { return m_bForecast; }
     NameProblem Problem(qsizetype nIndex) const;
     // How a marked name is drawn: a colour that reads on the list's background, an icon.
     void SetMarkLook(const QColor& colour, const QIcon& icon);
@@ -63,6 +67,7 @@ private:
     QStringList m_sources;                          // the names the proposals are made from
     mutable bool m_bBuilt = true;                   // m_names holds every name
     QList<RenameForecast> m_forecasts;              // empty, or one per name
+    bool m_bForecast = false;
     QStringList m_currentNames;
     QColor m_markColour{200, 0, 0};
     QIcon m_markIcon;
