@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <cstring>
@@ -144,15 +145,19 @@ protected:
     }
 };
 
-// Runs the event loop until done() holds; false after 60 s.
+// Runs the event loop until done() holds, sleeping while there is nothing to do as the
+// program's own loop does (a busy loop would take a core from the workers); false after
+// 60 s.
 template <typename F> bool SpinUntil(F&& done)
 {
     QElapsedTimer timer;
     timer.start();
+    QTimer heartbeat; // wakes the loop now and then to look at done()
+    heartbeat.start(5);
     while (!done()) {
         if (timer.elapsed() > 60000)
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
