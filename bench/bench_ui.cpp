@@ -1,9 +1,17 @@
-// Keystroke to preview in the window: a new template in Text4 (one pass, both list
-// models updated, the visible rows repainted), beside the pass alone; and select-all plus
-// Delete in the old-name column.
+// What a user of the window sees, each figure beside a floor measured in the same run:
+// - start-up to a painted window, beside a raw readdir of the folder and a strcasecmp sort;
+// - a keystroke in the template box (a key event through the event loop) until the visible
+//   rows show the new proposals, the delayed relayout and the repaint included, beside a
+//   key to a plain line edit with the same two lists repainted;
+// - the conflict marks of that keystroke, beside the pass and the check run directly;
+// - resident memory after the first and after the fiftieth keystroke.
+// The folders are made once in a folder on the disk (QUILLET_BENCH_DIR, else the build
+// folder) and kept for the next run; with QUILLET_BENCH_COLD=1 the page cache is dropped
+// before the start-up is timed (needs root).
 
 #include "bench_util.h"
 #include "core/generation_pass.h"
+#include "core/name_conflicts.h"
 #include "run/platform/platform.h"
 #include "source/drives.h"
 #include "ui/form1.h"
@@ -11,11 +19,22 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest/QTest>
+
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <strings.h>
+#include <sys/vfs.h>
+#include <unistd.h>
 
 using namespace quillet;
 
@@ -29,58 +48,261 @@ public:
     MessageReply show(QWidget*, const MessageRequest&) override { return {}; }
 };
 
-void MakeFiles(const QString& folder, int n)
+// The folder of n empty files, made once and kept.
+QString FolderOf(int n)
 {
+    const QString root = qEnvironmentVariableIsEmpty("QUILLET_BENCH_DIR")
+                             ? QCoreApplication::applicationDirPath() + "/../bench-folders"
+                             : qEnvironmentVariable("QUILLET_BENCH_DIR");
+    const QString path = QDir::cleanPath(root + QStringLiteral("/files-%1").arg(n));
+    const QString done = path + "/.complete";
+    if (QFile::exists(done))
+        return path;
+    QDir().mkpath(path);
+    const QByteArray base = QFile::encodeName(path);
     for (int i = 0; i < n; ++i) {
-        QFile file(folder + QStringLiteral("/holiday photo %1.jpg").arg(i, 7, 10, QChar(u'0')));
-        file.open(QIODevice::WriteOnly);
+        const QByteArray name =
+            base + "/holiday photo " + QByteArray::number(i).rightJustified(7, '0') + ".jpg";
+        const int fd = ::open(name.constData(), O_CREAT | O_WRONLY, 0644);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    QFile(done).open(QIODevice::WriteOnly);
+    return path;
+}
+
+const char* FileSystemOf(const QString& path)
+{
+    struct statfs fs {
+    };
+    if (statfs(QFile::encodeName(path).constData(), &fs) != 0)
+        return "?";
+    switch (fs.f_type) {
+    case 0xEF53:
+        return "ext4";
+    case 0x01021994:
+        return "tmpfs (not a disk)";
+    case 0x58465342:
+        return "xfs";
+    case 0x9123683E:
+        return "btrfs";
+    default:
+        return "other";
     }
 }
 
-void BenchKeystroke(int n, SilentMessages& messages, DriveProvider& drives, Platform& platform)
+// The raw listing: readdir and a case-insensitive byte sort, no text conversion.
+qsizetype RawListing(const QString& path)
 {
-    QTemporaryDir dir;
-    MakeFiles(dir.path(), n);
-    Form1 form({&messages, &drives, &platform}, dir.path());
+    std::vector<std::string> names;
+    DIR* dir = opendir(QFile::encodeName(path).constData());
+    if (!dir)
+        return 0;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] != '.')
+            names.emplace_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return strcasecmp(a.c_str(), b.c_str()) < 0;
+    });
+    return qsizetype(names.size());
+}
+
+void DropPageCache()
+{
+    ::sync();
+    const int fd = ::open("/proc/sys/vm/drop_caches", O_WRONLY);
+    if (fd < 0 || ::write(fd, "3", 1) != 1)
+        std::printf("(cannot drop the page cache: the cold figures are warm)\n");
+    if (fd >= 0)
+        ::close(fd);
+}
+
+double ResidentMB()
+{
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1e6
+                             : 0;
+}
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int nPaints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++nPaints;
+        return false;
+    }
+};
+
+// Runs the event loop until done() holds, sleeping while there is nothing to do as the
+// program's own loop does (a busy loop would take a core from the workers); false after
+// 60 s.
+template <typename F> bool SpinUntil(F&& done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QTimer heartbeat; // wakes the loop now and then to look at done()
+    heartbeat.start(5);
+    while (!done()) {
+        if (timer.elapsed() > 60000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+struct Window {
+    Form1& form;
+    PaintCounter paints;
+    int nMarkSignals = 0;
+
+    explicit Window(Form1& f) : form(f), paints(f.lstOldFileName->viewport())
+    {
+        QObject::connect(&form.NewNameColumn(), &QAbstractItemModel::dataChanged,
+                         [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                             // New marks, not new names with their marks cleared.
+                             if (roles.contains(Qt::ForegroundRole) &&
+                                 !roles.contains(Qt::DisplayRole))
+                                 ++nMarkSignals;
+                         });
+    }
+
+    // Whether the top visible row of the new-name column shows what the pass gives.
+    bool TopRowCurrent() const
+    {
+        const QModelIndex top = form.lstOldFileName->indexAt(QPoint(4, 4));
+        if (!top.isValid())
+            return false;
+        RenameSettings settings;
+        settings.bUseTemplate = form.Check1->isChecked();
+        settings.strTemplate = form.Text4->text();
+        settings.strStartAt = form.Text1->text();
+        settings.nCaseMode = form.cboFileNameCase->currentIndex();
+        settings.strSpaceMode = form.Label15->text();
+        const QString expected =
+            ProposeName(settings, top.row(), form.OldNameColumn().Name(top.row()));
+        return top.data(Qt::DisplayRole).toString() == expected;
+    }
+};
+
+void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platform& platform)
+{
+    const QString folder = FolderOf(n);
+    const bool bCold = qEnvironmentVariableIntValue("QUILLET_BENCH_COLD") == 1;
+    std::printf("-- %d files in %s (%s)\n", n, qPrintable(folder), FileSystemOf(folder));
+
+    // Start-up, beside the raw listing of the same folder (warm, or both cold).
+    if (bCold)
+        DropPageCache();
+    QElapsedTimer floorTimer;
+    floorTimer.start();
+    const qsizetype nRaw = RawListing(folder);
+    const double floorStartMs = double(floorTimer.nsecsElapsed()) / 1e6;
+    if (bCold)
+        DropPageCache();
+    const double rssBefore = ResidentMB();
+    QElapsedTimer startTimer;
+    startTimer.start();
+    Form1 form({&messages, &drives, &platform}, folder);
+    Window window(form);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         std::printf("(window not exposed)\n");
+    SpinUntil([&] { return window.paints.nPaints > 0; });
+    const double startMs = double(startTimer.nsecsElapsed()) / 1e6;
+    bench::Report(QStringLiteral("start-up to painted window, %1 files%2")
+                      .arg(n)
+                      .arg(bCold ? QStringLiteral(" (cold)") : QString()),
+                  startMs, "readdir + strcasecmp sort", floorStartMs);
+    if (nRaw != form.OldNameColumn().Count())
+        std::printf("(listed %lld, raw %lld)\n", (long long)form.OldNameColumn().Count(),
+                    (long long)nRaw);
+    const double rssStart = ResidentMB();
+
+    // The floor of a keystroke: a key to a line edit that starts nothing, and the same
+    // two lists repainted.
+    QLineEdit plain;
+    plain.show();
+    std::vector<double> floorKey;
+    for (int i = 0; i < 15; ++i) {
+        const int nBefore = window.paints.nPaints;
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(&plain, Qt::Key_A);
+        form.lstOldFileName->viewport()->update();
+        form.lstNewFileName->viewport()->update();
+        SpinUntil([&] { return window.paints.nPaints > nBefore; });
+        floorKey.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+
+    // The template on, then keystrokes: each timed until the visible rows show it, then
+    // until its marks are in.
     form.Check1->click();
+    form.Text4->setFocus();
+    QTest::keyClicks(form.Text4, QStringLiteral("Photo_###_*_"));
+    SpinUntil([&] { return window.TopRowCurrent(); });
+    const int nKeys = n >= 1000000 ? 50 : 30;
+    std::vector<double> keyMs, marksMs;
+    double rssFirst = 0;
+    for (int i = 0; i < nKeys; ++i) {
+        const int nPaints = window.paints.nPaints;
+        const int nMarks = window.nMarkSignals;
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(form.Text4, char('a' + i % 26));
+        SpinUntil([&] { return window.paints.nPaints > nPaints && window.TopRowCurrent(); });
+        keyMs.push_back(double(timer.nsecsElapsed()) / 1e6);
+        SpinUntil([&] { return window.nMarkSignals > nMarks; });
+        marksMs.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (i == 0)
+            rssFirst = ResidentMB();
+    }
+    const double rssLast = ResidentMB();
 
-    const int repeats = n > 100000 ? 5 : 15;
-    int nKey = 0;
-    const double keyMs = bench::MedianMs(repeats, [&] {
-        form.Text4->setText(QStringLiteral("Photo_###_*_%1").arg(++nKey));
-        form.lstOldFileName->viewport()->repaint();
-        form.lstNewFileName->viewport()->repaint();
-    });
-
+    // The floor of the marks: the pass and the check over the same lists, run directly.
     RenameSettings settings;
     settings.bUseTemplate = true;
-    settings.strTemplate = QStringLiteral("Photo_###_*_x");
+    settings.strTemplate = form.Text4->text();
     settings.files = form.OldNameColumn().Names();
+    const QStringList allFiles = form.File1().AllFiles();
     qsizetype sink = 0;
-    const double passMs = bench::MedianMs(repeats, [&] { sink += BuildNewNames(settings).size(); });
-    bench::Report(QStringLiteral("keystroke to preview, %1 files").arg(n), keyMs, "pass alone",
-                  passMs);
+    const double checkMs = bench::MedianMs(n >= 1000000 ? 3 : 9, [&] {
+        const QStringList proposals = BuildNewNames(settings);
+        sink +=
+            ForecastRenames(settings.files, proposals, allFiles, PlatformNameRules(false)).size();
+    });
 
-    if (n <= 100000) {
-        // Only the Delete is timed; the folder is read again between rounds.
-        std::vector<double> times;
-        for (int round = 0; round < 5; ++round) {
-            form.OpenFolder(dir.path());
-            QElapsedTimer timer;
-            timer.start();
-            form.lstNewFileName->selectAll();
-            QTest::keyClick(form.lstNewFileName, Qt::Key_Delete);
-            form.lstOldFileName->viewport()->repaint();
-            form.lstNewFileName->viewport()->repaint();
-            times.push_back(double(timer.nsecsElapsed()) / 1e6);
-        }
-        std::sort(times.begin(), times.end());
-        bench::Report(QStringLiteral("select all + Delete, %1 entries").arg(n),
-                      times[times.size() / 2], "pass alone", passMs);
-    }
+    bench::Report(QStringLiteral("keystroke to visible preview, %1 files").arg(n), Median(keyMs),
+                  "key to a plain line edit + repaint", Median(floorKey));
+    std::printf("%-52s %9.2f ms   (goal %s)\n", "  slowest keystroke",
+                *std::max_element(keyMs.begin(), keyMs.end()), n >= 1000000 ? "16" : "5");
+    bench::Report(QStringLiteral("keystroke to its conflict marks, %1 files").arg(n),
+                  Median(marksMs), "pass + check run directly", checkMs);
+    std::printf("%-52s %9.1f MB   after %d keys %9.1f MB   ratio %5.3f   (start-up %.1f MB, "
+                "%.0f bytes a file after typing)\n",
+                qPrintable(QStringLiteral("resident after the first key, %1 files").arg(n)),
+                rssFirst, nKeys, rssLast, rssFirst > 0 ? rssLast / rssFirst : 0.0, rssStart,
+                (rssLast - rssBefore) * 1e6 / n);
+    std::fflush(stdout);
     if (sink == 0)
         std::printf("(nothing)\n");
 }
@@ -95,7 +317,10 @@ int main(int argc, char* argv[])
     SilentMessages messages;
     const auto drives = CreateSystemDriveProvider();
     const auto platform = CreatePlatform();
-    BenchKeystroke(32767, messages, *drives, *platform);
-    BenchKeystroke(1000000, messages, *drives, *platform);
+    const QStringList args = app.arguments().mid(1);
+    const QList<int> sizes =
+        args.isEmpty() ? QList<int>{32767, 100000, 1000000} : QList<int>{args.value(0).toInt()};
+    for (const int n : sizes)
+        BenchFolder(n, messages, *drives, *platform);
     return 0;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/format_template.h"
 #include "core/rename_settings.h"
 
 #include <QStringList>
+#include <optional>
 
 namespace quillet
 {
@@ -13,6 +15,25 @@ namespace quillet
 // piece, then the case mode. A name without a dot while the template is on gets the
 // template applied to its whole name, and no dot or extension.
 QStringList BuildNewNames(const RenameSettings& settings);
+
+// The settings of one pass, read once (settings.files is not kept). Each proposal
+// depends only on its own name and its index in the list (the template's counter), so
+// any one of them can be computed alone, on any thread, and equals what the pass gives.
+class NameProposer
+{
+public:
+    explicit NameProposer(const RenameSettings& settings);
+
+    QString Propose(qsizetype nOutIndex, const QString& strName) const;
+
+private:
+    int m_nSpaceMode;
+    int m_nCaseMode;
+    std::optional<TemplateExpander> m_expander;
+};
+
+// The pass over files with settings already read.
+QStringList BuildNewNames(const NameProposer& proposer, const QStringList& files);
 
 // The proposed name for one file, as the pass computes it.
 QString ProposeName(const RenameSettings& settings, qsizetype nOutIndex, const QString& strName);

@@ -38,11 +38,16 @@ namespace
 // Shortest time between two repaints of the progress bar during a long pass.
 constexpr qint64 kRepaintIntervalMs = 30;
 
+// Up to this many names the conflict check runs in the handler, so the marks come with
+// the proposals; above, it runs on a worker, and typing never waits for it.
+constexpr qsizetype kMarksInHandler = 8192;
+
 } // namespace
 
 Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* parent)
     : QWidget(parent), m_services(services)
 {
+    m_marksPool.setMaxThreadCount(1);
     CreateControls();
     FitCaptions();
     SetTabOrder();
@@ -69,7 +74,17 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     Drive1->setFocus();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // A check still running would post its marks to a window that is gone.
+    m_marksWanted->store(0);
+    WaitForMarks();
+}
+
+void Form1::WaitForMarks()
+{
+    m_marksPool.waitForDone();
+}
 
 void Form1::ConnectHandlers()
 {
@@ -171,18 +186,48 @@ void Form1::BuildNewNames()
     settings.nCaseMode = cboFileNameCase->currentIndex();
     settings.strSpaceMode = Label15->text();
     // Proposals for the names still in the old-name column, so both columns stay paired
-    // after entries were removed with the Delete key.
-    settings.files = m_currentNames.Names();
-    m_proposedNames.SetNames(quillet::BuildNewNames(settings));
+    // after entries were removed with the Delete key. They are computed for the rows the
+    // list shows, and in full only for what needs them all (the check, a run, a script).
+    m_proposedNames.SetProposals(std::make_shared<const NameProposer>(settings),
+                                 m_currentNames.Names());
     MarkProblems();
 }
 
 void Form1::MarkProblems()
 {
-    m_proposedNames.SetForecasts(ForecastRenames(m_currentNames.Names(), m_proposedNames.Names(),
-                                                 m_file1.AllFiles(),
-                                                 PlatformNameRules(m_bFolderIgnoresCase)),
-                                 m_currentNames.Names());
+    const quint64 nMarks = ++*m_marksWanted;
+    const QStringList current = m_currentNames.Names();
+    const QStringList folder = m_file1.AllFiles();
+    const NameCheckRules rules = PlatformNameRules(m_bFolderIgnoresCase);
+    if (current.size() <= kMarksInHandler) {
+        m_proposedNames.SetForecasts(
+            ForecastRenames(current, m_proposedNames.Names(), folder, rules), current);
+        return;
+    }
+    // The marks of the last check no longer apply; the new ones follow when the worker is
+    // done, unless a newer change asked for a check of its own by then.
+    m_proposedNames.ClearForecasts();
+    const std::shared_ptr<std::atomic<quint64>> wanted = m_marksWanted;
+    const std::shared_ptr<const NameProposer> proposer = m_proposedNames.Proposer();
+    const QStringList held = m_proposedNames.HeldNames();
+    m_marksPool.start([this, nMarks, wanted, proposer, held, current, folder, rules] {
+        if (wanted->load() != nMarks)
+            return;
+        // The proposals are built here and freed here, off the window thread.
+        const QStringList proposed = proposer ? quillet::BuildNewNames(*proposer, current) : held;
+        if (wanted->load() != nMarks)
+            return;
+        QList<RenameForecast> forecasts = ForecastRenames(current, proposed, folder, rules);
+        if (wanted->load() != nMarks)
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, nMarks, current, forecasts = std::move(forecasts)]() mutable {
+                if (m_marksWanted->load() == nMarks)
+                    m_proposedNames.SetForecasts(std::move(forecasts), current);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void Form1::UpdateMarkLook()
@@ -249,8 +294,8 @@ void Form1::OnDeleteKey()
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    m_currentNames.RemoveSortedRows(rows);
     m_proposedNames.RemoveSortedRows(rows);
+    m_currentNames.RemoveSortedRows(rows);
     MarkProblems();
 }
 

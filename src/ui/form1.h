@@ -9,7 +9,9 @@
 #include "ui/message_service.h"
 #include "ui/name_list_model.h"
 
+#include <QThreadPool>
 #include <QWidget>
+#include <atomic>
 #include <memory>
 
 class QAction;
@@ -64,6 +66,9 @@ public:
     void BuildNewNames();
     void DisableControls();
     void EnableControls();
+    // Waits for a conflict check running on the worker; its marks, if still wanted, come
+    // with the next turn of the event loop.
+    void WaitForMarks();
 
     // "Undo Last Rename": Ctrl+Z in the window and the context menu of both name lists.
     QAction* UndoAction() const { return m_undoAction; }
@@ -121,6 +126,10 @@ private:
     NameListModel m_currentNames;  // lstNewFileName, the "Old Name" column
     NameListModel m_proposedNames; // lstOldFileName, the "New Name" column
     bool m_bPairing = false;       // one name column is following the other
+    // The conflict check of a large list runs on m_marksPool; only the result of the
+    // latest check asked for (m_marksWanted) is shown.
+    std::shared_ptr<std::atomic<quint64>> m_marksWanted = std::make_shared<std::atomic<quint64>>(0);
+    QThreadPool m_marksPool;
 
     // The run's state, kept only while the program runs.
     bool m_bRunning = false;                // an API run or an undo is going on

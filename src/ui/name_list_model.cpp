@@ -1,23 +1,66 @@
 #include "ui/name_list_model.h"
 
+#include "core/generation_pass.h"
+
 #include <QBrush>
 #include <QColor>
+#include <QThreadPool>
 
 namespace quillet
 {
 
+namespace
+{
+
+// Freeing a list of a million names takes tens of milliseconds: a large list no longer
+// needed is freed on a pool thread, so the window thread never waits for it.
+void FreeElsewhere(QStringList&& list)
+{
+    constexpr qsizetype kLarge = 50000;
+    if (list.size() < kLarge || !list.isDetached()) {
+        list = QStringList();
+        return;
+    }
+    QThreadPool::globalInstance()->start(
+        [doomed = std::move(list)]() mutable { doomed = QStringList(); });
+}
+
+} // namespace
+
 int NameListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_names.size());
+    return parent.isValid() ? 0 : int(Count());
+}
+
+qsizetype NameListModel::Count() const
+{
+    return m_proposer ? m_sources.size() : m_names.size();
+}
+
+QString NameListModel::Name(qsizetype nIndex) const
+{
+    if (m_bBuilt)
+        return m_names.value(nIndex);
+    return nIndex >= 0 && nIndex < m_sources.size() ? m_proposer->Propose(nIndex, m_sources[nIndex])
+                                                    : QString();
+}
+
+const QStringList& NameListModel::Names() const
+{
+    if (!m_bBuilt) {
+        m_names = BuildNewNames(*m_proposer, m_sources);
+        m_bBuilt = true;
+    }
+    return m_names;
 }
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_names.size())
+    if (!index.isValid() || index.row() >= Count())
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_names[index.row()];
+        return Name(index.row());
     case Qt::ForegroundRole:
         if (Problem(index.row()) != NameProblem::None)
             return QBrush(m_markColour);
@@ -27,26 +70,78 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
             return m_markIcon;
         return {};
     case Qt::ToolTipRole:
-        return DescribeForecast(m_forecasts, index.row(), m_currentNames, m_names);
+        return Tooltip(index.row());
     default:
         return {};
     }
 }
 
+QString NameListModel::Tooltip(qsizetype nRow) const
+{
+    if (m_bBuilt || Problem(nRow) == NameProblem::None)
+        return DescribeForecast(m_forecasts, nRow, m_currentNames, m_names);
+    // Of the proposals, a tooltip reads only the row's own: the others stay unbuilt.
+    QStringList proposals(nRow + 1);
+    proposals[nRow] = Name(nRow);
+    return DescribeForecast(m_forecasts, nRow, m_currentNames, proposals);
+}
+
+void NameListModel::Replace(qsizetype nNewCount, const std::function<void()>& assign)
+{
+    // The same number of rows: the view keeps its place and only repaints what it shows;
+    // otherwise it lays the rows out again.
+    const bool bSameRows = nNewCount == Count() && nNewCount > 0;
+    if (!bSameRows)
+        beginResetModel();
+    FreeElsewhere(std::move(m_names));
+    m_forecasts.clear();
+    m_bForecast = false;
+    assign();
+    if (!bSameRows) {
+        endResetModel();
+        return;
+    }
+    emit dataChanged(index(0), index(int(nNewCount) - 1),
+                     {Qt::DisplayRole, Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
+}
+
 void NameListModel::SetNames(QStringList names)
 {
-    beginResetModel();
-    m_names = std::move(names);
-    m_forecasts.clear();
-    endResetModel();
+    Replace(names.size(), [&] {
+        m_names = std::move(names);
+        m_proposer.reset();
+        m_sources = QStringList();
+        m_bBuilt = true;
+    });
+}
+
+void NameListModel::SetProposals(std::shared_ptr<const NameProposer> proposer,
+                                 QStringList currentNames)
+{
+    Replace(currentNames.size(), [&] {
+        m_proposer = std::move(proposer);
+        m_sources = std::move(currentNames);
+        m_names = QStringList();
+        m_bBuilt = false;
+    });
 }
 
 void NameListModel::SetForecasts(QList<RenameForecast> forecasts, const QStringList& currentNames)
 {
     m_currentNames = currentNames;
+    m_bForecast = true;
     if (forecasts.isEmpty() && m_forecasts.isEmpty())
         return;
     m_forecasts = std::move(forecasts);
+    MarksChanged();
+}
+
+void NameListModel::ClearForecasts()
+{
+    m_bForecast = false;
+    if (m_forecasts.isEmpty())
+        return;
+    m_forecasts.clear();
     MarksChanged();
 }
 
@@ -59,8 +154,8 @@ void NameListModel::SetMarkLook(const QColor& colour, const QIcon& icon)
 
 void NameListModel::MarksChanged()
 {
-    if (!m_names.isEmpty())
-        emit dataChanged(index(0), index(int(m_names.size()) - 1),
+    if (Count() > 0)
+        emit dataChanged(index(0), index(int(Count()) - 1),
                          {Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole});
 }
 
@@ -72,6 +167,12 @@ NameProblem NameListModel::Problem(qsizetype nIndex) const
 
 void NameListModel::RemoveSortedRows(const QList<qsizetype>& indexes)
 {
+    // The rows that stay keep the proposals they have: from here on the names are a list.
+    if (m_proposer) {
+        Names();
+        m_proposer.reset();
+        m_sources = QStringList();
+    }
     const auto inRange = [this](qsizetype i) { return i >= 0 && i < m_names.size(); };
     // Contiguous ranges, from the last to the first so earlier indexes stay valid.
     QList<std::pair<qsizetype, qsizetype>> ranges;
