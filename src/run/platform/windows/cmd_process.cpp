@@ -40,9 +40,6 @@ public:
             args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
             args->startupInfo->wShowWindow = SW_HIDE;
         });
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("PROMPT"), QLatin1String(kMarkingPrompt));
-        m_process.setProcessEnvironment(environment);
         QObject::connect(&m_process, &QProcess::readyReadStandardOutput, this,
                          [this] { add(m_transcript.feed(m_process.readAllStandardOutput())); });
         QObject::connect(&m_process, &QProcess::finished, this,
@@ -73,10 +70,13 @@ public:
             return false;
         }
         m_process.setProgram(QString::fromStdWString(cmd));
-        // /d: no AutoRun commands of the registry run first. The outer quotes are the ones
-        // cmd takes off the command after /c, the inner ones keep a path with blanks whole.
-        m_process.setNativeArguments(QStringLiteral("/d /c \"\"") + native +
-                                     QStringLiteral("\"\""));
+        // /d: no AutoRun commands of the registry run first. The prompt is set by a command
+        // rather than in the environment, which Wine's cmd does not read it from; the script
+        // then runs in the same cmd. cmd takes the outer quotes off the string after /c; the
+        // inner ones hold a path with blanks together.
+        m_process.setNativeArguments(QStringLiteral("/d /c \"prompt ") +
+                                     QLatin1String(kMarkingPrompt) + QStringLiteral("& \"") +
+                                     native + QStringLiteral("\"\""));
         const QString folder = m_transcript.scriptFolder();
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             m_transcript.setNamesAtStart(QDir(folder).entryList(
