@@ -35,7 +35,7 @@ struct RunOutcome {
     QList<FailedPair> failed; // the pairs that were not renamed
     QStringList otherErrors;  // failures that were no pair's: a cd line, an interpreter that
                               // stopped early
-    bool known = true;        // false when the interpreter tells nothing (cmd on Windows)
+    bool known = true;        // false when the interpreter told nothing of what it did
 };
 
 // A count of files in words: "1 file", "128 files".

@@ -195,6 +195,15 @@ within 30 folder_is "pic01.txt pic02.txt pic03.txt pic04.txt" || fail "the Shell
 holds pic01.txt "content a" && holds pic04.txt "content d" || fail "contents moved between files"
 [ -f "$drive_c/rename.bat" ] || fail "no c:\\rename.bat"
 
+echo "== Shell again over the names the lists still show: one summary of what failed"
+sleep 1 # the first run's cmd has ended and the window has read it
+keys alt+o
+message_box Quillet "Rename Finished!" shell-stale
+message_box Rename "4 of 4 files were not renamed.
+For each: there was no such file.
+Every failure is listed in the details." shell-stale-summary
+folder_is "pic01.txt pic02.txt pic03.txt pic04.txt" || fail "the run over stale names changed the folder"
+
 echo "== API(slow) + Alt+O renames through SHFileOperationW"
 refresh
 click $OPTION_API

@@ -6,6 +6,7 @@
 #include "win32/win32_file.h"
 #include "win32/win32_process.h"
 #include "win32/win32_rename.h"
+#include "windows/cmd_process.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,13 +78,10 @@ public:
         return QDir::toNativeSeparators(folder) + QLatin1Char('\\');
     }
 
-    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray&,
+    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& scriptBytes,
                                            QString* error) override
     {
-        if (!Start(Argument(scriptPath), win32::ShowStyle::Hidden, error))
-            return nullptr;
-        // cmd reports nothing the program could read: the run's outcome stays unknown.
-        return std::make_unique<ScriptRun>(false);
+        return windows::StartWatchedCmd(scriptPath, scriptBytes, error);
     }
 
     bool openInTextEditor(const QString& filePath, QString* error) override

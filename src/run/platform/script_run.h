@@ -16,8 +16,8 @@ class ScriptRun : public QObject
     Q_OBJECT
 
 public:
-    // outcomeKnown: whether the interpreter reports what each line did. When it does not
-    // (cmd on Windows), the run counts as finished from the start and has no results.
+    // outcomeKnown: whether the interpreter reports what each line did. When it does not,
+    // the run counts as finished from the start and has no results.
     explicit ScriptRun(bool outcomeKnown) : m_outcomeKnown(outcomeKnown), m_running(outcomeKnown) {}
 
     bool outcomeKnown() const { return m_outcomeKnown; }

@@ -6,6 +6,7 @@ set(QUILLET_WIN32_SOURCES
     ${QUILLET_WIN32_DIR}/win32_drives.cpp
     ${QUILLET_WIN32_DIR}/win32_error.cpp
     ${QUILLET_WIN32_DIR}/win32_file.cpp
+    ${QUILLET_WIN32_DIR}/win32_held_file.cpp
     ${QUILLET_WIN32_DIR}/win32_process.cpp
     ${QUILLET_WIN32_DIR}/win32_rename.cpp
 )
@@ -14,6 +15,7 @@ set(QUILLET_WIN32_HEADERS
     ${QUILLET_WIN32_DIR}/win32_drives.h
     ${QUILLET_WIN32_DIR}/win32_error.h
     ${QUILLET_WIN32_DIR}/win32_file.h
+    ${QUILLET_WIN32_DIR}/win32_held_file.h
     ${QUILLET_WIN32_DIR}/win32_process.h
     ${QUILLET_WIN32_DIR}/win32_rename.h
 )

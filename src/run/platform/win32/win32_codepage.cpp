@@ -52,4 +52,11 @@ std::optional<std::string> ToOemCodePage(const std::wstring& text)
     return bytes;
 }
 
+std::optional<std::wstring> FromOemCodePage(const std::string& bytes)
+{
+    if (bytes.empty())
+        return std::wstring();
+    return FromCodePage(GetOEMCP(), bytes);
+}
+
 } // namespace quillet::win32

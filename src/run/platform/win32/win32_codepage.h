@@ -11,4 +11,8 @@ namespace quillet::win32
 // altered (no best-fit replacement such as 'e' for an accented letter, no '?').
 std::optional<std::string> ToOemCodePage(const std::wstring& text);
 
+// Reads bytes of the OEM code page, the one the command interpreter writes its output in.
+// Returns nothing when they hold a byte sequence that code page does not define.
+std::optional<std::wstring> FromOemCodePage(const std::string& bytes);
+
 } // namespace quillet::win32

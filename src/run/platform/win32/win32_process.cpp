@@ -33,4 +33,20 @@ bool StartCommandLine(const std::wstring& commandLine, ShowStyle style, std::wst
     return true;
 }
 
+std::wstring SystemProgramPath(const std::wstring& program)
+{
+    std::vector<wchar_t> folder(MAX_PATH + 1);
+    UINT length = GetSystemDirectoryW(folder.data(), UINT(folder.size()));
+    if (length >= folder.size()) {
+        folder.resize(length + 1);
+        length = GetSystemDirectoryW(folder.data(), UINT(folder.size()));
+    }
+    if (length == 0 || length >= folder.size())
+        return std::wstring();
+    std::wstring path(folder.data(), length);
+    if (path.back() != L'\\')
+        path += L'\\';
+    return path + program;
+}
+
 } // namespace quillet::win32

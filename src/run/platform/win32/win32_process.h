@@ -17,4 +17,9 @@ enum class ShowStyle {
 // Returns false, with the system's message in *error, when nothing started.
 bool StartCommandLine(const std::wstring& commandLine, ShowStyle style, std::wstring* error);
 
+// The full path of a program of the system folder ("C:\Windows\System32\cmd.exe" for
+// L"cmd.exe"), so that it is started from there and never found first in the current folder
+// or on the search path. Empty when the system folder is unknown.
+std::wstring SystemProgramPath(const std::wstring& program);
+
 } // namespace quillet::win32
