@@ -4,9 +4,9 @@
 #include "core/name_conflicts.h"
 #include "core/search_replace.h"
 #include "core/start_number.h"
+#include "names/folder_rules.h"
 #include "run/platform/script_run.h"
 #include "source/extension_filter.h"
-#include "source/folder_case.h"
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
 #include "ui/warning_colour.h"
@@ -58,7 +58,7 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     m_folders.Assign(contents);
     Dir1->ShowFolders(m_folders);
     m_file1.Assign(std::move(contents));
-    m_bFolderIgnoresCase = quillet::FolderIgnoresCase(m_file1.Path(), m_file1.AllFiles());
+    m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
     m_driveFolders.NoteFolder(m_folders.Path());
     SelectDriveOf(m_folders.Path());
 
@@ -180,8 +180,7 @@ void Form1::BuildNewNames()
 void Form1::MarkProblems()
 {
     m_proposedNames.SetForecasts(ForecastRenames(m_currentNames.Names(), m_proposedNames.Names(),
-                                                 m_file1.AllFiles(),
-                                                 PlatformNameRules(m_bFolderIgnoresCase)),
+                                                 m_file1.AllFiles(), m_nameRules),
                                  m_currentNames.Names());
 }
 
@@ -298,7 +297,7 @@ void Form1::ShowFolder(FolderContents contents)
     // The folder change: the file list follows the folder, which rebuilds the filter;
     // then the old names and the proposals.
     m_file1.Assign(std::move(contents));
-    m_bFolderIgnoresCase = quillet::FolderIgnoresCase(m_file1.Path(), m_file1.AllFiles());
+    m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
     FillExtensionFilter();
     if (!strError.isEmpty())
         ShowMessage(strError, QString(), MessageIcon::Warning);
