@@ -1,11 +1,13 @@
 // The rules of names: case mapping by code point, and which names each kind of file system
-// takes, on real folders too (a FAT image through FUSE beside this machine's own disk).
+// takes, on real folders too (a FAT image through FUSE beside this machine's own disk), where
+// the marks and the rename layer go by the same rules.
 
 #include "../common/fat_image.h"
 #include "core/name_conflicts.h"
 #include "names/case_mapping.h"
 #include "names/folder_rules.h"
 #include "names/name_faults.h"
+#include "run/platform/platform.h"
 
 #include <QtTest>
 
@@ -186,6 +188,16 @@ void TestNames::marksByFolder()
     QCOMPARE(plain, NameRules::Posix());
     QCOMPARE(CheckProposedNames(current, proposed, current, plain),
              (QList<NameProblem>{N, N, N, N}));
+
+    // The rename layer refuses there what is marked, and leaves the file as it was.
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    for (qsizetype i = 0; i < current.size(); ++i) {
+        const bool bFine = i == current.size() - 1;
+        const RenameOutcome onFat = platform->renameInFolder(mount + '/', current[i], proposed[i]);
+        QVERIFY2(onFat.ok == bFine, qPrintable(proposed[i] + ": " + onFat.error));
+        QCOMPARE(QFile::exists(mount + '/' + current[i]), !bFine);
+        QVERIFY(platform->renameInFolder(disk.path() + '/', current[i], proposed[i]).ok);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNames)

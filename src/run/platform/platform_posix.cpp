@@ -111,20 +111,26 @@ public:
     }
 
 private:
-    // The name rules of the folder's file system, read once per folder: a run renames many
-    // files of one folder, and reading the mount table for each would cost more than the rename.
+    // The name rules of the folder's file system, read once per folder and device: a run
+    // renames many files of one folder, and reading the mount table for each would cost more
+    // than the rename; another volume mounted on the same folder is read afresh.
     NameRules RulesOf(const QString& folder)
     {
+        struct stat st;
+        const dev_t device =
+            ::stat(QFile::encodeName(folder).constData(), &st) == 0 ? st.st_dev : dev_t(0);
         const std::lock_guard<std::mutex> lock(rulesMutex_);
-        if (rulesFolder_.isNull() || folder != rulesFolder_) {
+        if (rulesFolder_.isNull() || folder != rulesFolder_ || device != rulesDevice_) {
             rules_ = FileSystemRules(folder);
             rulesFolder_ = folder;
+            rulesDevice_ = device;
         }
         return rules_;
     }
 
     std::mutex rulesMutex_;
     QString rulesFolder_;
+    dev_t rulesDevice_ = 0;
     NameRules rules_;
 
 public:
