@@ -1,13 +1,10 @@
 // The rules of names: case mapping by code point, and which names each kind of file system
-// takes, on real folders too (a FAT image through FUSE beside this machine's own disk), where
-// the marks and the rename layer go by the same rules.
+// takes.
 
-#include "../common/fat_image.h"
 #include "core/name_conflicts.h"
 #include "names/case_mapping.h"
 #include "names/folder_rules.h"
 #include "names/name_faults.h"
-#include "run/platform/platform.h"
 
 #include <QtTest>
 
@@ -24,10 +21,6 @@ private slots:
     void caseMapping();
     void rules_data();
     void rules();
-    void marksByFolder();
-
-private:
-    test::FatImage fat_;
 };
 
 void TestNames::caseMapping_data()
@@ -162,42 +155,6 @@ void TestNames::rules()
     // The check of the marks and the rename layers ask the same rules.
     const QList<NameProblem> marks = CheckProposedNames({"a"}, {name}, {"a"}, rules);
     QCOMPARE(marks.value(0) == NameProblem::Invalid, fault != NameFault::None);
-}
-
-void TestNames::marksByFolder()
-{
-    // The same proposals are marked by the rules of the folder's own file system.
-    const QString mount = fat_.Mount();
-    if (mount.isEmpty())
-        QSKIP(qPrintable(fat_.SkipReason()));
-    QTemporaryDir disk;
-    const QStringList current{"a.txt", "b.txt", "c.txt", "d.txt"};
-    const QStringList proposed{"a:b.txt", "con.txt", "name.", "plain.txt"};
-    for (const QString& folder : {mount, disk.path()}) {
-        for (const QString& name : current) {
-            QFile file(folder + '/' + name);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-    }
-    const NameRules fat = FolderNameRules(mount, current);
-    QCOMPARE(fat, NameRules::Windows());
-    const auto I = NameProblem::Invalid;
-    const auto N = NameProblem::None;
-    QCOMPARE(CheckProposedNames(current, proposed, current, fat), (QList<NameProblem>{I, I, I, N}));
-    const NameRules plain = FolderNameRules(disk.path(), current);
-    QCOMPARE(plain, NameRules::Posix());
-    QCOMPARE(CheckProposedNames(current, proposed, current, plain),
-             (QList<NameProblem>{N, N, N, N}));
-
-    // The rename layer refuses there what is marked, and leaves the file as it was.
-    const std::unique_ptr<Platform> platform = CreatePlatform();
-    for (qsizetype i = 0; i < current.size(); ++i) {
-        const bool bFine = i == current.size() - 1;
-        const RenameOutcome onFat = platform->renameInFolder(mount + '/', current[i], proposed[i]);
-        QVERIFY2(onFat.ok == bFine, qPrintable(proposed[i] + ": " + onFat.error));
-        QCOMPARE(QFile::exists(mount + '/' + current[i]), !bFine);
-        QVERIFY(platform->renameInFolder(disk.path() + '/', current[i], proposed[i]).ok);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestNames)
