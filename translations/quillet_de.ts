@@ -24,10 +24,6 @@
         <translation>rename braucht genau zwei Namen, den der Datei und ihren neuen</translation>
     </message>
     <message>
-        <source>could not rename &quot;%1&quot; to &quot;%2&quot;: </source>
-        <translation>„%1“ konnte nicht in „%2“ umbenannt werden: </translation>
-    </message>
-    <message>
         <source>the folder of the last cd does not exist</source>
         <translation>der Ordner des letzten cd existiert nicht</translation>
     </message>
@@ -38,6 +34,50 @@
     <message>
         <source>the name must be a file of the current folder, without a folder part</source>
         <translation>der Name muss eine Datei des aktuellen Ordners sein, ohne Ordnerteil</translation>
+    </message>
+    <message>
+        <source>the last line has no line end, so the script may have been cut short; line skipped: %1</source>
+        <translation>die letzte Zeile hat kein Zeilenende, das Skript ist also vielleicht abgeschnitten; Zeile übersprungen: %1</translation>
+    </message>
+    <message>
+        <source>the script ends here (%1)</source>
+        <translation>das Skript endet hier (%1)</translation>
+    </message>
+    <message>
+        <source>a double quote is not closed, so a name may have been cut; line skipped: %1</source>
+        <translation>ein doppeltes Anführungszeichen ist nicht geschlossen, ein Name ist also vielleicht abgeschnitten; Zeile übersprungen: %1</translation>
+    </message>
+    <message>
+        <source>only &quot;|| exit /b 1&quot; may follow a cd; line skipped</source>
+        <translation>auf ein cd darf nur „|| exit /b 1“ folgen; Zeile übersprungen</translation>
+    </message>
+    <message>
+        <source>cd: the folder &quot;%1&quot; does not exist; the script ends here</source>
+        <translation>cd: der Ordner „%1“ existiert nicht; das Skript endet hier</translation>
+    </message>
+    <message>
+        <source>could not rename &quot;%1&quot; to &quot;%2&quot;: %3</source>
+        <translation>„%1“ konnte nicht in „%2“ umbenannt werden: %3</translation>
+    </message>
+    <message>
+        <source>a name is empty</source>
+        <translation>ein Name ist leer</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names a folder, not a file</source>
+        <translation>„%1“ bezeichnet einen Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>it failed</source>
+        <translation>es ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>the line is longer than %1 bytes; line skipped</source>
+        <translation>die Zeile ist länger als %1 Bytes; Zeile übersprungen</translation>
+    </message>
+    <message>
+        <source>the line is not UTF-8 text; line skipped</source>
+        <translation>die Zeile ist kein UTF-8-Text; Zeile übersprungen</translation>
     </message>
 </context>
 <context>
@@ -79,8 +119,12 @@
         <translation>sein Text lässt sich nicht kodieren.</translation>
     </message>
     <message>
-        <source>The batch file &quot;%1&quot; could not be written: %2</source>
-        <translation>Die Skriptdatei „%1“ konnte nicht geschrieben werden: %2</translation>
+        <source>the new name &quot;%1&quot; of the file &quot;%2&quot; ends in a dot or a space, or is a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), which Windows does not keep as it is.</source>
+        <translation>der neue Name „%1“ der Datei „%2“ endet auf einen Punkt oder ein Leerzeichen oder ist ein reservierter Gerätename (CON, PRN, AUX, NUL, COM1 bis COM9, LPT1 bis LPT9), den Windows nicht unverändert übernimmt.</translation>
+    </message>
+    <message>
+        <source>The batch file &quot;%1&quot; could not be written: %2.</source>
+        <translation>Die Skriptdatei „%1“ konnte nicht geschrieben werden: %2.</translation>
     </message>
 </context>
 <context>
@@ -105,12 +149,12 @@
         <translation>Dieser Name kann für keine Datei verwendet werden: Er ist leer, „.“ oder „..“, enthält ein Zeichen, das das Dateisystem ablehnt, oder ist länger als 255 Bytes.</translation>
     </message>
     <message>
-        <source>Another file is to get the same name; only the first of them can be renamed.</source>
-        <translation>Eine andere Datei soll denselben Namen bekommen; nur die erste von ihnen kann umbenannt werden.</translation>
-    </message>
-    <message>
         <source>Another file still has this name when this file&apos;s turn comes; the rename will fail.</source>
         <translation>Eine andere Datei trägt diesen Namen noch, wenn diese Datei an der Reihe ist; das Umbenennen wird fehlschlagen.</translation>
+    </message>
+    <message>
+        <source>Another file is to get the same name; only one of them can be renamed.</source>
+        <translation>Eine andere Datei soll denselben Namen bekommen; nur eine von ihnen kann umbenannt werden.</translation>
     </message>
 </context>
 <context>
@@ -124,12 +168,16 @@
         <translation>Der Skript-Interpreter „%1“ wurde nicht gefunden oder ist nicht ausführbar.</translation>
     </message>
     <message>
-        <source>The script interpreter &quot;%1&quot; could not be started: %2</source>
-        <translation>Der Skript-Interpreter „%1“ konnte nicht gestartet werden: %2</translation>
-    </message>
-    <message>
         <source>The text editor &quot;%1&quot; could not be started: %2</source>
         <translation>Der Texteditor „%1“ konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The local application data folder is unknown.</source>
+        <translation>Der lokale Anwendungsdatenordner ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
@@ -162,6 +210,14 @@
         <source>The folder &quot;%1&quot; cannot be made private: %2</source>
         <translation>Der Ordner „%1“ kann nicht privat gemacht werden: %2</translation>
     </message>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be used: its mode is not 0700 (owner only).</source>
+        <translation>Der Ordner „%1“ kann nicht verwendet werden: Seine Rechte sind nicht 0700 (nur der Besitzer).</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be used: it holds &quot;%2&quot;, which Quillet did not put there. Remove that entry and try again.</source>
+        <translation>Der Ordner „%1“ kann nicht verwendet werden: Er enthält „%2“, was Quillet nicht dort abgelegt hat. Entfernen Sie diesen Eintrag und versuchen Sie es erneut.</translation>
+    </message>
 </context>
 <context>
     <name>RenameRun</name>
@@ -184,6 +240,74 @@
     <message>
         <source>Rename</source>
         <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Do not show further errors of this run</source>
+        <translation>Keine weiteren Fehler dieses Laufs anzeigen</translation>
+    </message>
+    <message>
+        <source>1 file</source>
+        <translation>1 Datei</translation>
+    </message>
+    <message>
+        <source>%1 files</source>
+        <translation>%1 Dateien</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>the interpreter did not reach this pair</source>
+        <translation>der Interpreter hat dieses Paar nicht erreicht</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; -&gt; &quot;%2&quot;: %3</source>
+        <translation>„%1“ -&gt; „%2“: %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 were not renamed.</source>
+        <translation>%1 von %2 wurden nicht umbenannt.</translation>
+    </message>
+    <message>
+        <source>For each: %1.</source>
+        <translation>Bei allen: %1.</translation>
+    </message>
+    <message>
+        <source>The first: &quot;%1&quot; -&gt; &quot;%2&quot;: %3.</source>
+        <translation>Der erste Fehler: „%1“ -&gt; „%2“: %3.</translation>
+    </message>
+    <message>
+        <source>Every failure is listed in the details.</source>
+        <translation>Die Details führen jeden Fehler auf.</translation>
+    </message>
+    <message>
+        <source>Undo Last Rename (%1)</source>
+        <translation>Letzte Umbenennung rückgängig machen (%1)</translation>
+    </message>
+    <message>
+        <source>Undo Last Rename</source>
+        <translation>Letzte Umbenennung rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Give %1 back the names they had before the last run?</source>
+        <translation>%1 die Namen zurückgeben, die sie vor dem letzten Lauf hatten?</translation>
+    </message>
+    <message>
+        <source>another file has taken this name since the run</source>
+        <translation>eine andere Datei hat diesen Namen seit dem Lauf übernommen</translation>
+    </message>
+    <message>
+        <source>the file is no longer there under this name</source>
+        <translation>die Datei ist unter diesem Namen nicht mehr vorhanden</translation>
+    </message>
+    <message>
+        <source>%1 got their old names back.</source>
+        <translation>Die alten Namen sind wiederhergestellt: %1.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 got their old names back. %3 skipped: they are no longer where the run left them, or their old names are taken now. The details list them.</source>
+        <translation>%1 von %2 haben ihre alten Namen zurück. %3 übersprungen: Sie sind nicht mehr dort, wo der Lauf sie hinterlassen hat, oder ihre alten Namen sind inzwischen vergeben. Die Details führen sie auf.</translation>
     </message>
 </context>
 <context>
@@ -230,6 +354,45 @@
     </message>
 </context>
 <context>
+    <name>ScriptProcess</name>
+    <message>
+        <source>The log &quot;%1&quot; is a link; it was not used and the run was not started.</source>
+        <translation>Das Protokoll „%1“ ist ein Link; es wurde nicht verwendet, und der Lauf wurde nicht gestartet.</translation>
+    </message>
+    <message>
+        <source>The log &quot;%1&quot; cannot be written: %2</source>
+        <translation>Das Protokoll „%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The log &quot;%1&quot; is not a plain file of yours; the run was not started.</source>
+        <translation>Das Protokoll „%1“ ist keine gewöhnliche Datei von Ihnen; der Lauf wurde nicht gestartet.</translation>
+    </message>
+    <message>
+        <source>A rename run started earlier is still going on. Nothing was started; try again when it has finished.</source>
+        <translation>Ein früher gestarteter Umbenennungslauf ist noch im Gange. Es wurde nichts gestartet; versuchen Sie es erneut, wenn er beendet ist.</translation>
+    </message>
+    <message>
+        <source>The log &quot;%1&quot; cannot be locked: %2</source>
+        <translation>Das Protokoll „%1“ kann nicht gesperrt werden: %2</translation>
+    </message>
+    <message>
+        <source>The log &quot;%1&quot; cannot be emptied: %2</source>
+        <translation>Das Protokoll „%1“ kann nicht geleert werden: %2</translation>
+    </message>
+    <message>
+        <source>The script interpreter &quot;%1&quot; could not be started: %2</source>
+        <translation>Der Skript-Interpreter „%1“ konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The script interpreter stopped before the end of the script.</source>
+        <translation>Der Skript-Interpreter hat vor dem Ende des Skripts aufgehört.</translation>
+    </message>
+    <message>
+        <source>The script interpreter ended with code %1.</source>
+        <translation>Der Skript-Interpreter endete mit dem Code %1.</translation>
+    </message>
+</context>
+<context>
     <name>TextEditor</name>
     <message>
         <source>No text editor was found to open &quot;%1&quot;: the desktop names no application for plain text (xdg-mime), and none of %2 is installed.</source>
@@ -237,32 +400,65 @@
     </message>
 </context>
 <context>
+    <name>quillet</name>
+    <message>
+        <source>&quot;%1&quot; (row %2) is renamed to this name first: renaming &quot;%3&quot; will be refused.</source>
+        <translation>„%1“ (Zeile %2) wird zuerst in diesen Namen umbenannt: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; (row %2) is renamed later, so it still has this name when this file&apos;s turn comes: renaming &quot;%3&quot; will be refused.</source>
+        <translation>Die Datei „%1“ (Zeile %2) wird später umbenannt, trägt diesen Namen also noch, wenn diese Datei an der Reihe ist: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; (row %2) keeps this name: renaming &quot;%3&quot; will be refused.</source>
+        <translation>Die Datei „%1“ (Zeile %2) behält diesen Namen: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
+    </message>
+    <message>
+        <source>A file that is not in the list has this name: renaming &quot;%1&quot; will be refused.</source>
+        <translation>Eine Datei, die nicht in der Liste steht, trägt diesen Namen: Das Umbenennen von „%1“ wird abgelehnt werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (row %2) is to get the same name: this file is renamed to &quot;%3&quot;, and renaming &quot;%1&quot; will be refused.</source>
+        <translation>„%1“ (Zeile %2) soll denselben Namen bekommen: Diese Datei wird in „%3“ umbenannt, und das Umbenennen von „%1“ wird abgelehnt werden.</translation>
+    </message>
+</context>
+<context>
     <name>quillet-batch</name>
-    <message>
-        <source>usage: quillet-batch SCRIPT
-Runs the cd and rename lines of a rename script written by Quillet.
-A rename never replaces an existing file.</source>
-        <translation>Aufruf: quillet-batch SKRIPT
-Führt die cd- und rename-Zeilen eines von Quillet geschriebenen Umbenennungsskripts aus.
-Eine Umbenennung ersetzt nie eine vorhandene Datei.</translation>
-    </message>
-    <message>
-        <source>Options:
-  -h, --help     show this help and exit
-  -v, --version  show the version and exit
-Exit status: 0 when every line succeeded, 1 when any failed, 2 when the script cannot be read.</source>
-        <translation>Optionen:
-  -h, --help     diese Hilfe zeigen und beenden
-  -v, --version  die Version zeigen und beenden
-Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das Skript nicht gelesen werden kann.</translation>
-    </message>
     <message>
         <source>quillet-batch: cannot read &quot;%1&quot;: %2</source>
         <translation>quillet-batch: „%1“ kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <source>quillet-batch: &quot;%1&quot; is not UTF-8 text</source>
-        <translation>quillet-batch: „%1“ ist kein UTF-8-Text</translation>
+        <source>usage: quillet-batch [--report] SCRIPT
+Runs the cd and rename lines of a rename script written by Quillet (SCRIPT - reads it from standard input).
+A rename never replaces an existing file.</source>
+        <translation>Aufruf: quillet-batch [--report] SKRIPT
+Führt die cd- und rename-Zeilen eines von Quillet geschriebenen Umbenennungsskripts aus (SKRIPT - liest es von der Standardeingabe).
+Eine Umbenennung ersetzt nie eine vorhandene Datei.</translation>
+    </message>
+    <message>
+        <source>Options:
+  --report       one record per line on standard output, for the program that watches the run
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+Exit status: 0 when every line succeeded, 1 when any failed, 2 when the script cannot be read.</source>
+        <translation>Optionen:
+  --report       ein Datensatz je Zeile auf der Standardausgabe, für das Programm, das den Lauf verfolgt
+  -h, --help     diese Hilfe zeigen und beenden
+  -v, --version  die Version zeigen und beenden
+Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das Skript nicht gelesen werden kann.</translation>
+    </message>
+    <message>
+        <source>(standard input)</source>
+        <translation>(Standardeingabe)</translation>
+    </message>
+    <message>
+        <source>%1: line %2: %3</source>
+        <translation>%1: Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>quillet-batch: reading &quot;%1&quot; failed: %2</source>
+        <translation>quillet-batch: Das Lesen von „%1“ ist fehlgeschlagen: %2</translation>
     </message>
 </context>
 <context>
@@ -414,6 +610,38 @@ Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das S
     <message>
         <source>File Count:</source>
         <translation>Dateien:</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Laufwerk</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Start at</source>
+        <translation>Start bei</translation>
+    </message>
+    <message>
+        <source>Start at, up or down by one</source>
+        <translation>Start bei, um eins höher oder niedriger</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>The previous rename run is still going on. Nothing was started; try again when it has finished.</source>
+        <translation>Der vorige Umbenennungslauf ist noch im Gange. Es wurde nichts gestartet; versuchen Sie es erneut, wenn er beendet ist.</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>The Shell method on this system does not tell which files it renamed, so its run cannot be undone.</source>
+        <translation>Die Methode Shell meldet auf diesem System nicht, welche Dateien sie umbenannt hat; ihr Lauf kann daher nicht rückgängig gemacht werden.</translation>
     </message>
 </context>
 </TS>

@@ -94,8 +94,8 @@ void TestTranslations::german()
     QCOMPARE(h.messages.shown.at(0).text, QString("Suchen und Ersetzen beendet"));
     QCOMPARE(h.messages.shown.at(0).title, QString("Status von Suchen und Ersetzen"));
     QCOMPARE(DescribeNameProblem(NameProblem::Duplicate),
-             QString("Eine andere Datei soll denselben Namen bekommen; nur die erste von ihnen "
-                     "kann umbenannt werden."));
+             QString("Eine andere Datei soll denselben Namen bekommen; nur eine von ihnen kann "
+                     "umbenannt werden."));
 
     // Nothing is left in English but names, numbers and words that German shares.
     const QStringList german = WindowTexts(form);

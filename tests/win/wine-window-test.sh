@@ -179,7 +179,7 @@ within 20 test -f "$files/rename.bat" || fail "no rename.bat in the working fold
 within 30 window_named '^rename\.bat - Notepad$' || fail "notepad did not open rename.bat"
 sleep 1
 shot notepad
-expected=$'cd Q:\\\nQ:\nrename "a.txt" "pic01.txt"\nrename "b.txt" "pic02.txt"\nrename "c.txt" "pic03.txt"\nrename "d.txt" "pic04.txt"'
+expected=$'cd /d "Q:\\"\nif errorlevel 1 exit /b 1\nQ:\nrename "a.txt" "pic01.txt"\nrename "b.txt" "pic02.txt"\nrename "c.txt" "pic03.txt"\nrename "d.txt" "pic04.txt"'
 [ "$(tr -d '\r' <"$files/rename.bat")" = "$expected" ] ||
     fail "rename.bat holds: $(cat -A "$files/rename.bat")"
 folder_is "a.txt b.txt c.txt d.txt rename.bat" || fail "Batch File changed the folder"

@@ -1,5 +1,6 @@
 #include "script_process.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 
@@ -31,12 +32,14 @@ int OpenRunLog(const QString& logPath, QString* error)
     const int fd = open(QFile::encodeName(logPath).constData(),
                         O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0) {
-        *error = errno == ELOOP
-                     ? QStringLiteral("The log \"%1\" is a link; it was not used and the run was "
+        *error = errno == ELOOP ? QCoreApplication::translate(
+                                      "ScriptProcess",
+                                      "The log \"%1\" is a link; it was not used and the run was "
                                       "not started.")
-                           .arg(logPath)
-                     : QStringLiteral("The log \"%1\" cannot be written: %2")
-                           .arg(logPath, SystemError(errno));
+                                      .arg(logPath)
+                                : QCoreApplication::translate(
+                                      "ScriptProcess", "The log \"%1\" cannot be written: %2")
+                                      .arg(logPath, SystemError(errno));
         return -1;
     }
     struct stat st;
@@ -44,24 +47,30 @@ int OpenRunLog(const QString& logPath, QString* error)
     // another file.
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid() || st.st_nlink != 1) {
         close(fd);
-        *error = QStringLiteral("The log \"%1\" is not a plain file of yours; the run was not "
-                                "started.")
-                     .arg(logPath);
+        *error =
+            QCoreApplication::translate(
+                "ScriptProcess", "The log \"%1\" is not a plain file of yours; the run was not "
+                                 "started.")
+                .arg(logPath);
         return -1;
     }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int number = errno;
         close(fd);
-        *error = number == EWOULDBLOCK
-                     ? QStringLiteral("A rename run started earlier is still going on. Nothing "
-                                      "was started; try again when it has finished.")
-                     : QStringLiteral("The log \"%1\" cannot be locked: %2")
-                           .arg(logPath, SystemError(number));
+        *error =
+            number == EWOULDBLOCK
+                ? QCoreApplication::translate(
+                      "ScriptProcess", "A rename run started earlier is still going on. Nothing "
+                                       "was started; try again when it has finished.")
+                : QCoreApplication::translate("ScriptProcess",
+                                              "The log \"%1\" cannot be locked: %2")
+                      .arg(logPath, SystemError(number));
         return -1;
     }
     if (ftruncate(fd, 0) != 0) {
         *error =
-            QStringLiteral("The log \"%1\" cannot be emptied: %2").arg(logPath, SystemError(errno));
+            QCoreApplication::translate("ScriptProcess", "The log \"%1\" cannot be emptied: %2")
+                .arg(logPath, SystemError(errno));
         close(fd);
         return -1;
     }
@@ -108,7 +117,8 @@ public:
         m_process.setWorkingDirectory(workingFolder);
         m_process.start(QIODevice::ReadWrite);
         if (!m_process.waitForStarted()) {
-            *error = QStringLiteral("The script interpreter \"%1\" could not be started: %2")
+            *error = QCoreApplication::translate(
+                         "ScriptProcess", "The script interpreter \"%1\" could not be started: %2")
                          .arg(interpreter, m_process.errorString());
             return false;
         }
@@ -135,10 +145,14 @@ private:
         const bool ranToEnd = status == QProcess::NormalExit && (code == 0 || code == 1);
         QString text;
         if (!ranToEnd) {
-            text = status == QProcess::CrashExit
-                       ? QStringLiteral("The script interpreter stopped before the end of the "
-                                        "script.")
-                       : QStringLiteral("The script interpreter ended with code %1.").arg(code);
+            text =
+                status == QProcess::CrashExit
+                    ? QCoreApplication::translate(
+                          "ScriptProcess", "The script interpreter stopped before the end of the "
+                                           "script.")
+                    : QCoreApplication::translate("ScriptProcess",
+                                                  "The script interpreter ended with code %1.")
+                          .arg(code);
             const QString log = ReadBack(m_logFd);
             if (!log.isEmpty())
                 text += QLatin1Char('\n') + log;
