@@ -352,6 +352,34 @@
         <source>the new name is refused: %1</source>
         <translation>der neue Name wird abgelehnt: %1</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a file name</source>
+        <translation>„%1“ ist kein Dateiname</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; holds a folder separator &quot;/&quot; or &quot;\&quot;</source>
+        <translation>der Name „%1“ enthält einen Ordnertrenner „/“ oder „\“</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; holds a control character or one of : * ? &quot; &lt; &gt; |, which this file system refuses</source>
+        <translation>der Name „%1“ enthält ein Steuerzeichen oder eines von : * ? &quot; &lt; &gt; |, die dieses Dateisystem ablehnt</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; ends in a dot or a space, which this file system drops</source>
+        <translation>der Name „%1“ endet auf einen Punkt oder ein Leerzeichen, die dieses Dateisystem weglässt</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)</source>
+        <translation>der Name „%1“ ist ein reservierter Gerätename (CON, PRN, AUX, NUL, COM1 bis COM9, LPT1 bis LPT9)</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is longer than %2 characters</source>
+        <translation>der Name „%1“ ist länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is longer than %2 bytes</source>
+        <translation>der Name „%1“ ist länger als %2 Bytes</translation>
+    </message>
 </context>
 <context>
     <name>ScriptProcess</name>
