@@ -287,8 +287,7 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
     qsizetype sink = 0;
     const double checkMs = bench::MedianMs(n >= 1000000 ? 3 : 9, [&] {
         const QStringList proposals = BuildNewNames(settings);
-        sink +=
-            ForecastRenames(settings.files, proposals, allFiles, PlatformNameRules(false)).size();
+        sink += ForecastRenames(settings.files, proposals, allFiles, NameRules::Posix()).size();
     });
 
     bench::Report(QStringLiteral("keystroke to visible preview, %1 files").arg(n), Median(keyMs),

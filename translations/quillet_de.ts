@@ -156,6 +156,26 @@
         <source>Another file is to get the same name; only one of them can be renamed.</source>
         <translation>Eine andere Datei soll denselben Namen bekommen; nur eine von ihnen kann umbenannt werden.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; (row %2) is renamed to this name first: renaming &quot;%3&quot; will be refused.</source>
+        <translation>„%1“ (Zeile %2) wird zuerst in diesen Namen umbenannt: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; (row %2) is renamed later, so it still has this name when this file&apos;s turn comes: renaming &quot;%3&quot; will be refused.</source>
+        <translation>Die Datei „%1“ (Zeile %2) wird später umbenannt, trägt diesen Namen also noch, wenn diese Datei an der Reihe ist: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; (row %2) keeps this name: renaming &quot;%3&quot; will be refused.</source>
+        <translation>Die Datei „%1“ (Zeile %2) behält diesen Namen: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
+    </message>
+    <message>
+        <source>A file that is not in the list has this name: renaming &quot;%1&quot; will be refused.</source>
+        <translation>Eine Datei, die nicht in der Liste steht, trägt diesen Namen: Das Umbenennen von „%1“ wird abgelehnt werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (row %2) is to get the same name: this file is renamed to &quot;%3&quot;, and renaming &quot;%1&quot; will be refused.</source>
+        <translation>„%1“ (Zeile %2) soll denselben Namen bekommen: Diese Datei wird in „%3“ umbenannt, und das Umbenennen von „%1“ wird abgelehnt werden.</translation>
+    </message>
 </context>
 <context>
     <name>Platform</name>
@@ -178,6 +198,30 @@
     <message>
         <source>The folder %1 cannot be created.</source>
         <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The script &quot;%1&quot; was not run: %2.</source>
+        <translation>Das Skript „%1“ wurde nicht ausgeführt: %2.</translation>
+    </message>
+    <message>
+        <source>The command interpreter cannot be found.</source>
+        <translation>Der Befehlsinterpreter wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The command interpreter &quot;%1&quot; could not be started: %2</source>
+        <translation>Der Befehlsinterpreter „%1“ konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The command interpreter stopped before the end of the script.</source>
+        <translation>Der Befehlsinterpreter hat vor dem Ende des Skripts aufgehört.</translation>
+    </message>
+    <message>
+        <source>The output of the command interpreter stopped matching the script at line %1; what it did from there on is not known.</source>
+        <translation>Die Ausgabe des Befehlsinterpreters passt ab Zeile %1 nicht mehr zum Skript; was er von dort an getan hat, ist nicht bekannt.</translation>
+    </message>
+    <message>
+        <source>there was no such file</source>
+        <translation>es gab keine solche Datei</translation>
     </message>
 </context>
 <context>
@@ -352,6 +396,34 @@
         <source>the new name is refused: %1</source>
         <translation>der neue Name wird abgelehnt: %1</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a file name</source>
+        <translation>„%1“ ist kein Dateiname</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; holds a folder separator &quot;/&quot; or &quot;\&quot;</source>
+        <translation>der Name „%1“ enthält einen Ordnertrenner „/“ oder „\“</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; holds a control character or one of : * ? &quot; &lt; &gt; |, which this file system refuses</source>
+        <translation>der Name „%1“ enthält ein Steuerzeichen oder eines von : * ? &quot; &lt; &gt; |, die dieses Dateisystem ablehnt</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; ends in a dot or a space, which this file system drops</source>
+        <translation>der Name „%1“ endet auf einen Punkt oder ein Leerzeichen, die dieses Dateisystem weglässt</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)</source>
+        <translation>der Name „%1“ ist ein reservierter Gerätename (CON, PRN, AUX, NUL, COM1 bis COM9, LPT1 bis LPT9)</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is longer than %2 characters</source>
+        <translation>der Name „%1“ ist länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; is longer than %2 bytes</source>
+        <translation>der Name „%1“ ist länger als %2 Bytes</translation>
+    </message>
 </context>
 <context>
     <name>ScriptProcess</name>
@@ -397,29 +469,6 @@
     <message>
         <source>No text editor was found to open &quot;%1&quot;: the desktop names no application for plain text (xdg-mime), and none of %2 is installed.</source>
         <translation>Es wurde kein Texteditor gefunden, um „%1“ zu öffnen: Der Desktop nennt keine Anwendung für einfachen Text (xdg-mime), und keiner von %2 ist installiert.</translation>
-    </message>
-</context>
-<context>
-    <name>quillet</name>
-    <message>
-        <source>&quot;%1&quot; (row %2) is renamed to this name first: renaming &quot;%3&quot; will be refused.</source>
-        <translation>„%1“ (Zeile %2) wird zuerst in diesen Namen umbenannt: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; (row %2) is renamed later, so it still has this name when this file&apos;s turn comes: renaming &quot;%3&quot; will be refused.</source>
-        <translation>Die Datei „%1“ (Zeile %2) wird später umbenannt, trägt diesen Namen also noch, wenn diese Datei an der Reihe ist: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; (row %2) keeps this name: renaming &quot;%3&quot; will be refused.</source>
-        <translation>Die Datei „%1“ (Zeile %2) behält diesen Namen: Das Umbenennen von „%3“ wird abgelehnt werden.</translation>
-    </message>
-    <message>
-        <source>A file that is not in the list has this name: renaming &quot;%1&quot; will be refused.</source>
-        <translation>Eine Datei, die nicht in der Liste steht, trägt diesen Namen: Das Umbenennen von „%1“ wird abgelehnt werden.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; (row %2) is to get the same name: this file is renamed to &quot;%3&quot;, and renaming &quot;%1&quot; will be refused.</source>
-        <translation>„%1“ (Zeile %2) soll denselben Namen bekommen: Diese Datei wird in „%3“ umbenannt, und das Umbenennen von „%1“ wird abgelehnt werden.</translation>
     </message>
 </context>
 <context>

@@ -3,7 +3,8 @@
 #include <QCoreApplication>
 
 #include "core/parallel.h"
-#include "core/windows_names.h"
+#include "names/case_mapping.h"
+#include "names/name_faults.h"
 
 #include <cstring>
 #include <vector>
@@ -53,32 +54,15 @@ public:
 
     quint64 operator()(const QString& strName)
     {
-        QStringView key = strName;
-        if (m_bIgnoreCase) {
-            // Unicode simple case folding one code point at a time, into a reused buffer.
-            m_buffer.resize(size_t(strName.size()));
-            char16_t* d = m_buffer.data();
-            const char16_t* s = reinterpret_cast<const char16_t*>(strName.constData());
-            for (qsizetype i = 0; i < strName.size(); ++i) {
-                const char16_t c = s[i];
-                if (c < 0x80) {
-                    d[i] = (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-                } else if (QChar::isSurrogate(c)) {
-                    d[i] = c;
-                } else {
-                    const char32_t folded = QChar::toCaseFolded(char32_t(c));
-                    d[i] = QChar::requiresSurrogates(folded) ? c : char16_t(folded);
-                }
-            }
-            key = QStringView(d, strName.size());
-        }
+        // Names that differ only in case hash alike where the file system ignores case.
+        const QStringView key = m_bIgnoreCase ? CaseFoldedInto(strName, m_buffer) : strName;
         const quint64 h = Hash64(key);
         return h == 0 ? 1 : h; // 0 marks an empty slot
     }
 
 private:
     bool m_bIgnoreCase;
-    std::vector<char16_t> m_buffer;
+    std::u16string m_buffer;
 };
 
 // What the check knows of one name: the 1-based list position of the file that bears it
@@ -153,63 +137,11 @@ void WithPrefetch(const NameTable& table, const std::vector<quint64>& keys, F&& 
     }
 }
 
-bool IsInvalidName(const QString& strName, const NameCheckRules& rules)
-{
-    if (strName.isEmpty() || strName == QLatin1String(".") || strName == QLatin1String(".."))
-        return true;
-    if (strName.contains(u'/') || strName.contains(QChar(0)))
-        return true;
-    const char16_t* s = reinterpret_cast<const char16_t*>(strName.constData());
-    const qsizetype n = strName.size();
-    if (rules.bWindowsNames) {
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t c = s[i];
-            if (c < 0x20 || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' ||
-                c == u'<' || c == u'>' || c == u'|')
-                return true;
-        }
-        // Windows drops trailing dots and spaces and takes device names for devices, so the
-        // file would get another name.
-        return n > 255 || WindowsChangesName(strName);
-    }
-    // At most three UTF-8 bytes per UTF-16 unit: short names cannot pass 255 bytes.
-    if (n * 3 <= 255)
-        return false;
-    qsizetype nBytes = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = s[i];
-        if (c < 0x80) {
-            nBytes += 1;
-        } else if (c < 0x800) {
-            nBytes += 2;
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
-            nBytes += 4;
-            ++i;
-        } else {
-            nBytes += 3;
-        }
-    }
-    return nBytes > 255;
-}
-
 } // namespace
-
-NameCheckRules PlatformNameRules(bool bFolderIgnoresCase)
-{
-    NameCheckRules rules;
-#ifdef Q_OS_WIN
-    Q_UNUSED(bFolderIgnoresCase); // Windows names ignore case on every folder
-    rules.bIgnoreCase = true;
-    rules.bWindowsNames = true;
-#else
-    rules.bIgnoreCase = bFolderIgnoresCase;
-#endif
-    return rules;
-}
 
 QList<RenameForecast> ForecastRenames(const QStringList& currentNames,
                                       const QStringList& proposedNames,
-                                      const QStringList& folderFiles, const NameCheckRules& rules)
+                                      const QStringList& folderFiles, const NameRules& rules)
 {
     using Fate = RenameForecast::Fate;
     const qsizetype n = qMin(currentNames.size(), proposedNames.size());
@@ -231,7 +163,7 @@ QList<RenameForecast> ForecastRenames(const QStringList& currentNames,
         for (qsizetype i = nBegin; i < nEnd; ++i) {
             currentKeys[size_t(i)] = hash(currentNames[i]);
             proposalKeys[size_t(i)] = hash(proposedNames[i]);
-            if (IsInvalidName(proposedNames[i], rules))
+            if (!rules.Accepts(Utf16View(proposedNames[i])))
                 out[i] = {Fate::Invalid, NameProblem::Invalid, -1};
         }
     });
@@ -299,7 +231,7 @@ QList<RenameForecast> ForecastRenames(const QStringList& currentNames,
 
 QList<NameProblem> CheckProposedNames(const QStringList& currentNames,
                                       const QStringList& proposedNames,
-                                      const QStringList& folderFiles, const NameCheckRules& rules)
+                                      const QStringList& folderFiles, const NameRules& rules)
 {
     const QList<RenameForecast> forecasts =
         ForecastRenames(currentNames, proposedNames, folderFiles, rules);
@@ -321,34 +253,41 @@ QString DescribeForecast(const QList<RenameForecast>& forecasts, qsizetype nRow,
     const bool bOther = forecast.nOther >= 0 && forecast.nOther < currentNames.size();
     const QString strOther = bOther ? currentNames[forecast.nOther] : QString();
     const QString strOtherRow = QString::number(forecast.nOther + 1);
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("quillet::NameConflicts", text);
-    };
     switch (forecast.fate) {
     case Fate::Invalid:
         return DescribeNameProblem(NameProblem::Invalid);
     case Fate::AfterSame:
-        return tr("\"%1\" (row %2) is renamed to this name first: renaming \"%3\" will be "
-                  "refused.")
+        return QCoreApplication::translate(
+                   "NameConflicts",
+                   "\"%1\" (row %2) is renamed to this name first: renaming \"%3\" will be "
+                   "refused.")
             .arg(strOther, strOtherRow, strThis);
     case Fate::HeldLater:
-        return tr("The file \"%1\" (row %2) is renamed later, so it still has this name when "
-                  "this file's turn comes: renaming \"%3\" will be refused.")
+        return QCoreApplication::translate(
+                   "NameConflicts",
+                   "The file \"%1\" (row %2) is renamed later, so it still has this name when "
+                   "this file's turn comes: renaming \"%3\" will be refused.")
             .arg(strOther, strOtherRow, strThis);
     case Fate::HeldKept:
-        return tr("The file \"%1\" (row %2) keeps this name: renaming \"%3\" will be refused.")
+        return QCoreApplication::translate(
+                   "NameConflicts",
+                   "The file \"%1\" (row %2) keeps this name: renaming \"%3\" will be refused.")
             .arg(strOther, strOtherRow, strThis);
     case Fate::Unlisted:
-        return tr("A file that is not in the list has this name: renaming \"%1\" will be "
-                  "refused.")
+        return QCoreApplication::translate(
+                   "NameConflicts",
+                   "A file that is not in the list has this name: renaming \"%1\" will be "
+                   "refused.")
             .arg(strThis);
     case Fate::Renamed:
         if (forecast.problem != NameProblem::Duplicate)
             return {};
         if (!bOther)
             return DescribeNameProblem(NameProblem::Duplicate);
-        return tr("\"%1\" (row %2) is to get the same name: this file is renamed to \"%3\", "
-                  "and renaming \"%1\" will be refused.")
+        return QCoreApplication::translate(
+                   "NameConflicts",
+                   "\"%1\" (row %2) is to get the same name: this file is renamed to \"%3\", "
+                   "and renaming \"%1\" will be refused.")
             .arg(strOther, strOtherRow, proposedNames.value(nRow));
     }
     return {};

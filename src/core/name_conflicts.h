@@ -1,5 +1,7 @@
 #pragma once
 
+#include "names/name_rules.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,19 +12,10 @@ namespace quillet
 // Why a proposed name will fail or surprise when the files are renamed in list order.
 enum class NameProblem : quint8 {
     None,
-    Invalid,   // empty, ".", "..", a separator or a character the platform refuses, too long
+    Invalid,   // a name the folder's file system refuses or would change (NameRules)
     Duplicate, // the same proposal for two or more files
     Taken,     // still borne by another file when this file's turn comes
 };
-
-struct NameCheckRules {
-    bool bIgnoreCase = false;   // the folder's file system compares names without case
-    bool bWindowsNames = false; // refuse the characters Windows refuses, and "\"
-};
-
-// The rules of the platform the program was built for, for a folder that does or does
-// not ignore case.
-NameCheckRules PlatformNameRules(bool bFolderIgnoresCase);
 
 // What becomes of one row when the files are renamed in list order, and why.
 struct RenameForecast {
@@ -46,7 +39,7 @@ struct RenameForecast {
 // those of CheckProposedNames.
 QList<RenameForecast> ForecastRenames(const QStringList& currentNames,
                                       const QStringList& proposedNames,
-                                      const QStringList& folderFiles, const NameCheckRules& rules);
+                                      const QStringList& folderFiles, const NameRules& rules);
 
 // Tells the user what will happen to row nRow, naming the other file involved by its
 // current name and row number; empty for a row renamed without any problem.
@@ -60,7 +53,7 @@ QString DescribeForecast(const QList<RenameForecast>& forecasts, qsizetype nRow,
 // differing from it only in case) is no problem.
 QList<NameProblem> CheckProposedNames(const QStringList& currentNames,
                                       const QStringList& proposedNames,
-                                      const QStringList& folderFiles, const NameCheckRules& rules);
+                                      const QStringList& folderFiles, const NameRules& rules);
 
 // Text for the tooltip of a marked name.
 QString DescribeNameProblem(NameProblem problem);

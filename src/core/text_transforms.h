@@ -1,18 +1,14 @@
 #pragma once
 
+#include "names/case_mapping.h"
+
 #include <QString>
 
 namespace quillet
 {
 
-// Case changes go one code point at a time with Unicode simple case mapping, so the
-// length in code points never changes; a surrogate pair counts as one character.
-QString ToLowerText(const QString& strInput);
-QString ToUpperText(const QString& strInput);
-
-// Converts the UTF-16 units [nFrom, nTo) of strText in place.
-void LowerInPlace(QString& strText, qsizetype nFrom, qsizetype nTo);
-void UpperInPlace(QString& strText, qsizetype nFrom, qsizetype nTo);
+// The case changes themselves (ToLowerText, ToUpperText, LowerInPlace, UpperInPlace) are
+// the names library's, in names/case_mapping.h.
 
 // Upper-cases the first character and every character that directly follows a space
 // (U+0020 only); lower-cases every other character. Same length as the input.

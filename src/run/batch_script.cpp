@@ -2,7 +2,7 @@
 
 #include "platform/platform.h"
 
-#include "core/windows_names.h"
+#include "names/name_faults.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,21 +70,25 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
         return {std::nullopt,
                 Refused() + QCoreApplication::translate("BatchScript", "the folder \"%1\" %2.")
                                 .arg(Shown(folder), why)};
-    // A script for the Windows command interpreter: Windows would give these names another
-    // name (or a device), so the script would rename to something else than was asked.
+    // A script for the Windows command interpreter is checked by the Windows name rules:
+    // Windows would give some names another name (or a device), so the script would rename
+    // to something else than was asked. Names that cmd refuses outright (":", "<", "|", ...)
+    // are written as they are, and cmd refuses those lines.
     const bool windowsNames = separator == QLatin1Char('\\');
+    const NameRules rules = NameRules::Windows();
     for (qsizetype i = 0; i < count; ++i) {
         const QString& from = job.currentNames.at(i);
         const QString& to = job.proposedNames.at(i);
-        if (windowsNames && WindowsChangesName(to))
+        const NameFault fault = windowsNames ? FaultOf(rules, to) : NameFault::None;
+        if (fault == NameFault::TrailingDot || fault == NameFault::ReservedName)
             return {std::nullopt,
                     Refused() + QCoreApplication::translate(
                                     "BatchScript",
-                                   "the new name \"%1\" of the file \"%2\" ends in a dot or a "
-                                   "space, or is a reserved device name (CON, PRN, AUX, NUL, "
-                                   "COM1 to COM9, LPT1 to LPT9), which Windows does not keep "
-                                   "as it is.")
-                                   .arg(Shown(to), Shown(from))};
+                                    "the new name \"%1\" of the file \"%2\" ends in a dot or a "
+                                    "space, or is a reserved device name (CON, PRN, AUX, NUL, "
+                                    "COM1 to COM9, LPT1 to LPT9), which Windows does not keep "
+                                    "as it is.")
+                                    .arg(Shown(to), Shown(from))};
         if (const QString why = Unwritable(from, encode); !why.isEmpty())
             return {std::nullopt, Refused() + QCoreApplication::translate(
                                                   "BatchScript", "the name of the file \"%1\" %2.")

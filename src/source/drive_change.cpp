@@ -1,5 +1,7 @@
 #include "source/drive_change.h"
 
+#include "names/folder_rules.h"
+
 #include <QCoreApplication>
 
 #include <QFileInfo>
@@ -10,15 +12,9 @@ namespace quillet
 namespace
 {
 
-constexpr Qt::CaseSensitivity PathCase =
-#ifdef Q_OS_WIN
-    Qt::CaseInsensitive;
-#else
-    Qt::CaseSensitive;
-#endif
-
 bool LiesUnder(const QString& strFolder, const QString& strRoot)
 {
+    const Qt::CaseSensitivity PathCase = PathCaseSensitivity();
     if (strFolder.compare(strRoot, PathCase) == 0)
         return true;
     if (strRoot.endsWith(QLatin1Char('/')))

@@ -2,7 +2,6 @@
 #include "source/drives.h"
 #include "source/mount_table.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace quillet
@@ -10,17 +9,6 @@ namespace quillet
 
 namespace
 {
-
-QList<MountEntry> ReadMountTable()
-{
-    QFile info(QStringLiteral("/proc/self/mountinfo"));
-    if (info.open(QIODevice::ReadOnly))
-        return ParseMountInfo(info.readAll());
-    QFile mounts(QStringLiteral("/proc/mounts"));
-    if (mounts.open(QIODevice::ReadOnly))
-        return ParseMounts(mounts.readAll());
-    return {}; // no mount table: the root alone is offered
-}
 
 class PosixDriveProvider : public DriveProvider
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "names/case_mapping.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,12 +14,9 @@ class FileList;
 // "archive.tar.gz" gives "gz", "README" gives "README", ".profile" gives "profile".
 QString ExtensionOf(const QString& strName);
 
-// Upper case one code point at a time (Unicode simple case mapping), so the length in
-// code points never changes and an upper-cased extension still matches its files.
-QString UpperCaseSimple(const QString& strText);
-
 // The extension filter's entries for a list of names: "*" first, then every distinct
-// upper-cased extension in the order of its first name. Linear in the number of names.
+// extension upper-cased by ToUpperText (one code point at a time, so an upper-cased
+// extension still matches its files) in the order of its first name. Linear in the number of names.
 QStringList ExtensionEntries(const QStringList& names);
 
 // The pattern the file list gets when an entry of the filter is chosen: "*." followed

@@ -46,7 +46,7 @@ public:
             m_kind = All;
         } else if (strPattern.startsWith(QLatin1String("*."))) {
             m_kind = Extension;
-            m_extension = UpperCaseSimple(strPattern.mid(2));
+            m_extension = ToUpperText(strPattern.mid(2));
         } else {
             m_kind = Wildcard;
             m_wildcard =
@@ -67,7 +67,7 @@ public:
             const qsizetype nDot = strName.size() - m_extension.size() - 1;
             if (nDot < 0 || strName.at(nDot) != QLatin1Char('.'))
                 return false;
-            return UpperCaseSimple(strName.mid(nDot + 1)) == m_extension;
+            return ToUpperText(strName.mid(nDot + 1)) == m_extension;
         }
         case Wildcard:
             return m_wildcard.match(strName).hasMatch();

@@ -6,20 +6,6 @@
 namespace quillet
 {
 
-QString CaseFoldKey(const QString& strName)
-{
-    QString key(strName.size(), Qt::Uninitialized);
-    const QChar* in = strName.constData();
-    QChar* out = key.data();
-    for (qsizetype i = 0; i < strName.size(); ++i) {
-        const char16_t c = in[i].unicode();
-        if (c >= 0x80)
-            return strName.toCaseFolded();
-        out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
-    }
-    return key;
-}
-
 void SortIgnoringCase(QStringList& names)
 {
     struct Keyed {

@@ -4,9 +4,9 @@
 #include "core/name_conflicts.h"
 #include "core/search_replace.h"
 #include "core/start_number.h"
+#include "names/folder_rules.h"
 #include "run/platform/script_run.h"
 #include "source/extension_filter.h"
-#include "source/folder_case.h"
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
 #include "ui/warning_colour.h"
@@ -63,7 +63,7 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     m_folders.Assign(contents);
     Dir1->ShowFolders(m_folders);
     m_file1.Assign(std::move(contents));
-    m_bFolderIgnoresCase = quillet::FolderIgnoresCase(m_file1.Path(), m_file1.AllFiles());
+    m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
     m_driveFolders.NoteFolder(m_folders.Path());
     SelectDriveOf(m_folders.Path());
 
@@ -198,7 +198,7 @@ void Form1::MarkProblems()
     const quint64 nMarks = ++*m_marksWanted;
     const QStringList current = m_currentNames.Names();
     const QStringList folder = m_file1.AllFiles();
-    const NameCheckRules rules = PlatformNameRules(m_bFolderIgnoresCase);
+    const NameRules rules = m_nameRules;
     if (current.size() <= kMarksInHandler) {
         m_proposedNames.SetForecasts(
             ForecastRenames(current, m_proposedNames.Names(), folder, rules), current);
@@ -343,7 +343,7 @@ void Form1::ShowFolder(FolderContents contents)
     // The folder change: the file list follows the folder, which rebuilds the filter;
     // then the old names and the proposals.
     m_file1.Assign(std::move(contents));
-    m_bFolderIgnoresCase = quillet::FolderIgnoresCase(m_file1.Path(), m_file1.AllFiles());
+    m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
     FillExtensionFilter();
     if (!strError.isEmpty())
         ShowMessage(strError, QString(), MessageIcon::Warning);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "names/name_rules.h"
 #include "run/rename_job.h"
 #include "run/run_outcome.h"
 #include "source/drive_change.h"
@@ -122,8 +123,8 @@ private:
     FileList m_file1;
     FolderList m_folders;
     DriveFolders m_driveFolders;
-    bool m_bFolderIgnoresCase = false;
-    NameListModel m_currentNames;  // lstNewFileName, the "Old Name" column
+    NameRules m_nameRules;        // the rules of the current folder's file system (FolderNameRules)
+    NameListModel m_currentNames; // lstNewFileName, the "Old Name" column
     NameListModel m_proposedNames; // lstOldFileName, the "New Name" column
     bool m_bPairing = false;       // one name column is following the other
     // The conflict check of a large list runs on m_marksPool; only the result of the

@@ -63,26 +63,10 @@ void TestNameConflicts::check_data()
     QTest::newRow("taken by an unlisted file, case ignored")
         << QStringList{"a"} << QStringList{"Z"} << QStringList{"a", "z"} << true << false
         << Problems{T};
-    QTest::newRow("invalid names") << QStringList{"a", "b", "c", "d", "e"}
-                                   << QStringList{"", ".", "..", "x/y", QString(256, u'n')}
-                                   << QStringList{} << false << false << Problems{I, I, I, I, I};
-    QTest::newRow("255 bytes is fine, 256 two-byte bytes not")
-        << QStringList{"a", "b"} << QStringList{QString(255, u'n'), QString(128, QChar(0xe9))}
-        << QStringList{} << false << false << Problems{N, I};
     QTest::newRow("windows refuses more")
         << QStringList{"a", "b", "c", "d"} << QStringList{"x:y", "q?", "end.", "ok"}
         << QStringList{} << true << true << Problems{I, I, I, N};
-    QTest::newRow("windows changes devices and trailing dots or spaces")
-        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i"}
-        << QStringList{"CON",  "nul.txt", "Com1 .log", "lpt9", "end ",
-                       "COM0", "console", "con-x.txt", "x.con"}
-        << QStringList{} << true << true << Problems{I, I, I, I, I, N, N, N, N};
-    QTest::newRow("device names are plain names on POSIX")
-        << QStringList{"a", "b"} << QStringList{"CON", "end."} << QStringList{} << false << false
-        << Problems{N, N};
-    QTest::newRow("backslash is a plain character on POSIX")
-        << QStringList{"a"} << QStringList{"x\\y"} << QStringList{} << false << false
-        << Problems{N};
+    // Which names each file system refuses: the table of tests/names.
     QTest::newRow("greek case folding")
         << QStringList{"a", "b"}
         << QStringList{QString::fromUtf8("ΣΟΦΙΑ"), QString::fromUtf8("σοφια")} << QStringList{}
@@ -97,9 +81,7 @@ void TestNameConflicts::check()
     QFETCH(bool, ignoreCase);
     QFETCH(bool, windowsNames);
     QFETCH(Problems, expected);
-    NameCheckRules rules;
-    rules.bIgnoreCase = ignoreCase;
-    rules.bWindowsNames = windowsNames;
+    const NameRules rules = windowsNames ? NameRules::Windows() : NameRules::Posix(ignoreCase);
     QCOMPARE(CheckProposedNames(current, proposed, folder, rules), expected);
     for (const NameProblem problem : expected)
         QCOMPARE(DescribeNameProblem(problem).isEmpty(), problem == NameProblem::None);
@@ -150,7 +132,7 @@ void TestNameConflicts::forecast()
                                     {u'K', Fate::HeldKept},
                                     {u'U', Fate::Unlisted}};
     const QList<RenameForecast> forecasts =
-        ForecastRenames(current, proposed, folder, NameCheckRules{});
+        ForecastRenames(current, proposed, folder, NameRules::Posix());
     QCOMPARE(forecasts.size(), current.size());
     for (qsizetype i = 0; i < forecasts.size(); ++i) {
         QCOMPARE(forecasts[i].fate, fateOf.value(fates[i]));
@@ -176,7 +158,7 @@ void TestNameConflicts::largeLists()
     }
     proposed.last() = proposed.first();
     proposed[1] = current[40000];
-    const Problems problems = CheckProposedNames(current, proposed, current, NameCheckRules{});
+    const Problems problems = CheckProposedNames(current, proposed, current, NameRules::Posix());
     QCOMPARE(problems.first(), NameProblem::Duplicate);
     QCOMPARE(problems.last(), NameProblem::Duplicate);
     QCOMPARE(problems[1], NameProblem::Taken);

@@ -13,8 +13,6 @@ private slots:
     void capitalizeInitial();
     void processSpace_data();
     void processSpace();
-    void caseMapping_data();
-    void caseMapping();
 };
 
 void TestTextTransforms::capitalizeInitial_data()
@@ -82,43 +80,6 @@ void TestTextTransforms::processSpace()
     QFETCH(int, mode);
     QFETCH(QString, expected);
     QCOMPARE(ProcessSpace(input, mode), expected);
-}
-
-void TestTextTransforms::caseMapping_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("lower");
-    QTest::addColumn<QString>("upper");
-    QTest::newRow("ascii") << "Ab1.Z"
-                           << "ab1.z"
-                           << "AB1.Z";
-    QTest::newRow("accents") << QString::fromUtf8("Ça Été") << QString::fromUtf8("ça été")
-                             << QString::fromUtf8("ÇA ÉTÉ");
-    QTest::newRow("greek") << QString::fromUtf8("Ωμέγα") << QString::fromUtf8("ωμέγα")
-                           << QString::fromUtf8("ΩΜΈΓΑ");
-    QTest::newRow("deseret") << QString::fromUtf8("\U00010400\U00010428")
-                             << QString::fromUtf8("\U00010428\U00010428")
-                             << QString::fromUtf8("\U00010400\U00010400");
-    // Simple mapping: one character stays one character (no "SS" for the sharp s).
-    QTest::newRow("sharp s") << QString::fromUtf8("ß") << QString::fromUtf8("ß")
-                             << QString::fromUtf8("ß");
-    QTest::newRow("lone surrogate kept")
-        << QString(QChar(0xD800)) + "a" << QString(QChar(0xD800)) + "a"
-        << QString(QChar(0xD800)) + "A";
-}
-
-void TestTextTransforms::caseMapping()
-{
-    QFETCH(QString, input);
-    QFETCH(QString, lower);
-    QFETCH(QString, upper);
-    QCOMPARE(ToLowerText(input), lower);
-    QCOMPARE(ToUpperText(input), upper);
-
-    // Converting a part leaves the rest alone, even when the part ends inside the text.
-    QString part = input + input;
-    LowerInPlace(part, input.size(), part.size());
-    QCOMPARE(part, input + lower);
 }
 
 QTEST_APPLESS_MAIN(TestTextTransforms)

@@ -73,7 +73,7 @@ void TestFileList::extensionEntries()
     // Every name with a dot is selected by the entry its own extension gives.
     for (const QString& name : names) {
         if (name.contains(QLatin1Char('.')))
-            QVERIFY2(MatchesPattern(name, PatternForEntry(UpperCaseSimple(ExtensionOf(name)))),
+            QVERIFY2(MatchesPattern(name, PatternForEntry(ToUpperText(ExtensionOf(name)))),
                      qPrintable(name));
     }
 }

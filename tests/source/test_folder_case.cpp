@@ -4,7 +4,7 @@
 
 #include "../common/fat_image.h"
 #include "../common/folder_files.h"
-#include "source/folder_case.h"
+#include "names/folder_rules.h"
 
 #include <QtTest>
 

@@ -12,7 +12,7 @@
 //
 // QUILLET_DIFF_SEED=n repeats a run; QUILLET_DIFF_CASES=n sets the number of cases.
 
-#include "core/windows_names.h"
+#include "names/name_faults.h"
 #include "run/batch_script.h"
 #include "wine_support.h"
 
@@ -138,7 +138,7 @@ private:
                 text += kAlphabet.at(int(random_.bounded(kAlphabet.size())));
             if (random_.bounded(3) == 0)
                 text += QStringLiteral(".txt");
-            if (WindowsChangesName(text) || text.startsWith(QLatin1Char(' ')) ||
+            if (WindowsChangesName(Utf16View(text)) || text.startsWith(QLatin1Char(' ')) ||
                 text == QLatin1String(".") || text == QLatin1String(".."))
                 continue;
             const QString key = text.toCaseFolded();

@@ -9,11 +9,14 @@
 #include "posix/script_process.h"
 #include "posix/text_editor.h"
 
+#include "names/folder_rules.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringEncoder>
 
+#include <mutex>
 #include <sys/stat.h>
 
 namespace quillet
@@ -55,8 +58,8 @@ public:
                                            QString* error) override
     {
         if (!QCoreApplication::instance()) {
-            Fail(error,
-                 QCoreApplication::translate("Platform", "The script interpreter cannot be found."));
+            Fail(error, QCoreApplication::translate("Platform",
+                                                    "The script interpreter cannot be found."));
             return nullptr;
         }
         const QString interpreter =
@@ -104,9 +107,33 @@ public:
     RenameOutcome renameInFolder(const QString& folder, const QString& from,
                                  const QString& to) override
     {
-        return posix::SafeRenameInFolder(folder, from, to);
+        return posix::SafeRenameInFolder(folder, from, to, RulesOf(folder));
     }
 
+private:
+    // The name rules of the folder's file system, read once per folder and device: a run
+    // renames many files of one folder, and reading the mount table for each would cost more
+    // than the rename; another volume mounted on the same folder is read afresh.
+    NameRules RulesOf(const QString& folder)
+    {
+        struct stat st;
+        const dev_t device =
+            ::stat(QFile::encodeName(folder).constData(), &st) == 0 ? st.st_dev : dev_t(0);
+        const std::lock_guard<std::mutex> lock(rulesMutex_);
+        if (rulesFolder_.isNull() || folder != rulesFolder_ || device != rulesDevice_) {
+            rules_ = FileSystemRules(folder);
+            rulesFolder_ = folder;
+            rulesDevice_ = device;
+        }
+        return rules_;
+    }
+
+    std::mutex rulesMutex_;
+    QString rulesFolder_;
+    dev_t rulesDevice_ = 0;
+    NameRules rules_;
+
+public:
     std::optional<QByteArray> fileIdentity(const QString& folder,
                                            const QString& name) const override
     {

@@ -1,5 +1,8 @@
 #include "safe_rename.h"
 
+#include "names/case_mapping.h"
+#include "names/name_faults.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
@@ -78,7 +81,7 @@ QStringList EntriesLike(const QByteArray& folder, const QString& name, bool* exa
         if (encoded == entry->d_name)
             *exact = true;
         const QString entryName = QFile::decodeName(entry->d_name);
-        if (entryName.compare(name, Qt::CaseInsensitive) == 0)
+        if (SameNameIgnoringCase(entryName, name))
             found.append(entryName);
     }
     closedir(dir);
@@ -142,28 +145,16 @@ RenameOutcome RenameCaseOnly(const QByteArray& folder, const QByteArray& from, c
 
 } // namespace
 
-QString BareNameProblem(const QString& name)
+RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, const QString& to,
+                                 const NameRules& rules)
 {
-    if (name.isEmpty())
-        return QCoreApplication::translate("SafeRename", "the name is empty");
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("\"%1\" is not a file name").arg(name);
-    if (name.contains(QLatin1Char('/')))
-        return QCoreApplication::translate("SafeRename",
-                                           "the name \"%1\" holds a folder separator \"/\"")
-            .arg(name);
-    if (name.contains(QChar(0)))
-        return QCoreApplication::translate("SafeRename", "the name holds a NUL character");
-    return {};
-}
-
-RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, const QString& to)
-{
-    if (const QString why = BareNameProblem(from); !why.isEmpty())
-        return Failed(why);
-    if (const QString why = BareNameProblem(to); !why.isEmpty())
-        return Failed(
-            QCoreApplication::translate("SafeRename", "the new name is refused: %1").arg(why));
+    // The old name only has to name a file of the folder; the new one must be kept as it is.
+    const NameRules plainNames = NameRules::Posix();
+    if (const NameFault fault = FaultOf(plainNames, from); fault != NameFault::None)
+        return Failed(DescribeNameFault(fault, from, plainNames));
+    if (const NameFault fault = FaultOf(rules, to); fault != NameFault::None)
+        return Failed(QCoreApplication::translate("SafeRename", "the new name is refused: %1")
+                          .arg(DescribeNameFault(fault, to, rules)));
 
     QByteArray dir = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (!dir.endsWith('/'))
@@ -181,7 +172,7 @@ RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, con
     const int error = MoveNoReplace(fromPath, toPath);
     if (error == 0)
         return {true, {}};
-    if (error != EEXIST || from.compare(to, Qt::CaseInsensitive) != 0)
+    if (error != EEXIST || !SameNameIgnoringCase(from, to))
         return Failed(Reason(error));
     // The new name "exists". When the only entry that matches it ignoring case is the file
     // itself, the file system ignores case and this is a change of case alone.

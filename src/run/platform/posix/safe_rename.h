@@ -2,15 +2,13 @@
 
 #include "../platform.h"
 
+#include "names/name_rules.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace quillet::posix
 {
-
-// Why name cannot be a file name inside one folder (empty, ".", "..", a "/" or a NUL in it),
-// or an empty string when it can.
-QString BareNameProblem(const QString& name);
 
 // Renames the file `from` of `folder` to `to` in the same folder:
 // - never replaces an existing file: renameat2(RENAME_NOREPLACE) where the file system
@@ -18,10 +16,12 @@ QString BareNameProblem(const QString& name);
 //   only where neither exists (FAT through FUSE) a check that the name is free followed by
 //   rename(2), which leaves a window of a few microseconds in which another process could
 //   create the new name;
-// - never moves the file out of its folder: both names must be bare names;
+// - never moves the file out of its folder: both names must be bare names, and the new name
+//   one that the folder's file system takes as it is by `rules` (FileSystemRules(folder));
 // - a change of case alone on a file system that ignores case (where the new name already
 //   "exists" as the file itself, and no entry is spelled exactly like it) goes through a
 //   unique temporary name in the same folder, and the result is checked.
-RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, const QString& to);
+RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, const QString& to,
+                                 const NameRules& rules = NameRules::Posix());
 
 } // namespace quillet::posix

@@ -19,5 +19,10 @@ set(QUILLET_WIN32_HEADERS
     ${QUILLET_WIN32_DIR}/win32_process.h
     ${QUILLET_WIN32_DIR}/win32_rename.h
 )
+# The name rules they check names by: plain C++ of the names library, which the Windows build
+# links as quillet_names and the test under Wine compiles with these files.
+set(QUILLET_WIN32_INCLUDE ${QUILLET_WIN32_DIR}/../../..)
+set(QUILLET_NAME_RULES_SOURCES ${QUILLET_WIN32_INCLUDE}/names/name_rules.cpp)
+set(QUILLET_NAME_RULES_HEADERS ${QUILLET_WIN32_INCLUDE}/names/name_rules.h)
 # The system libraries they call besides kernel32.
 set(QUILLET_WIN32_LIBS shell32)

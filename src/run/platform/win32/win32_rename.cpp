@@ -2,6 +2,8 @@
 
 #include "win32_error.h"
 
+#include "names/name_rules.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -100,61 +102,49 @@ ShellRenameResult Refused(std::wstring error)
     return result;
 }
 
-bool IsReservedDevice(std::wstring stem)
+std::u16string_view Utf16(const std::wstring& text)
 {
-    for (wchar_t& c : stem) {
-        if (c >= L'a' && c <= L'z')
-            c = wchar_t(c - 32);
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide strings are UTF-16");
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
+
+// Why `name` cannot stand for a file directly inside a folder, by the Windows name rules;
+// nothing when it can. With bNew, also a name that Windows would not keep as it is.
+std::optional<std::wstring> NameProblem(const std::wstring& name, bool bNew)
+{
+    switch (NameRules::Windows().FaultOf(Utf16(name))) {
+    case NameFault::None:
+        return std::nullopt;
+    case NameFault::Empty:
+        return L"the name is empty";
+    case NameFault::DotName:
+        return L"\"" + name + L"\" names a folder, not a file";
+    case NameFault::Separator:
+        return Quoted(name) + L" holds a folder separator";
+    case NameFault::Forbidden:
+        return Quoted(name) + L" holds a drive colon, a wildcard or another character that "
+                              L"Windows refuses in names";
+    case NameFault::TooLong:
+        return Quoted(name) + L" is longer than 255 characters";
+    case NameFault::TrailingDot:
+    case NameFault::ReservedName:
+        if (!bNew)
+            return std::nullopt;
+        return Quoted(name) + L" ends in a dot or a space or is a reserved device name, "
+                              L"which Windows would not keep as it is";
     }
-    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL")
-        return true;
-    if (stem.size() != 4 || (stem.compare(0, 3, L"COM") != 0 && stem.compare(0, 3, L"LPT") != 0))
-        return false;
-    const wchar_t digit = stem[3];
-    return (digit >= L'1' && digit <= L'9') || digit == L'\u00b9' || digit == L'\u00b2' ||
-           digit == L'\u00b3';
+    return std::nullopt;
 }
 
 } // namespace
 
-bool WindowsChangesName(const std::wstring& name)
-{
-    if (name.empty())
-        return false;
-    if (name.back() == L'.' || name.back() == L' ')
-        return true;
-    // The device is the part before the first dot; blanks before the dot do not count.
-    std::wstring::size_type end = name.find(L'.');
-    if (end == std::wstring::npos)
-        end = name.size();
-    while (end > 0 && name[end - 1] == L' ')
-        --end;
-    return IsReservedDevice(name.substr(0, end));
-}
-
-std::optional<std::wstring> BareNameProblem(const std::wstring& name)
-{
-    if (name.empty())
-        return L"the name is empty";
-    if (name == L"." || name == L"..")
-        return L"\"" + name + L"\" names a folder, not a file";
-    if (name.find_first_of(L"\\/:") != std::wstring::npos)
-        return Quoted(name) + L" holds a folder separator or a drive colon";
-    if (name.find_first_of(L"*?") != std::wstring::npos)
-        return Quoted(name) + L" holds a wildcard";
-    return std::nullopt;
-}
-
 ShellRenameResult ShellRenameInFolder(const std::wstring& folder, const std::wstring& from,
                                       const std::wstring& to)
 {
-    for (const std::wstring* name : {&from, &to}) {
-        if (const auto problem = BareNameProblem(*name))
-            return Refused(*problem);
-    }
-    if (WindowsChangesName(to))
-        return Refused(Quoted(to) + L" ends in a dot or a space or is a reserved device name, "
-                                    L"which Windows would not keep as it is");
+    if (const auto problem = NameProblem(from, false))
+        return Refused(*problem);
+    if (const auto problem = NameProblem(to, true))
+        return Refused(*problem);
     std::wstring prefix = folder;
     if (prefix.empty() || prefix.back() != L'\\')
         prefix += L'\\';

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "names/name_rules.h"
+
 #include <optional>
 #include <string>
 
@@ -17,20 +19,20 @@ struct ShellRenameResult {
                                // already exists in the folder"); empty when ok
 };
 
-// Why `name` cannot stand for a file directly inside a folder: empty, "." or "..", or holding
-// a folder separator, a drive colon or a wildcard. Nothing when it is a plain name.
-std::optional<std::wstring> BareNameProblem(const std::wstring& name);
-
-// Whether Windows would store a file of this name under another name or take it for a device:
-// a trailing dot or space, or a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1
-// to LPT9, COM and LPT with a superscript 1 to 3) alone or with an extension, in any case.
-bool WindowsChangesName(const std::wstring& name);
+// Whether Windows would store a file of this name under another name or take it for a device
+// (the name rules' WindowsChangesName, for wide strings).
+inline bool WindowsChangesName(const std::wstring& name)
+{
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide strings are UTF-16");
+    return quillet::WindowsChangesName(
+        std::u16string_view(reinterpret_cast<const char16_t*>(name.data()), name.size()));
+}
 
 // Renames the file `from` of `folder` to `to` through SHFileOperationW with FO_RENAME, flags
 // FOF_NOCONFIRMATION | FOF_SIMPLEPROGRESS (0x0110), full paths ended by two NULs and no owner
 // window. With those flags the shell would replace an existing target, and it takes paths,
-// not names; so the call is made only when both names are plain names, the new name is one
-// that Windows keeps as it is (see WindowsChangesName), the source is a file
+// not names; so the call is made only when both names are plain names by the Windows name rules
+// (NameRules::Windows), the new name is one that Windows keeps as it is, the source is a file
 // and the target is free or is the same file (a change of case). A name that does not change
 // at all needs no call and succeeds. `folder` ends in '\\' (one is added when missing).
 ShellRenameResult ShellRenameInFolder(const std::wstring& folder, const std::wstring& from,

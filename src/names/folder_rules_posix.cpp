@@ -1,17 +1,17 @@
-#include "source/folder_case.h"
+// POSIX: the rules follow the type of the mounted file system that holds the folder.
+#include "names/folder_rules.h"
+#include "names/mount_info.h"
 
 #include <QFile>
+#include <QFileInfo>
 
-#ifndef Q_OS_WIN
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
-#endif
 
 namespace quillet
 {
 
-#ifndef Q_OS_WIN
 namespace
 {
 
@@ -33,15 +33,20 @@ bool HoldsExactName(const QByteArray& folder, const QByteArray& name)
 }
 
 } // namespace
-#endif
+
+NameRules FileSystemRules(const QString& strFolder)
+{
+    QString strPath = QFileInfo(strFolder).canonicalFilePath();
+    if (strPath.isEmpty())
+        strPath = strFolder;
+    const QList<MountEntry> mounts = ReadMountTable();
+    const MountEntry* mount = MountHolding(mounts, strPath);
+    const FileSystemKind kind = mount ? KindOfFileSystem(mount->fsType) : FileSystemKind::Unknown;
+    return RulesOfKind(kind, false);
+}
 
 bool FolderIgnoresCase(const QString& strFolder, const QStringList& fileNames)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(strFolder);
-    Q_UNUSED(fileNames);
-    return true;
-#else
     const QString strBase = strFolder.endsWith(u'/') ? strFolder : strFolder + u'/';
     for (const QString& strName : fileNames) {
         // The name with the case of its first cased ASCII letter changed.
@@ -74,7 +79,11 @@ bool FolderIgnoresCase(const QString& strFolder, const QStringList& fileNames)
         return !HoldsExactName(QFile::encodeName(strBase), QFile::encodeName(strOther));
     }
     return false;
-#endif
+}
+
+Qt::CaseSensitivity PathCaseSensitivity()
+{
+    return Qt::CaseSensitive;
 }
 
 } // namespace quillet
