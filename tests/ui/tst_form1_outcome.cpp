@@ -2,6 +2,7 @@
 // platform layer and interpreter; only the message boxes are replaced (answered at once).
 
 #include "../common/fat_image.h"
+#include "../common/folder_files.h"
 #include "form_harness.h"
 #include "run/rename_run.h"
 
@@ -17,24 +18,6 @@ using namespace quillet::test;
 
 namespace
 {
-
-// The folder as "name=content" entries, sorted by name.
-QStringList Snapshot(const QString& folder)
-{
-    QStringList entries;
-    for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
-        QFile file(folder + u'/' + name);
-        file.open(QIODevice::ReadOnly);
-        entries.append(name + u'=' + QString::fromUtf8(file.readAll()));
-    }
-    return entries;
-}
-
-bool MakeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 // A Form1 on folder with the given platform (the system's unless given) and boxes answered
 // "Yes", with their check box ticked.
@@ -73,7 +56,7 @@ public:
     std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& bytes,
                                            QString* error) override
     {
-        MakeFile(scriptPath, decoyScript);
+        WriteFile(scriptPath, decoyScript);
         return real->startScript(scriptPath, bytes, error);
     }
     RenameOutcome renameInFolder(const QString& folder, const QString& from,
@@ -163,14 +146,14 @@ void TestForm1Outcome::runThenUndo()
 
     QTemporaryDir dir;
     for (const QString& name : kFiles)
-        QVERIFY(MakeFile(dir.filePath(name), name.toUtf8()));
+        QVERIFY(WriteFile(dir.filePath(name), name.toUtf8()));
     RealForm r(dir.path());
     ChooseCase(r.form, 4); // filename to UPPERCASE
     (shell ? r.form.Option1 : r.form.Option2)->click();
     QCOMPARE(r.form.UndoAction()->isEnabled(), false);
     for (const QString& name : taken) // after the listing: unknown to the window
-        QVERIFY(MakeFile(dir.filePath(name), "taken"));
-    const QStringList first = Snapshot(dir.path());
+        QVERIFY(WriteFile(dir.filePath(name), "taken"));
+    const QStringList first = Contents(dir.path());
 
     for (int i = 0; i < runs; ++i) {
         r.messages.shown.clear();
@@ -212,7 +195,7 @@ void TestForm1Outcome::runThenUndo()
         if (QFile::exists(dir.filePath(names[0])))
             QVERIFY(QFile::rename(dir.filePath(names[0]), dir.filePath(names[1])));
         else
-            QVERIFY(MakeFile(dir.filePath(names[1]), names[0].toUtf8()));
+            QVERIFY(WriteFile(dir.filePath(names[1]), names[0].toUtf8()));
     }
 
     QCOMPARE(r.form.UndoAction()->text(), "Undo Last Rename (" + undone + ')');
@@ -231,7 +214,7 @@ void TestForm1Outcome::runThenUndo()
     QCOMPARE(lines.size(), skipped.size());
     for (int i = 0; i < skipped.size(); ++i)
         QVERIFY2(lines[i].startsWith(u'"' + skipped[i] + u'"'), qPrintable(lines[i]));
-    QCOMPARE(Snapshot(dir.path()), afterUndo.isEmpty() ? first : afterUndo);
+    QCOMPARE(Contents(dir.path()), afterUndo.isEmpty() ? first : afterUndo);
     // What was skipped stays to undo; otherwise nothing is left.
     QCOMPARE(r.form.UndoAction()->isEnabled(), !skipped.isEmpty());
 }
@@ -240,7 +223,7 @@ void TestForm1Outcome::secondOkWhileTheInterpreterRuns()
 {
     QTemporaryDir dir;
     for (const QString& name : kFiles)
-        QVERIFY(MakeFile(dir.filePath(name), name.toUtf8()));
+        QVERIFY(WriteFile(dir.filePath(name), name.toUtf8()));
     RealForm r(dir.path());
     ChooseCase(r.form, 4);
     // No event is processed between the clicks: the first interpreter cannot have been read.
@@ -252,7 +235,7 @@ void TestForm1Outcome::secondOkWhileTheInterpreterRuns()
              qPrintable(r.messages.shown[1].text));
     QTRY_VERIFY_WITH_TIMEOUT(!r.form.ScriptRunning(), 20000);
     QCOMPARE(r.messages.shown.size(), 2); // one run, no failure
-    QCOMPARE(Snapshot(dir.path()),
+    QCOMPARE(Contents(dir.path()),
              (QStringList{"ONE.txt=one.txt", "THREE.txt=three.txt", "TWO.txt=two.txt"}));
     // The interpreter's log stays for the user until the next run starts.
     QVERIFY(QFile::exists(m_cache.filePath("quillet/rename.log")));
@@ -261,8 +244,8 @@ void TestForm1Outcome::secondOkWhileTheInterpreterRuns()
 void TestForm1Outcome::interpreterRunsTheScriptWritten()
 {
     QTemporaryDir dir;
-    QVERIFY(MakeFile(dir.filePath("a.txt"), "a"));
-    QVERIFY(MakeFile(dir.filePath("decoy.txt"), "decoy"));
+    QVERIFY(WriteFile(dir.filePath("a.txt"), "a"));
+    QVERIFY(WriteFile(dir.filePath("decoy.txt"), "decoy"));
     SwappingPlatform platform;
     platform.decoyScript = "cd " + QFile::encodeName(dir.path()) +
                            "\r\nrename decoy.txt "
@@ -270,7 +253,7 @@ void TestForm1Outcome::interpreterRunsTheScriptWritten()
     RealForm r(dir.path(), &platform);
     ChooseCase(r.form, 4);
     r.Run();
-    QCOMPARE(Snapshot(dir.path()), (QStringList{"A.txt=a", "DECOY.txt=decoy"}));
+    QCOMPARE(Contents(dir.path()), (QStringList{"A.txt=a", "DECOY.txt=decoy"}));
 }
 
 void TestForm1Outcome::undoCaseOnlyOnFat()
@@ -283,20 +266,20 @@ void TestForm1Outcome::undoCaseOnlyOnFat()
     const QString folder = mount + "/undo";
     QVERIFY(QDir().mkdir(folder));
     for (const QString& name : kFiles)
-        QVERIFY(MakeFile(folder + u'/' + name, name.toUtf8()));
-    const QStringList first = Snapshot(folder);
+        QVERIFY(WriteFile(folder + u'/' + name, name.toUtf8()));
+    const QStringList first = Contents(folder);
     RealForm r(folder);
     ChooseCase(r.form, 6); // filename & extension to UPPERCASE
     r.form.Option2->click();
     r.Run();
-    QCOMPARE(Snapshot(folder),
+    QCOMPARE(Contents(folder),
              (QStringList{"ONE.TXT=one.txt", "THREE.TXT=three.txt", "TWO.TXT=two.txt"}));
     r.messages.shown.clear();
     r.form.UndoAction()->trigger();
     QCOMPARE(r.messages.shown.size(), 2);
     QVERIFY2(r.messages.shown[1].detailedText.isEmpty(),
              qPrintable(r.messages.shown[1].detailedText));
-    QCOMPARE(Snapshot(folder), first);
+    QCOMPARE(Contents(folder), first);
 }
 
 QTEST_MAIN(TestForm1Outcome)

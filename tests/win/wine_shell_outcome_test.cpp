@@ -3,6 +3,7 @@
 // failed and why, and undoes exactly the renames that happened. Only the message boxes are
 // replaced (answered at once).
 
+#include "../common/folder_files.h"
 #include "../ui/form_harness.h"
 
 #include <QAction>
@@ -17,23 +18,6 @@ using namespace quillet::test;
 
 namespace
 {
-
-QStringList Snapshot(const QString& folder)
-{
-    QStringList entries;
-    for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
-        QFile file(folder + u'/' + name);
-        file.open(QIODevice::ReadOnly);
-        entries.append(name + u'=' + QString::fromUtf8(file.readAll()));
-    }
-    return entries;
-}
-
-bool MakeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 // The system's platform, except that another program replaces the script on disk between
 // its write and the start of cmd.
@@ -52,7 +36,7 @@ public:
     std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& bytes,
                                            QString* error) override
     {
-        MakeFile(scriptPath, decoyScript);
+        WriteFile(scriptPath, decoyScript);
         return real->startScript(scriptPath, bytes, error);
     }
     RenameOutcome renameInFolder(const QString& folder, const QString& from,
@@ -70,7 +54,7 @@ struct ShellForm {
     explicit ShellForm(Platform* own = nullptr)
     {
         for (const char* name : {"a.txt", "b.txt", "c.txt"})
-            MakeFile(dir.filePath(QString::fromLatin1(name)), name);
+            WriteFile(dir.filePath(QString::fromLatin1(name)), name);
         if (!own)
             platform = CreatePlatform();
         form = std::make_unique<Form1>(
@@ -128,8 +112,8 @@ void WineShellOutcomeTest::shellRunThenUndo()
 
     ShellForm s;
     for (const QString& name : taken) // after the listing: unknown to the window
-        QVERIFY(MakeFile(s.dir.filePath(name), "taken"));
-    const QStringList first = Snapshot(s.dir.path());
+        QVERIFY(WriteFile(s.dir.filePath(name), "taken"));
+    const QStringList first = Contents(s.dir.path());
 
     for (int i = 0; i < runs; ++i) {
         s.messages.shown.clear();
@@ -138,7 +122,7 @@ void WineShellOutcomeTest::shellRunThenUndo()
         QCOMPARE(s.messages.shown.first().text, QString("Rename Finished!"));
         QTRY_VERIFY_WITH_TIMEOUT(!s.form->ScriptRunning(), 60000);
     }
-    QCOMPARE(Snapshot(s.dir.path()), renamed);
+    QCOMPARE(Contents(s.dir.path()), renamed);
 
     // One summary with the counts, every failed pair in its details with cmd's reason.
     if (notRenamed.isEmpty()) {
@@ -173,7 +157,7 @@ void WineShellOutcomeTest::shellRunThenUndo()
     QVERIFY(s.messages.shown[0].text.contains(files));
     QVERIFY2(s.messages.shown[1].detailedText.isEmpty(),
              qPrintable(s.messages.shown[1].detailedText));
-    QCOMPARE(Snapshot(s.dir.path()), first);
+    QCOMPARE(Contents(s.dir.path()), first);
     QVERIFY(!s.form->UndoAction()->isEnabled());
 }
 
@@ -183,14 +167,14 @@ void WineShellOutcomeTest::swappedScriptIsNotRun()
     ShellForm s(&platform);
     platform.decoyScript = "cd /d \"" + QDir::toNativeSeparators(s.dir.path()).toLocal8Bit() +
                            "\"\r\nrename \"b.txt\" \"stolen.txt\"\r\n";
-    const QStringList first = Snapshot(s.dir.path());
+    const QStringList first = Contents(s.dir.path());
     s.form->Command1->click();
     QTRY_VERIFY_WITH_TIMEOUT(!s.form->ScriptRunning(), 60000);
     QCOMPARE(s.messages.shown.size(), 1);
     QCOMPARE(s.messages.shown.first().icon, MessageIcon::Critical);
     QVERIFY2(s.messages.shown.first().text.contains("changed by another program"),
              qPrintable(s.messages.shown.first().text));
-    QCOMPARE(Snapshot(s.dir.path()), first);
+    QCOMPARE(Contents(s.dir.path()), first);
 }
 
 QTEST_MAIN(WineShellOutcomeTest)
