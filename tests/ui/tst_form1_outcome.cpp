@@ -5,6 +5,7 @@
 #include "../common/folder_files.h"
 #include "form_harness.h"
 #include "run/rename_run.h"
+#include "swapping_platform.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -46,30 +47,6 @@ struct RealForm {
     FakeDrives drives;
     std::unique_ptr<Platform> platform;
     Form1 form;
-};
-
-// The system's platform, except that the script is replaced on disk just before the start,
-// as another user who could write the script folder might do.
-class SwappingPlatform : public FakePlatform
-{
-public:
-    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& bytes,
-                                           QString* error) override
-    {
-        WriteFile(scriptPath, decoyScript);
-        return real->startScript(scriptPath, bytes, error);
-    }
-    RenameOutcome renameInFolder(const QString& folder, const QString& from,
-                                 const QString& to) override
-    {
-        return real->renameInFolder(folder, from, to);
-    }
-    std::optional<QString> scriptFolder(QString* error) const override
-    {
-        return real->scriptFolder(error);
-    }
-    std::unique_ptr<Platform> real = CreatePlatform();
-    QByteArray decoyScript;
 };
 
 const QStringList kFiles{"one.txt", "two.txt", "three.txt"};

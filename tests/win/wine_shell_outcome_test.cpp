@@ -5,6 +5,7 @@
 
 #include "../common/folder_files.h"
 #include "../ui/form_harness.h"
+#include "../ui/swapping_platform.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,35 +19,6 @@ using namespace quillet::test;
 
 namespace
 {
-
-// The system's platform, except that another program replaces the script on disk between
-// its write and the start of cmd.
-class SwappingPlatform : public FakePlatform
-{
-public:
-    QChar separator() const override { return real->separator(); }
-    std::optional<QByteArray> encodeScriptText(const QString& text) const override
-    {
-        return real->encodeScriptText(text);
-    }
-    std::optional<QString> scriptFolder(QString* error) const override
-    {
-        return real->scriptFolder(error);
-    }
-    std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& bytes,
-                                           QString* error) override
-    {
-        WriteFile(scriptPath, decoyScript);
-        return real->startScript(scriptPath, bytes, error);
-    }
-    RenameOutcome renameInFolder(const QString& folder, const QString& from,
-                                 const QString& to) override
-    {
-        return real->renameInFolder(folder, from, to);
-    }
-    std::unique_ptr<Platform> real = CreatePlatform();
-    QByteArray decoyScript;
-};
 
 // a.txt, b.txt, c.txt (each holding its name) in a Form1 whose template renames them to
 // n1.txt, n2.txt, n3.txt by the Shell method; boxes are answered "Yes".
