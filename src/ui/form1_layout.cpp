@@ -5,6 +5,7 @@
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
 #include "ui/form1.h"
+#include "ui/name_list_view.h"
 #include "ui/name_row_delegate.h"
 #include "ui/pick_combo_box.h"
 #include "ui/start_number_validator.h"
@@ -57,7 +58,7 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry)
 QListView* MakeNameList(QWidget* parent, const char* name, const QRect& geometry,
                         NameListModel* model, QAbstractItemView::SelectionMode mode, bool bMarkSlot)
 {
-    QListView* view = Place(new QListView(parent), name, geometry);
+    QListView* view = Place(new NameListView(parent), name, geometry);
     view->setModel(model);
     view->setItemDelegate(new NameRowDelegate(bMarkSlot, view));
     view->setUniformItemSizes(true); // keeps views of many thousand names fast

@@ -59,10 +59,14 @@ void NameRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
 QSize NameRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    // Measured with the mark's room in both columns, so their rows line up.
+    // Measured with the mark's room in both columns, so their rows line up, and on a line
+    // of sample text rather than the row's own: every row has the size of one line of the
+    // font, so a new name never changes the layout (the row takes the column's width, and
+    // a longer name is elided).
     QStyleOptionViewItem measured = option;
     initStyleOption(&measured, index);
     measured.features |= QStyleOptionViewItem::HasDecoration;
+    measured.text = QStringLiteral("Ag");
     return StyleOf(option)->sizeFromContents(QStyle::CT_ItemViewItem, &measured, QSize(),
                                              option.widget);
 }
