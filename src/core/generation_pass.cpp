@@ -20,61 +20,79 @@ NameProposer::NameProposer(const RenameSettings& settings)
 
 QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName) const
 {
-    QString s = m_nSpaceMode != 0 ? ProcessSpace(strName, m_nSpaceMode) : strName;
+    // The proposal in the buffer it was written to, or the name itself when it is unchanged.
+    Buffer buffer;
+    const QStringView proposal = ProposeView(nOutIndex, strName, buffer);
+    if (proposal.data() == buffer.out.constData())
+        return std::move(buffer.out);
+    if (proposal.data() == buffer.spaced.constData())
+        return std::move(buffer.spaced);
+    return strName;
+}
+
+QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
+                                      Buffer& buffer) const
+{
+    QStringView s =
+        m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, buffer.spaced) : strName;
 
     // The name piece runs up to and including the last dot; the rest is the extension
     // piece. A name without a dot is all extension piece.
     qsizetype nNameLength = s.lastIndexOf(u'.') + 1;
 
     if (m_expander) {
-        // Build the new name in one buffer: expansion, then dot and extension.
-        const QStringView extension = QStringView(s).mid(nNameLength);
+        // The new name in one buffer: expansion, then dot and extension.
+        const QStringView extension = s.mid(nNameLength);
         // Without a dot the template takes the whole name, which then has no dot and
         // no extension.
         const bool bHasDot = nNameLength > 0;
-        const QStringView base = bHasDot ? QStringView(s).left(nNameLength - 1) : QStringView(s);
+        const QStringView base = bHasDot ? s.left(nNameLength - 1) : s;
         const TemplateExpander::Counter counter = m_expander->CounterFor(nOutIndex);
         const qsizetype nExpanded = m_expander->ExpandedLength(counter, base.size());
-        QString strOut(nExpanded + (bHasDot ? 1 + extension.size() : 0), Qt::Uninitialized);
+        buffer.out.resize(nExpanded + (bHasDot ? 1 + extension.size() : 0));
         char16_t* dst =
-            m_expander->WriteTo(reinterpret_cast<char16_t*>(strOut.data()), counter, base);
+            m_expander->WriteTo(reinterpret_cast<char16_t*>(buffer.out.data()), counter, base);
         if (bHasDot) {
             *dst++ = u'.';
-            const char16_t* ext = reinterpret_cast<const char16_t*>(extension.data());
-            std::copy(ext, ext + extension.size(), dst);
+            std::copy(extension.utf16(), extension.utf16() + extension.size(), dst);
             nNameLength = nExpanded + 1;
         } else {
             nNameLength = nExpanded;
         }
-        s = std::move(strOut);
+        s = buffer.out;
     }
 
+    if (m_nCaseMode < CaseMode::NameLower || m_nCaseMode > CaseMode::CapitalizeInitial)
+        return s; // 0, -1 and any other value: no change
+    if (s.data() != buffer.out.constData()) {
+        buffer.out.resize(s.size());
+        std::copy(s.utf16(), s.utf16() + s.size(), reinterpret_cast<char16_t*>(buffer.out.data()));
+    }
+    QString& out = buffer.out;
     switch (m_nCaseMode) {
     case CaseMode::NameLower:
-        LowerInPlace(s, 0, nNameLength);
+        LowerInPlace(out, 0, nNameLength);
         break;
     case CaseMode::ExtensionLower:
-        LowerInPlace(s, nNameLength, s.size());
+        LowerInPlace(out, nNameLength, out.size());
         break;
     case CaseMode::AllLower:
-        LowerInPlace(s, 0, s.size());
+        LowerInPlace(out, 0, out.size());
         break;
     case CaseMode::NameUpper:
-        UpperInPlace(s, 0, nNameLength);
+        UpperInPlace(out, 0, nNameLength);
         break;
     case CaseMode::ExtensionUpper:
-        UpperInPlace(s, nNameLength, s.size());
+        UpperInPlace(out, nNameLength, out.size());
         break;
     case CaseMode::AllUpper:
-        UpperInPlace(s, 0, s.size());
+        UpperInPlace(out, 0, out.size());
         break;
     case CaseMode::CapitalizeInitial:
-        CapitalizeInitialInPlace(s);
+        CapitalizeInitialInPlace(out);
         break;
-    default:
-        break; // 0, -1 and any other value: no change
     }
-    return s;
+    return out;
 }
 
 QStringList BuildNewNames(const RenameSettings& settings)

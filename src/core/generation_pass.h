@@ -26,6 +26,16 @@ public:
 
     QString Propose(qsizetype nOutIndex, const QString& strName) const;
 
+    // Where ProposeView writes: kept by the caller and reused, so that proposing name after
+    // name allocates nothing once the buffers are large enough.
+    struct Buffer {
+        QString spaced;
+        QString out;
+    };
+    // The proposal, as a view of strName itself or of buffer, valid until buffer is used
+    // again.
+    QStringView ProposeView(qsizetype nOutIndex, QStringView strName, Buffer& buffer) const;
+
 private:
     int m_nSpaceMode;
     int m_nCaseMode;

@@ -46,9 +46,16 @@ QString CapitalizeInitial(const QString& strInput)
 
 QString ProcessSpace(const QString& strInput, int nMode)
 {
+    QString buffer;
+    const QStringView result = ProcessSpaceInto(strInput, nMode, buffer);
+    return result.data() == strInput.constData() ? strInput : buffer;
+}
+
+QStringView ProcessSpaceInto(QStringView strInput, int nMode, QString& buffer)
+{
     if (nMode != 1 && nMode != 2)
         return strInput;
-    const char16_t* in = reinterpret_cast<const char16_t*>(strInput.constData());
+    const char16_t* in = strInput.utf16();
     const qsizetype n = strInput.size();
     // Find the first space that has to go; without one the input is the result.
     qsizetype nFirst = -1;
@@ -60,8 +67,8 @@ QString ProcessSpace(const QString& strInput, int nMode)
     }
     if (nFirst < 0)
         return strInput;
-    QString strResult(n, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(strResult.data());
+    buffer.resize(n);
+    char16_t* out = reinterpret_cast<char16_t*>(buffer.data());
     std::copy(in, in + nFirst, out);
     qsizetype nOut = nFirst;
     bool bLastWasSpace = true; // the character before nFirst (mode 1) or irrelevant (mode 2)
@@ -76,8 +83,8 @@ QString ProcessSpace(const QString& strInput, int nMode)
         }
         out[nOut++] = c;
     }
-    strResult.truncate(nOut);
-    return strResult;
+    buffer.truncate(nOut);
+    return buffer;
 }
 
 } // namespace quillet

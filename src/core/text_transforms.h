@@ -18,5 +18,8 @@ void CapitalizeInitialInPlace(QString& strText);
 // nMode 1: every run of spaces becomes one space. nMode 2: every space is removed.
 // Any other mode returns the input unchanged. Only U+0020 counts as a space.
 QString ProcessSpace(const QString& strInput, int nMode);
+// The same, written into buffer (kept by the caller and reused); the result is strInput
+// itself when no space has to go.
+QStringView ProcessSpaceInto(QStringView strInput, int nMode, QString& buffer);
 
 } // namespace quillet
