@@ -2,6 +2,7 @@
 
 #include "core/generation_pass.h"
 #include "core/name_conflicts.h"
+#include "core/rename_forecaster.h"
 #include "core/search_replace.h"
 #include "core/start_number.h"
 #include "names/folder_rules.h"
@@ -198,27 +199,25 @@ void Form1::MarkProblems()
     const quint64 nMarks = ++*m_marksWanted;
     const QStringList current = m_currentNames.Names();
     const QStringList folder = m_file1.AllFiles();
-    const NameRules rules = m_nameRules;
+    if (!m_forecaster || !m_forecaster->IsFor(current, folder, m_nameRules))
+        m_forecaster = std::make_shared<RenameForecaster>(current, folder, m_nameRules);
     if (current.size() <= kMarksInHandler) {
-        m_proposedNames.SetForecasts(
-            ForecastRenames(current, m_proposedNames.Names(), folder, rules), current);
+        m_proposedNames.SetForecasts(m_forecaster->Forecast(m_proposedNames.Names()), current);
         return;
     }
     // The marks of the last check no longer apply; the new ones follow when the worker is
-    // done, unless a newer change asked for a check of its own by then.
+    // done, unless a newer change asked for a check of its own by then (which the worker
+    // sees and gives up).
     m_proposedNames.ClearForecasts();
     const std::shared_ptr<std::atomic<quint64>> wanted = m_marksWanted;
+    const std::shared_ptr<RenameForecaster> forecaster = m_forecaster;
     const std::shared_ptr<const NameProposer> proposer = m_proposedNames.Proposer();
     const QStringList held = m_proposedNames.HeldNames();
-    m_marksPool.start([this, nMarks, wanted, proposer, held, current, folder, rules] {
-        if (wanted->load() != nMarks)
-            return;
-        // The proposals are built here and freed here, off the window thread.
-        const QStringList proposed = proposer ? quillet::BuildNewNames(*proposer, current) : held;
-        if (wanted->load() != nMarks)
-            return;
-        QList<RenameForecast> forecasts = ForecastRenames(current, proposed, folder, rules);
-        if (wanted->load() != nMarks)
+    m_marksPool.start([this, nMarks, wanted, forecaster, proposer, held, current] {
+        const auto cancel = [&] { return wanted->load() != nMarks; };
+        QList<RenameForecast> forecasts =
+            proposer ? forecaster->Forecast(*proposer, cancel) : forecaster->Forecast(held, cancel);
+        if (cancel())
             return;
         QMetaObject::invokeMethod(
             this,

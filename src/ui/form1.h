@@ -33,6 +33,7 @@ namespace quillet
 class DriveProvider;
 class FolderView;
 class Platform;
+class RenameForecaster;
 class ScriptRun;
 
 // The program's one window. Every setting lives in a control; the two name lists are the
@@ -131,6 +132,8 @@ private:
     // latest check asked for (m_marksWanted) is shown.
     std::shared_ptr<std::atomic<quint64>> m_marksWanted = std::make_shared<std::atomic<quint64>>(0);
     QThreadPool m_marksPool;
+    // What the check knows of the listed and the folder's names, kept while they stay.
+    std::shared_ptr<RenameForecaster> m_forecaster;
 
     // The run's state, kept only while the program runs.
     bool m_bRunning = false;                // an API run or an undo is going on

@@ -1,4 +1,6 @@
+#include "core/generation_pass.h"
 #include "core/name_conflicts.h"
+#include "core/rename_forecaster.h"
 
 #include <QtTest>
 
@@ -16,6 +18,8 @@ private slots:
     void forecast_data();
     void forecast();
     void largeLists();
+    void forecasterKeptBetweenChecks_data();
+    void forecasterKeptBetweenChecks();
 };
 
 void TestNameConflicts::check_data()
@@ -163,6 +167,60 @@ void TestNameConflicts::largeLists()
     QCOMPARE(problems.last(), NameProblem::Duplicate);
     QCOMPARE(problems[1], NameProblem::Taken);
     QCOMPARE(problems.count(NameProblem::None), 50000 - 3);
+}
+
+void TestNameConflicts::forecasterKeptBetweenChecks_data()
+{
+    QTest::addColumn<bool>("ignoreCase");
+    QTest::newRow("case kept") << false;
+    QTest::newRow("case ignored") << true;
+}
+
+void TestNameConflicts::forecasterKeptBetweenChecks()
+{
+    // One forecaster for one list, checking one set of proposals after another as the
+    // window does while the user types: each check must equal a fresh check of the built
+    // proposals, whatever the checks before it left in the tables, and must leave the
+    // lists it shares with the window as they are.
+    QFETCH(bool, ignoreCase);
+    const NameRules rules = NameRules::Posix(ignoreCase);
+    QStringList current;
+    for (int i = 1; i <= 50000; ++i)
+        current.append(QString("f%1.txt").arg(i));
+    QStringList folder = current;
+    folder.append({"Photo 7.txt", "F3.TXT"}); // not listed
+    RenameForecaster forecaster(current, folder, rules);
+
+    const auto settingsOf = [&](const QString& strTemplate, const QString& strStart, int nCase) {
+        RenameSettings settings;
+        settings.bUseTemplate = !strTemplate.isEmpty();
+        settings.strTemplate = strTemplate;
+        settings.strStartAt = strStart;
+        settings.nCaseMode = nCase;
+        return settings;
+    };
+    const QList<RenameSettings> typed{
+        settingsOf("f#", "2", CaseMode::NoChange),      // each name held by a later row
+        settingsOf("Photo #", "1", CaseMode::NoChange), // one held by an unlisted file
+        settingsOf("Photo", "1", CaseMode::NoChange),   // every name the same
+        settingsOf({}, "1", CaseMode::AllUpper),        // case only, and "F3.TXT"
+        settingsOf("f#", "0", CaseMode::NameUpper),     settingsOf("f#", "2", CaseMode::NoChange),
+    };
+    for (const RenameSettings& settings : typed) {
+        const NameProposer proposer(settings);
+        const QStringList proposed = BuildNewNames(proposer, current);
+        const QList<RenameForecast> fresh = ForecastRenames(current, proposed, folder, rules);
+        const QList<RenameForecast> kept = forecaster.Forecast(proposer);
+        QCOMPARE(kept.size(), fresh.size());
+        for (qsizetype i = 0; i < fresh.size(); ++i) {
+            QCOMPARE(kept[i].fate, fresh[i].fate);
+            QCOMPARE(kept[i].problem, fresh[i].problem);
+            QCOMPARE(kept[i].nOther, fresh[i].nOther);
+        }
+        // A check given up half-way leaves nothing behind for the next one.
+        QVERIFY(forecaster.Forecast(proposer, [] { return true; }).isEmpty());
+    }
+    QVERIFY(forecaster.IsFor(current, folder, rules));
 }
 
 QTEST_APPLESS_MAIN(TestNameConflicts)
