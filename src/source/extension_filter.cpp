@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace quillet
 {
 
@@ -18,12 +20,26 @@ QStringList ExtensionEntries(const QStringList& names)
     QStringList entries{QStringLiteral("*")};
     QSet<QString> seen{entries.first()};
     seen.reserve(64);
+    // Most names share their extension with the name before them: those cost a compare,
+    // and the others a case change in a reused buffer; only a new entry is a new string.
+    QStringView previous;
+    bool bPrevious = false;
+    QString upper;
     for (const QString& name : names) {
-        QString extension = ToUpperText(ExtensionOf(name));
-        if (seen.contains(extension))
+        const qsizetype nDot = name.lastIndexOf(QLatin1Char('.'));
+        const QStringView extension =
+            nDot < 0 ? QStringView(name) : QStringView(name).mid(nDot + 1);
+        if (bPrevious && extension == previous)
             continue;
-        seen.insert(extension);
-        entries.append(std::move(extension));
+        previous = extension;
+        bPrevious = true;
+        upper.resize(extension.size());
+        std::copy(extension.begin(), extension.end(), upper.begin());
+        UpperInPlace(upper, 0, upper.size());
+        if (seen.contains(upper))
+            continue;
+        seen.insert(upper);
+        entries.append(upper);
     }
     return entries;
 }

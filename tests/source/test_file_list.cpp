@@ -1,6 +1,7 @@
 // The file list and the extension filter on real folders.
 #include "source/extension_filter.h"
 #include "source/file_list.h"
+#include "source/name_sort.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 #include "read_rights.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +37,8 @@ private slots:
     void extensionEntries();
     void matchesPattern_data();
     void matchesPattern();
+    void sortIgnoringCase_data();
+    void sortIgnoringCase();
     void listing_data();
     void listing();
     void symbolicLinks();
@@ -59,6 +63,8 @@ void TestFileList::extensionEntries_data()
     QTest::newRow("leading dot") << QStringList{".profile"} << QStringList{"*", "PROFILE"};
     QTest::newRow("order of first occurrence, not sorted")
         << QStringList{"a.zip", "b.doc", "c.zip"} << QStringList{"*", "ZIP", "DOC"};
+    QTest::newRow("an extension again after another")
+        << QStringList{"a.txt", "b.txt", "c.doc", "d.TXT"} << QStringList{"*", "TXT", "DOC"};
     QTest::newRow("star extension is the all entry")
         << QStringList{"x.*", "y.a"} << QStringList{"*", "A"};
     QTest::newRow("non-ASCII keeps its length")
@@ -113,6 +119,44 @@ void TestFileList::matchesPattern()
     QFETCH(QString, pattern);
     QFETCH(bool, match);
     QCOMPARE(MatchesPattern(name, pattern), match);
+}
+
+void TestFileList::sortIgnoringCase_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("shared start longer than eight characters")
+        << QStringList{"holiday photo 0000010.jpg", "holiday photo 0000002.jpg",
+                       "Holiday Photo 0000001.JPG", "holiday photo 000001.jpg"};
+    QTest::newRow("one name the start of another")
+        << QStringList{"abcdefghijk", "abc", "ABCDEFGH", "ab", "abcdefgh", "abcdefghij"};
+    QTest::newRow("names equal but for case, by their exact text")
+        << QStringList{"a.TXT", "A.txt", "a.txt", "A.TXT"};
+    QTest::newRow("differ only after the first eight characters")
+        << QStringList{"p12345678b", "P12345678A", "p12345678a", "p12345678"};
+    QTest::newRow("beyond ASCII") << QStringList{
+        QString::fromUtf8("été.txt"), QString::fromUtf8("Été.txt"), QString::fromUtf8("eté.txt"),
+        QString::fromUtf8("σοφια"),   QString::fromUtf8("ΣΟΦΙΑ"),   QString::fromUtf8("😀B"),
+        QString::fromUtf8("😀a"),      QString::fromUtf8("𐐀x"),      QString::fromUtf8("𐐨x")};
+    QStringList many;
+    for (int i = 0; i < 5000; ++i)
+        many.append(QString("%1name %2.%3")
+                        .arg(i % 3 ? "" : "A")
+                        .arg((i * 7919) % 5000)
+                        .arg(i % 2 ? "TXT" : "txt"));
+    QTest::newRow("many, shuffled") << many;
+}
+
+void TestFileList::sortIgnoringCase()
+{
+    // The order of the case-folded names, and for equal ones of the exact names.
+    QFETCH(QStringList, names);
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        const int c = CaseFoldKey(a).compare(CaseFoldKey(b), Qt::CaseSensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    SortIgnoringCase(names);
+    QCOMPARE(names, expected);
 }
 
 void TestFileList::listing_data()
