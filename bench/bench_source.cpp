@@ -1,5 +1,5 @@
 // Listing a folder with the extension filter rebuilt, beside a floor measured in the same
-// run: a raw readdir of the same folder and a case-insensitive sort of the names.
+// run: a raw readdir of the same folder and a strcasecmp sort of the names as bytes.
 #include "source/extension_filter.h"
 #include "source/file_list.h"
 
@@ -12,7 +12,10 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string>
+#include <strings.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace quillet;
 
@@ -38,21 +41,23 @@ bool MakeFolder(const QString& path, int nFiles)
     return true;
 }
 
+// The raw listing: readdir and a case-insensitive byte sort with strcasecmp, no text
+// conversion, no keys.
 qsizetype Floor(const QString& path)
 {
-    QStringList names;
+    std::vector<std::string> names;
     DIR* dir = opendir(QFile::encodeName(path).constData());
     if (!dir)
         return -1;
     while (const dirent* entry = readdir(dir)) {
         if (entry->d_name[0] != '.')
-            names.append(QFile::decodeName(entry->d_name));
+            names.emplace_back(entry->d_name);
     }
     closedir(dir);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return strcasecmp(a.c_str(), b.c_str()) < 0;
     });
-    return names.size();
+    return qsizetype(names.size());
 }
 
 qsizetype ListWithFilter(const QString& path)
@@ -102,7 +107,7 @@ int main()
             return 1;
         const double ratio = listMs / floorMs;
         std::printf("list %6d files + filter rebuild: %8.2f ms   floor (readdir + "
-                    "case-insensitive sort): %8.2f ms   ratio %.2f (target <= 2.00)%s\n",
+                    "strcasecmp sort): %8.2f ms   ratio %.2f (target <= 2.00)%s\n",
                     nFiles, listMs, floorMs, ratio, ratio <= 2.0 ? "" : "  ABOVE TARGET");
     }
     // The figures are reported, not enforced: timings vary with the machine and its load.
