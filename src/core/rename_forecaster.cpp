@@ -157,7 +157,18 @@ QList<RenameForecast> RenameForecaster::Run(qsizetype nProposals, Propose&& prop
     EnsureKeys();
     const qsizetype n = std::min(m_currentNames.size(), nProposals);
     const auto cancelled = [&cancel] { return cancel && cancel(); };
-    QList<RenameForecast> forecasts(nProposals);
+    // The result goes to the window, which lets go of the one before when it takes it:
+    // a list no longer held there is filled again rather than a new one faulted in.
+    QList<RenameForecast> forecasts;
+    for (QList<RenameForecast>& spare : m_spares) {
+        if (spare.size() == nProposals && spare.isDetached()) {
+            forecasts = std::move(spare);
+            std::fill(forecasts.begin(), forecasts.end(), RenameForecast{});
+            break;
+        }
+    }
+    if (forecasts.size() != nProposals)
+        forecasts = QList<RenameForecast>(nProposals);
     RenameForecast* out = forecasts.data();
 
     // Each proposal is made, checked against the rules and hashed, shared out over the
@@ -276,6 +287,9 @@ QList<RenameForecast> RenameForecaster::Run(qsizetype nProposals, Propose&& prop
             forecast.problem = NameProblem::Taken;
         }
     }
+    // Kept to be filled again once the window is done with it.
+    std::rotate(m_spares.begin(), m_spares.begin() + 1, m_spares.end());
+    m_spares.back() = forecasts;
     return forecasts;
 }
 

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -68,6 +69,8 @@ private:
     std::vector<quint32> m_slotOf; // the table slot of each row's proposal
     std::vector<quint8> m_freed;   // the row was renamed, so its old name is free
     std::vector<Slot> m_slots;
+    // The last results handed out, shared with whoever holds them.
+    std::array<QList<RenameForecast>, 2> m_spares;
 };
 
 } // namespace quillet

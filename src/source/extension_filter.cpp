@@ -26,7 +26,10 @@ QStringList ExtensionEntries(const QStringList& names)
     bool bPrevious = false;
     QString upper;
     for (const QString& name : names) {
-        const qsizetype nDot = name.lastIndexOf(QLatin1Char('.'));
+        // A plain scan for the last dot: lastIndexOf takes the way of a substring search.
+        qsizetype nDot = name.size() - 1;
+        while (nDot >= 0 && name[nDot] != u'.')
+            --nDot;
         const QStringView extension =
             nDot < 0 ? QStringView(name) : QStringView(name).mid(nDot + 1);
         if (bPrevious && extension == previous)
