@@ -33,17 +33,46 @@ void SortIgnoringCase(QStringList& names)
     const qsizetype n = names.size();
     if (n < 2)
         return;
-    const QStringList& in = names; // read without detaching
-    // The keys are folded into reused buffers as they are needed and never kept: a folder
-    // of a million names needs no second million strings. First the length of the part
-    // that every key starts with.
+    // The texts are copied in list order into one block and the strings let go, then the
+    // block is sorted and the names made again in their sorted order. A folder lists its
+    // names in the order of its own index, so strings made as it was read lie scattered
+    // once sorted, and every later pass over the list (the filter, the checks of every
+    // keystroke) would wait on memory at each row; made in sorted order, they lie in the
+    // memory the old ones gave back, one after the other.
+    std::vector<qsizetype> offsets(std::size_t(n) + 1);
+    qsizetype nTotal = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        offsets[std::size_t(i)] = nTotal;
+        nTotal += names.at(i).size();
+    }
+    offsets[std::size_t(n)] = nTotal;
+    std::u16string text;
+    text.reserve(std::size_t(nTotal));
+    for (const QString& name : std::as_const(names))
+        text.append(reinterpret_cast<const char16_t*>(name.utf16()), std::size_t(name.size()));
+    // Every other large buffer is taken before the strings are let go, so that none of them
+    // lands in the memory the strings give back.
+    struct Entry {
+        Prefix prefix;
+        quint32 index;
+    };
+    std::vector<Entry> entries(static_cast<std::size_t>(n));
+    QStringList sorted;
+    sorted.reserve(n);
+    names = QStringList();
+    const auto nameAt = [&](quint32 i) {
+        return QStringView(text.data() + offsets[i], offsets[i + 1] - offsets[i]);
+    };
+
+    // The keys are folded into reused buffers as they are needed and never kept. First the
+    // length of the part that every key starts with.
     std::u16string first;
     std::u16string foldedA;
     std::u16string foldedB;
-    const QStringView firstKey = CaseFoldedInto(in[0], first);
+    const QStringView firstKey = CaseFoldedInto(nameAt(0), first);
     qsizetype nCommon = firstKey.size();
     for (qsizetype i = 1; i < n && nCommon > 0; ++i) {
-        const QStringView key = CaseFoldedInto(in[i], foldedA);
+        const QStringView key = CaseFoldedInto(nameAt(quint32(i)), foldedA);
         const qsizetype nMax = std::min(nCommon, key.size());
         qsizetype j = 0;
         while (j < nMax && key[j] == firstKey[j])
@@ -54,45 +83,24 @@ void SortIgnoringCase(QStringList& names)
     // Sorted by the eight units of the key after the common part, held beside the index,
     // so that most comparisons read no name at all; equal prefixes compare the whole keys,
     // and equal keys (a.txt and A.TXT) the exact names.
-    struct Entry {
-        Prefix prefix;
-        quint32 index;
-    };
-    std::vector<Entry> entries(static_cast<std::size_t>(n));
     for (qsizetype i = 0; i < n; ++i)
-        entries[std::size_t(i)] = {PrefixOf(CaseFoldedInto(in[i], foldedA), nCommon), quint32(i)};
+        entries[std::size_t(i)] = {PrefixOf(CaseFoldedInto(nameAt(quint32(i)), foldedA), nCommon),
+                                   quint32(i)};
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         if (a.prefix.hi != b.prefix.hi)
             return a.prefix.hi < b.prefix.hi;
         if (a.prefix.lo != b.prefix.lo)
             return a.prefix.lo < b.prefix.lo;
-        const QStringView keyA = CaseFoldedInto(in[a.index], foldedA);
-        const QStringView keyB = CaseFoldedInto(in[b.index], foldedB);
+        const QStringView keyA = CaseFoldedInto(nameAt(a.index), foldedA);
+        const QStringView keyB = CaseFoldedInto(nameAt(b.index), foldedB);
         if (const int c = keyA.compare(keyB); c != 0)
             return c < 0;
-        return in[a.index] < in[b.index];
+        return nameAt(a.index) < nameAt(b.index);
     });
 
-    // The names put in their sorted places by following the cycles of the permutation,
-    // moving each name once and allocating nothing.
-    constexpr quint32 kPlaced = ~quint32(0);
-    QString* data = names.data();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (entries[std::size_t(i)].index == kPlaced)
-            continue;
-        QString held = std::move(data[i]);
-        qsizetype j = i;
-        for (;;) {
-            const quint32 k = entries[std::size_t(j)].index;
-            entries[std::size_t(j)].index = kPlaced;
-            if (qsizetype(k) == i) {
-                data[j] = std::move(held);
-                break;
-            }
-            data[j] = std::move(data[k]);
-            j = k;
-        }
-    }
+    for (const Entry& entry : entries)
+        sorted.append(nameAt(entry.index).toString());
+    names = std::move(sorted);
 }
 
 } // namespace quillet
