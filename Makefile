@@ -2,6 +2,8 @@
 # configure and build; `make bench` builds in Release and runs the benchmarks;
 # `make deb` builds the Debian package; `make translations` brings the catalogues in
 # translations/ up to date with the texts of the code.
+# `make bench` shows the window of bench_ui on an X server of its own (Xvfb), as a user
+# would see it painted; without xvfb-run it paints offscreen.
 # `make windows` cross-builds the static build/windows/bin/quillet.exe; `make test-windows`
 # runs its tests and the window under Wine.
 .PHONY: all deps build test run bench asan fuzz deb translations format clean windows \
@@ -28,7 +30,15 @@ run: build
 bench: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target $(BENCHES)
-	@for b in $(BENCHES); do echo "== $$b"; build/release/bin/$$b || exit 1; done
+	@for b in $(BENCHES); do \
+		echo "== $$b"; \
+		if [ $$b = bench_ui ] && command -v xvfb-run >/dev/null; then \
+			xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+				build/release/bin/$$b || exit 1; \
+		else \
+			build/release/bin/$$b || exit 1; \
+		fi; \
+	done
 
 asan: deps
 	cmake --preset asan

@@ -26,46 +26,20 @@ Prefix PrefixOf(QStringView key, qsizetype nFrom)
             (units[4] << 48) | (units[5] << 32) | (units[6] << 16) | units[7]};
 }
 
-} // namespace
+struct Entry {
+    Prefix prefix;
+    quint32 index;
+};
 
-void SortIgnoringCase(QStringList& names)
+// Fills entries (one per name, already sized) and sorts them into the order of the names.
+// The keys are folded into reused buffers as they are needed and never kept: a folder of
+// a million names needs no second million strings. Each entry holds the eight units of its
+// key after the part that every key starts with, so that most comparisons read no name at
+// all; equal prefixes compare the whole keys, and equal keys (a.txt and A.TXT) the exact
+// names.
+template <typename NameAt> void SortEntries(std::vector<Entry>& entries, NameAt nameAt)
 {
-    const qsizetype n = names.size();
-    if (n < 2)
-        return;
-    // The texts are copied in list order into one block and the strings let go, then the
-    // block is sorted and the names made again in their sorted order. A folder lists its
-    // names in the order of its own index, so strings made as it was read lie scattered
-    // once sorted, and every later pass over the list (the filter, the checks of every
-    // keystroke) would wait on memory at each row; made in sorted order, they lie in the
-    // memory the old ones gave back, one after the other.
-    std::vector<qsizetype> offsets(std::size_t(n) + 1);
-    qsizetype nTotal = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        offsets[std::size_t(i)] = nTotal;
-        nTotal += names.at(i).size();
-    }
-    offsets[std::size_t(n)] = nTotal;
-    std::u16string text;
-    text.reserve(std::size_t(nTotal));
-    for (const QString& name : std::as_const(names))
-        text.append(reinterpret_cast<const char16_t*>(name.utf16()), std::size_t(name.size()));
-    // Every other large buffer is taken before the strings are let go, so that none of them
-    // lands in the memory the strings give back.
-    struct Entry {
-        Prefix prefix;
-        quint32 index;
-    };
-    std::vector<Entry> entries(static_cast<std::size_t>(n));
-    QStringList sorted;
-    sorted.reserve(n);
-    names = QStringList();
-    const auto nameAt = [&](quint32 i) {
-        return QStringView(text.data() + offsets[i], offsets[i + 1] - offsets[i]);
-    };
-
-    // The keys are folded into reused buffers as they are needed and never kept. First the
-    // length of the part that every key starts with.
+    const qsizetype n = qsizetype(entries.size());
     std::u16string first;
     std::u16string foldedA;
     std::u16string foldedB;
@@ -79,10 +53,6 @@ void SortIgnoringCase(QStringList& names)
             ++j;
         nCommon = j;
     }
-
-    // Sorted by the eight units of the key after the common part, held beside the index,
-    // so that most comparisons read no name at all; equal prefixes compare the whole keys,
-    // and equal keys (a.txt and A.TXT) the exact names.
     for (qsizetype i = 0; i < n; ++i)
         entries[std::size_t(i)] = {PrefixOf(CaseFoldedInto(nameAt(quint32(i)), foldedA), nCommon),
                                    quint32(i)};
@@ -97,10 +67,83 @@ void SortIgnoringCase(QStringList& names)
             return c < 0;
         return nameAt(a.index) < nameAt(b.index);
     });
+}
 
+// Puts the names in their sorted places by following the cycles of the permutation,
+// moving each string once and allocating nothing.
+void Permute(QStringList& names, std::vector<Entry>& entries)
+{
+    constexpr quint32 kPlaced = ~quint32(0);
+    QString* data = names.data();
+    const qsizetype n = names.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (entries[std::size_t(i)].index == kPlaced)
+            continue;
+        QString held = std::move(data[i]);
+        qsizetype j = i;
+        for (;;) {
+            const quint32 k = entries[std::size_t(j)].index;
+            entries[std::size_t(j)].index = kPlaced;
+            if (qsizetype(k) == i) {
+                data[j] = std::move(held);
+                break;
+            }
+            data[j] = std::move(data[k]);
+            j = k;
+        }
+    }
+}
+
+// Sorts by making the names again in sorted order. A folder lists its names in the order
+// of its own index, so strings made as it was read lie scattered once sorted, and a pass
+// over a large list (the filter, the check of every keystroke) then waits on memory at each
+// row. Here the texts are copied in list order into one block and the strings let go; the
+// block is sorted and the names made again one after the other, in the memory the old ones
+// gave back.
+void SortRemade(QStringList& names)
+{
+    const qsizetype n = names.size();
+    std::vector<qsizetype> offsets(std::size_t(n) + 1);
+    qsizetype nTotal = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        offsets[std::size_t(i)] = nTotal;
+        nTotal += names.at(i).size();
+    }
+    offsets[std::size_t(n)] = nTotal;
+    std::u16string text;
+    text.reserve(std::size_t(nTotal));
+    for (const QString& name : std::as_const(names))
+        text.append(reinterpret_cast<const char16_t*>(name.utf16()), std::size_t(name.size()));
+    // Every other large buffer is taken before the strings are let go, so that none of them
+    // lands in the memory the strings give back.
+    std::vector<Entry> entries(static_cast<std::size_t>(n));
+    QStringList sorted;
+    sorted.reserve(n);
+    names = QStringList();
+    const auto nameAt = [&](quint32 i) {
+        return QStringView(text.data() + offsets[i], offsets[i + 1] - offsets[i]);
+    };
+    SortEntries(entries, nameAt);
     for (const Entry& entry : entries)
         sorted.append(nameAt(entry.index).toString());
     names = std::move(sorted);
+}
+
+} // namespace
+
+void SortIgnoringCase(QStringList& names, qsizetype nRemakeFrom)
+{
+    const qsizetype n = names.size();
+    if (n < 2)
+        return;
+    if (n >= nRemakeFrom) {
+        SortRemade(names);
+        return;
+    }
+    const QStringList& in = names; // read without detaching
+    std::vector<Entry> entries(static_cast<std::size_t>(n));
+    SortEntries(entries, [&in](quint32 i) { return QStringView(in[i]); });
+    Permute(names, entries);
 }
 
 } // namespace quillet

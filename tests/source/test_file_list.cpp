@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -148,14 +149,18 @@ void TestFileList::sortIgnoringCase_data()
 
 void TestFileList::sortIgnoringCase()
 {
-    // The order of the case-folded names, and for equal ones of the exact names.
+    // The order of the case-folded names, and for equal ones of the exact names, whether
+    // the names are moved into place or made again in sorted order.
     QFETCH(QStringList, names);
     QStringList expected = names;
     std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
         const int c = CaseFoldKey(a).compare(CaseFoldKey(b), Qt::CaseSensitive);
         return c != 0 ? c < 0 : a < b;
     });
-    SortIgnoringCase(names);
+    QStringList moved = names;
+    SortIgnoringCase(moved, std::numeric_limits<qsizetype>::max());
+    QCOMPARE(moved, expected);
+    SortIgnoringCase(names, 0);
     QCOMPARE(names, expected);
 }
 
