@@ -18,8 +18,13 @@ void NameListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bo
     // and rows not shown are drawn from the model when they are scrolled to: only the
     // changed rows that are shown are repainted.
     const QModelIndex first = indexAt(QPoint(0, 0));
+    if (!first.isValid()) {
+        // No row shown, or the rows not laid out yet (they are painted afresh then).
+        viewport()->update();
+        return;
+    }
     const QModelIndex last = indexAt(QPoint(0, viewport()->height() - 1));
-    const int nTop = std::max(topLeft.row(), first.isValid() ? first.row() : 0);
+    const int nTop = std::max(topLeft.row(), first.row());
     const int nBottom = std::min(bottomRight.row(),
                                  last.isValid() ? last.row() : model()->rowCount(rootIndex()) - 1);
     if (nTop <= nBottom)

@@ -3,6 +3,9 @@
 // system, and the names a screen reader speaks.
 
 #include "form_harness.h"
+#include "ui/name_list_model.h"
+#include "ui/name_list_view.h"
+#include "ui/name_row_delegate.h"
 
 #include <QAbstractItemDelegate>
 #include <QAccessible>
@@ -117,6 +120,8 @@ private slots:
     void columnsScrollTogether_data();
     void columnsScrollTogether();
     void cutNamesInTooltips();
+    void newNamesRepaintWithoutLayout_data();
+    void newNamesRepaintWithoutLayout();
     void problemMarksReadable_data();
     void problemMarksReadable();
     void driveListFollowsSystem_data();
@@ -272,6 +277,84 @@ void TestForm1Views::cutNamesInTooltips()
         QCOMPARE(ToolTipAt(view, 1 - nLong), QString()); // "short.txt" is shown whole
         QCOMPARE(ToolTipAt(view, nLong), longName);
     }
+}
+
+namespace
+{
+
+// A name column that counts how often it lays out its rows.
+class CountingView : public NameListView
+{
+public:
+    using NameListView::NameListView;
+    int nLayouts = 0;
+    void doItemsLayout() override
+    {
+        ++nLayouts;
+        NameListView::doItemsLayout();
+    }
+};
+
+} // namespace
+
+void TestForm1Views::newNamesRepaintWithoutLayout_data()
+{
+    QTest::addColumn<int>("firstShown");
+    QTest::addColumn<bool>("marks");
+    QTest::newRow("new names, top of the list") << 0 << false;
+    QTest::newRow("new names, scrolled down") << 15000 << false;
+    QTest::newRow("new marks") << 15000 << true;
+}
+
+void TestForm1Views::newNamesRepaintWithoutLayout()
+{
+    // A keystroke changes every proposal, or every mark: the rows shown are painted anew,
+    // but the rows are not laid out again, which for a large folder cost more than a frame
+    // at every keystroke.
+    QFETCH(int, firstShown);
+    QFETCH(bool, marks);
+    QStringList names(20000);
+    for (int i = 0; i < names.size(); ++i)
+        names[i] = QString("name %1.txt").arg(i);
+    NameListModel model;
+    model.SetNames(names);
+    CountingView view;
+    view.setUniformItemSizes(true);
+    view.setItemDelegate(new NameRowDelegate(true, &view));
+    view.setModel(&model);
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.scrollTo(model.index(firstShown), QAbstractItemView::PositionAtTop);
+    QTRY_COMPARE(view.indexAt(QPoint(2, 2)).row(), firstShown);
+
+    int nPaints = 0;
+    struct PaintCount : QObject {
+        int* n;
+        explicit PaintCount(int* count) : n(count) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                ++*n;
+            return false;
+        }
+    } counter(&nPaints);
+    view.viewport()->installEventFilter(&counter);
+    QCoreApplication::processEvents();
+    view.nLayouts = 0;
+    nPaints = 0;
+    if (marks) {
+        QList<RenameForecast> forecasts(names.size());
+        forecasts[firstShown].problem = NameProblem::Duplicate;
+        model.SetForecasts(forecasts, names);
+    } else {
+        for (QString& name : names)
+            name.prepend(u'x');
+        model.SetNames(names);
+    }
+    QTRY_VERIFY(nPaints > 0);
+    QCOMPARE(view.nLayouts, 0);
+    QCOMPARE(view.indexAt(QPoint(2, 2)).data().toString(), names[firstShown]);
 }
 
 void TestForm1Views::problemMarksReadable_data()
