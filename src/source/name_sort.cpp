@@ -56,16 +56,32 @@ template <typename NameAt> void SortEntries(std::vector<Entry>& entries, NameAt 
     for (qsizetype i = 0; i < n; ++i)
         entries[std::size_t(i)] = {PrefixOf(CaseFoldedInto(nameAt(quint32(i)), foldedA), nCommon),
                                    quint32(i)};
+    // Past the prefix, ASCII folds alone (A-Z to a-z), so most names compare there as they
+    // are read; any other character has both keys folded in full.
+    const qsizetype nKnown = nCommon + 8;
+    const auto compareKeys = [&](QStringView a, QStringView b) {
+        for (qsizetype i = nKnown; i < a.size() && i < b.size(); ++i) {
+            char16_t ca = a.utf16()[i];
+            char16_t cb = b.utf16()[i];
+            if (ca >= 0x80 || cb >= 0x80)
+                return CaseFoldedInto(a, foldedA).compare(CaseFoldedInto(b, foldedB));
+            ca = ca >= u'A' && ca <= u'Z' ? char16_t(ca + 32) : ca;
+            cb = cb >= u'A' && cb <= u'Z' ? char16_t(cb + 32) : cb;
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+        }
+        return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+    };
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         if (a.prefix.hi != b.prefix.hi)
             return a.prefix.hi < b.prefix.hi;
         if (a.prefix.lo != b.prefix.lo)
             return a.prefix.lo < b.prefix.lo;
-        const QStringView keyA = CaseFoldedInto(nameAt(a.index), foldedA);
-        const QStringView keyB = CaseFoldedInto(nameAt(b.index), foldedB);
-        if (const int c = keyA.compare(keyB); c != 0)
+        const QStringView nameA = nameAt(a.index);
+        const QStringView nameB = nameAt(b.index);
+        if (const int c = compareKeys(nameA, nameB); c != 0)
             return c < 0;
-        return nameAt(a.index) < nameAt(b.index);
+        return nameA < nameB;
     });
 }
 

@@ -134,6 +134,14 @@ void TestFileList::sortIgnoringCase_data()
         << QStringList{"a.TXT", "A.txt", "a.txt", "A.TXT"};
     QTest::newRow("differ only after the first eight characters")
         << QStringList{"p12345678b", "P12345678A", "p12345678a", "p12345678"};
+    QTest::newRow("alike past the first eight characters")
+        << QStringList{"zz_0123456789_B",
+                       "a",
+                       "ZZ_0123456789_a",
+                       "zz_0123456789_A",
+                       QString::fromUtf8("zz_0123456789_é"),
+                       QString::fromUtf8("zz_0123456789_É"),
+                       "zz_0123456789"};
     QTest::newRow("beyond ASCII") << QStringList{
         QString::fromUtf8("été.txt"), QString::fromUtf8("Été.txt"), QString::fromUtf8("eté.txt"),
         QString::fromUtf8("σοφια"),   QString::fromUtf8("ΣΟΦΙΑ"),   QString::fromUtf8("😀B"),
