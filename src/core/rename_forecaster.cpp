@@ -68,6 +68,9 @@ private:
 constexpr qsizetype kCancelStride = 4096;
 // Below this many names a phase runs on the calling thread alone.
 constexpr qsizetype kParallelMinimum = 8192;
+// The check of each keystroke runs on one thread below this many names, where it takes a
+// few milliseconds anyway: the window's thread keeps a core to paint the keystroke.
+constexpr qsizetype kParallelCheckMinimum = 131072;
 // How far ahead of its use a table slot is fetched: the table is far larger than the
 // caches for big folders, and this keeps several lookups in flight at once.
 constexpr size_t kAhead = 16;
@@ -174,7 +177,7 @@ QList<RenameForecast> RenameForecaster::Run(qsizetype nProposals, Propose&& prop
     // Each proposal is made, checked against the rules and hashed, shared out over the
     // processor cores; the walk in list order that follows goes row by row.
     std::atomic<bool> bGaveUp{false};
-    ForEachChunk(n, kParallelMinimum, [&](qsizetype nBegin, qsizetype nEnd) {
+    ForEachChunk(n, kParallelCheckMinimum, [&](qsizetype nBegin, qsizetype nEnd) {
         NameHasher hash(m_rules.bIgnoreCase);
         NameProposer::Buffer buffer;
         for (qsizetype i = nBegin; i < nEnd; ++i) {
