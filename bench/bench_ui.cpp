@@ -1,7 +1,7 @@
 // What a user of the window sees, each figure beside a floor measured in the same run:
 // - start-up to a painted window, cold and warm, beside a raw readdir of the folder and a
 //   strcasecmp sort;
-// - a keystroke in the template box (a key event through the event loop) until the visible
+// - a keystroke in the template box (a key event posted to the event loop) until the visible
 //   rows show the new proposals, the delayed relayout and the repaint included, beside a
 //   key to a plain line edit with the same two lists repainted;
 // - the conflict marks of that keystroke, beside the same check run directly;
@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -130,6 +131,17 @@ double ResidentMB()
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1e6
                              : 0;
+}
+
+// A key pressed and released, posted to the widget as the window system's events are, so
+// that it goes through the event loop like a key of the keyboard.
+void PostKey(QWidget* widget, char c)
+{
+    const Qt::Key key = Qt::Key(Qt::Key_A + (c - 'a'));
+    QCoreApplication::postEvent(
+        widget, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(QLatin1Char(c))));
+    QCoreApplication::postEvent(
+        widget, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, QString(QLatin1Char(c))));
 }
 
 // Counts the paints of a widget.
@@ -280,7 +292,7 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
         const int nBefore = window.paints.nPaints;
         QElapsedTimer timer;
         timer.start();
-        QTest::keyClick(&plain, Qt::Key_A);
+        PostKey(&plain, 'a');
         form.lstOldFileName->viewport()->update();
         form.lstNewFileName->viewport()->update();
         SpinUntil([&] { return window.paints.nPaints > nBefore; });
@@ -302,7 +314,7 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
         const int nMarks = window.nMarkSignals;
         QElapsedTimer timer;
         timer.start();
-        QTest::keyClick(form.Text4, char('a' + i % 26));
+        PostKey(form.Text4, char('a' + i % 26));
         SpinUntil([&] { return window.paints.nPaints > nPaints && window.TopRowCurrent(); });
         keyMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         SpinUntil([&] { return window.nMarkSignals > nMarks; });
