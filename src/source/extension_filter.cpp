@@ -26,7 +26,7 @@ QStringList ExtensionEntries(const QStringList& names)
     bool bPrevious = false;
     QString upper;
     for (const QString& name : names) {
-        // A plain scan for the last dot: lastIndexOf takes the way of a substring search.
+        // A plain scan for the last dot, quicker than lastIndexOf of one character.
         qsizetype nDot = name.size() - 1;
         while (nDot >= 0 && name[nDot] != u'.')
             --nDot;
