@@ -688,6 +688,9 @@ Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das S
         <source>Rename</source>
         <translation>Umbenennen</translation>
     </message>
+</context>
+<context>
+    <name>quillet::RunController</name>
     <message>
         <source>The Shell method on this system does not tell which files it renamed, so its run cannot be undone.</source>
         <translation>Die Methode Shell meldet auf diesem System nicht, welche Dateien sie umbenannt hat; ihr Lauf kann daher nicht rückgängig gemacht werden.</translation>

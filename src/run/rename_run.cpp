@@ -1,10 +1,10 @@
 #include "rename_run.h"
 
+#include "api_run.h"
 #include "batch_script.h"
 #include "platform/platform.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 namespace quillet
 {
@@ -62,50 +62,9 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
 
 RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter)
 {
-    const qsizetype count = qMin(job.proposedNames.size(), job.currentNames.size());
-    const QString folder = FolderText(job.folderPath, platform.separator());
-    reporter.setProgressRange(0, double(job.proposedNames.size()));
-
-    RunOutcome outcome;
-    outcome.pairs = job.proposedNames.size();
-    bool showErrors = true;
-    QElapsedTimer sinceUpdate;
-    sinceUpdate.start();
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i == 0 || i + 1 == count || sinceUpdate.elapsed() >= kProgressIntervalMs) {
-            reporter.setProgressValue(double(i + 1));
-            reporter.keepResponsive();
-            sinceUpdate.restart();
-        }
-        const QString& from = job.currentNames.at(i);
-        const QString& to = job.proposedNames.at(i);
-        const RenameOutcome renamed = platform.renameInFolder(folder, from, to);
-        if (renamed.ok) {
-            outcome.done.append(
-                {folder, from, to, platform.fileIdentity(folder, to).value_or(QByteArray())});
-            continue;
-        }
-        outcome.failed.append({from, to, renamed.error});
-        if (!showErrors)
-            continue;
-        reporter.setProgressValue(double(i + 1));
-        MessageRequest request;
-        request.text =
-            QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
-                .arg(from, to, renamed.error);
-        request.title = QCoreApplication::translate("RenameRun", kErrorTitle);
-        request.icon = MessageIcon::Warning;
-        request.checkBoxText = QCoreApplication::translate("RenameRun", kNoMoreErrors);
-        showErrors = !reporter.showMessage(request).checked;
-    }
-    MessageRequest finished;
-    finished.text = QCoreApplication::translate("RenameRun", kApiFinished);
-    finished.title = QCoreApplication::translate("RenameRun", kApiFinishedTitle);
-    finished.icon = MessageIcon::Information;
-    finished.detailedText = FailureDetails(outcome);
-    reporter.showMessage(finished);
-    reporter.setProgressValue(0);
-    return outcome;
+    ApiRun run(job, platform, reporter);
+    run.exec();
+    return run.outcome();
 }
 
 bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter)

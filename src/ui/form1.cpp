@@ -10,14 +10,13 @@
 #include "source/extension_filter.h"
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
+#include "ui/run_controller.h"
 #include "ui/warning_colour.h"
 #include "ui/window_run_reporter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,9 +34,6 @@ namespace quillet
 
 namespace
 {
-
-// Shortest time between two repaints of the progress bar during a long pass.
-constexpr qint64 kRepaintIntervalMs = 30;
 
 // Up to this many names the conflict check runs in the handler, so the marks come with
 // the proposals; above, it runs on a worker, and typing never waits for it.
@@ -168,6 +164,9 @@ void Form1::EnableControls()
 void Form1::FillNewNameList()
 {
     m_currentNames.SetNames(m_file1.Items());
+    // New rows: nothing the user selected among the old ones is selected among them.
+    lstNewFileName->selectionModel()->clear();
+    lstOldFileName->selectionModel()->clear();
     Label12->setText(QString::number(m_file1.Count()));
 }
 
@@ -420,24 +419,21 @@ void Form1::OnSpaceButton(const QString& strMode)
 
 void Form1::OnUpdateClicked()
 {
-    QStringList entries = m_proposedNames.Names();
-    SetProgressRange(ProgressBar1, 0, double(entries.size()));
-    QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
-    SearchAndReplace(entries, Text2->text(), Text3->text(), [&](qsizetype nDone) {
-        if (nDone == entries.size() || sinceRepaint.elapsed() >= kRepaintIntervalMs) {
-            ProgressBar1->setValue(int(nDone));
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceRepaint.restart();
-        }
+    if (Busy())
+        return;
+    auto* job = new SearchReplaceJob(m_proposedNames.Names(), Text2->text(), Text3->text());
+    SetProgressRange(ProgressBar1, 0, double(m_proposedNames.Count()));
+    connect(job, &Job::progress, ProgressBar1,
+            [this](qsizetype nDone) { ProgressBar1->setValue(int(nDone)); });
+    m_runs->Hold(job, [this, job] {
+        m_proposedNames.SetNames(job->takeEntries());
+        MarkProblems();
+        ShowMessage(tr("Search and Replace Finished"), tr("Search and Replace status"),
+                    MessageIcon::Information);
+        ProgressBar1->setValue(0);
+        Text2->clear();
+        Text3->clear();
     });
-    m_proposedNames.SetNames(std::move(entries));
-    MarkProblems();
-    ShowMessage(tr("Search and Replace Finished"), tr("Search and Replace status"),
-                MessageIcon::Information);
-    ProgressBar1->setValue(0);
-    Text2->clear();
-    Text3->clear();
 }
 
 } // namespace quillet

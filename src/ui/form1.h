@@ -34,7 +34,7 @@ class DriveProvider;
 class FolderView;
 class Platform;
 class RenameForecaster;
-class ScriptRun;
+class RunController;
 
 // The program's one window. Every setting lives in a control; the two name lists are the
 // models of the two list views; File1 (the file list) is plain data. The handlers read
@@ -73,9 +73,11 @@ public:
     void WaitForMarks();
 
     // "Undo Last Rename": Ctrl+Z in the window and the context menu of both name lists.
-    QAction* UndoAction() const { return m_undoAction; }
+    QAction* UndoAction() const;
     // Whether a Shell run's interpreter is still running or its outcome not yet read.
     bool ScriptRunning() const;
+    // Whether a job (a run, an undo, a search and replace) holds the window.
+    bool Busy() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,10 +117,6 @@ private:
     RenameJob CurrentJob() const;
     void ConnectUndo();
     void ShowUndoMenu(QListView* list, const QPoint& pos);
-    void OnUndo();
-    void OnScriptFinished();
-    void TakeUndoRecord(const RunOutcome& outcome);
-    void UpdateUndoAction();
 
     Services m_services;
     FileList m_file1;
@@ -135,13 +133,8 @@ private:
     // What the check knows of the listed and the folder's names, kept while they stay.
     std::shared_ptr<RenameForecaster> m_forecaster;
 
-    // The run's state, kept only while the program runs.
-    bool m_bRunning = false;                // an API run or an undo is going on
-    std::unique_ptr<ScriptRun> m_scriptRun; // the Shell run's interpreter, until read
-    RenameJob m_scriptJob;                  // the pairs of that Shell run
-    QList<DoneRename> m_lastRun;            // what the last run renamed, for undo
-    bool m_bLastRunKnown = true;            // false after a Shell run whose outcome is unknown
-    QAction* m_undoAction = nullptr;
+    // The runs, their undo and the jobs that hold the window.
+    RunController* m_runs = nullptr;
 
 public:
     // The controls, under the names the rules use.

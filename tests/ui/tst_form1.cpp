@@ -52,6 +52,7 @@ private slots:
     void startNumberRefusesText();
     void deleteKeepsPairs();
     void filterAndFolderChange();
+    void filterPickClearsTheSelection();
     void searchAndReplace();
     void searchAndReplaceOnEmptyList();
     void spaceButtonsAndMethod();
@@ -244,6 +245,28 @@ void TestForm1::deleteKeepsPairs()
     QTest::keyClick(form.lstNewFileName, Qt::Key_Delete, Qt::ShiftModifier);
     QCOMPARE(form.OldNameColumn().Names(), QStringList{"e.txt"});
     QCOMPARE(form.NewNameColumn().Names(), QStringList{"2.TXT"}); // no pass after a Delete
+}
+
+void TestForm1::filterPickClearsTheSelection()
+{
+    // A row clicked among the TXT files must not stay selected among the JPG files that
+    // replace them, where Delete would take a file the user never chose.
+    FormHarness h({"x1.txt", "x2.txt", "x3.txt", "y1.jpg", "y2.jpg", "y3.jpg"});
+    Form1& form = h.Open();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    ChooseFilter(form, "TXT");
+    QListView* old = form.lstNewFileName;
+    QTest::mouseClick(old->viewport(), Qt::LeftButton, {},
+                      old->visualRect(old->model()->index(1, 0)).center());
+    QCOMPARE(old->selectionModel()->selectedIndexes().size(), 1);
+    ChooseFilter(form, "JPG");
+    QVERIFY(!old->selectionModel()->hasSelection());
+    QVERIFY(!form.lstOldFileName->currentIndex().isValid());
+    old->setFocus();
+    QTest::keyClick(old, Qt::Key_Delete);
+    QCOMPARE(form.OldNameColumn().Names(), (QStringList{"y1.jpg", "y2.jpg", "y3.jpg"}));
+    QCOMPARE(form.NewNameColumn().Count(), 3);
 }
 
 void TestForm1::filterAndFolderChange()

@@ -135,6 +135,7 @@ void TestForm1Proposals::runRightAfterAKeyRenamesToTheShownNames()
     QTest::keyClick(form().Text4, Qt::Key_Z);
     form().Option2->click();
     form().Command1->click(); // before the marks of the key are in
+    QTRY_VERIFY_WITH_TIMEOUT(!form().Busy(), 20000);
 
     const QList<std::pair<QString, QString>>& renames = m_harness.platform.renames;
     QCOMPARE(renames.size(), kFiles);

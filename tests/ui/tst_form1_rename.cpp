@@ -135,7 +135,8 @@ void TestForm1Rename::apiMethodLosesNothingOnCollisions()
     }
     QCOMPARE(r.messages.shown.size(), 3); // two failures, then the closing message
     QVERIFY(r.messages.shown[0].text.contains("a.txt"));
-    QCOMPARE(r.messages.shown.back().text, QString("Finished Renaming Files"));
+    QCOMPARE(r.messages.shown.back().text,
+             QString("Finished Renaming Files\n2 of 3 files were not renamed."));
 }
 
 void TestForm1Rename::apiMethodCaseOnlyOnFat()
