@@ -1,8 +1,8 @@
 #include "ui/form1.h"
 
+#include "core/conflict_check.h"
 #include "core/generation_pass.h"
 #include "core/name_conflicts.h"
-#include "core/rename_forecaster.h"
 #include "core/search_replace.h"
 #include "core/start_number.h"
 #include "names/folder_rules.h"
@@ -35,16 +35,18 @@ namespace quillet
 namespace
 {
 
-// Up to this many names the conflict check runs in the handler, so the marks come with
-// the proposals; above, it runs on a worker, and typing never waits for it.
-constexpr qsizetype kMarksInHandler = 8192;
-
 } // namespace
 
 Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* parent)
     : QWidget(parent), m_services(services)
 {
-    m_marksPool.setMaxThreadCount(1);
+    m_check = new ConflictCheck(this);
+    connect(m_check, &ConflictCheck::marksReady, this,
+            [this](const QList<RenameForecast>& forecasts, const QStringList& current) {
+                m_proposedNames.SetForecasts(forecasts, current);
+            });
+    connect(m_check, &ConflictCheck::marksOutdated, this,
+            [this] { m_proposedNames.ClearForecasts(); });
     CreateControls();
     FitCaptions();
     SetTabOrder();
@@ -71,16 +73,11 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     Drive1->setFocus();
 }
 
-Form1::~Form1()
-{
-    // A check still running would post its marks to a window that is gone.
-    m_marksWanted->store(0);
-    WaitForMarks();
-}
+Form1::~Form1() = default;
 
 void Form1::WaitForMarks()
 {
-    m_marksPool.waitForDone();
+    m_check->Wait();
 }
 
 void Form1::ConnectHandlers()
@@ -195,37 +192,8 @@ void Form1::BuildNewNames()
 
 void Form1::MarkProblems()
 {
-    const quint64 nMarks = ++*m_marksWanted;
-    const QStringList current = m_currentNames.Names();
-    const QStringList folder = m_file1.AllFiles();
-    if (!m_forecaster || !m_forecaster->IsFor(current, folder, m_nameRules))
-        m_forecaster = std::make_shared<RenameForecaster>(current, folder, m_nameRules);
-    if (current.size() <= kMarksInHandler) {
-        m_proposedNames.SetForecasts(m_forecaster->Forecast(m_proposedNames.Names()), current);
-        return;
-    }
-    // The marks of the last check no longer apply; the new ones follow when the worker is
-    // done, unless a newer change asked for a check of its own by then (which the worker
-    // sees and gives up).
-    m_proposedNames.ClearForecasts();
-    const std::shared_ptr<std::atomic<quint64>> wanted = m_marksWanted;
-    const std::shared_ptr<RenameForecaster> forecaster = m_forecaster;
-    const std::shared_ptr<const NameProposer> proposer = m_proposedNames.Proposer();
-    const QStringList held = m_proposedNames.HeldNames();
-    m_marksPool.start([this, nMarks, wanted, forecaster, proposer, held, current] {
-        const auto cancel = [&] { return wanted->load() != nMarks; };
-        QList<RenameForecast> forecasts =
-            proposer ? forecaster->Forecast(*proposer, cancel) : forecaster->Forecast(held, cancel);
-        if (cancel())
-            return;
-        QMetaObject::invokeMethod(
-            this,
-            [this, nMarks, current, forecasts = std::move(forecasts)]() mutable {
-                if (m_marksWanted->load() == nMarks)
-                    m_proposedNames.SetForecasts(std::move(forecasts), current);
-            },
-            Qt::QueuedConnection);
-    });
+    m_check->Check(m_currentNames.Names(), m_file1.AllFiles(), m_nameRules,
+                   m_proposedNames.Proposer(), m_proposedNames.HeldNames());
 }
 
 void Form1::UpdateMarkLook()

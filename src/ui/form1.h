@@ -10,9 +10,7 @@
 #include "ui/message_service.h"
 #include "ui/name_list_model.h"
 
-#include <QThreadPool>
 #include <QWidget>
-#include <atomic>
 #include <memory>
 
 class QAction;
@@ -33,7 +31,7 @@ namespace quillet
 class DriveProvider;
 class FolderView;
 class Platform;
-class RenameForecaster;
+class ConflictCheck;
 class RunController;
 
 // The program's one window. Every setting lives in a control; the two name lists are the
@@ -124,14 +122,9 @@ private:
     DriveFolders m_driveFolders;
     NameRules m_nameRules;        // the rules of the current folder's file system (FolderNameRules)
     NameListModel m_currentNames; // lstNewFileName, the "Old Name" column
-    NameListModel m_proposedNames; // lstOldFileName, the "New Name" column
-    bool m_bPairing = false;       // one name column is following the other
-    // The conflict check of a large list runs on m_marksPool; only the result of the
-    // latest check asked for (m_marksWanted) is shown.
-    std::shared_ptr<std::atomic<quint64>> m_marksWanted = std::make_shared<std::atomic<quint64>>(0);
-    QThreadPool m_marksPool;
-    // What the check knows of the listed and the folder's names, kept while they stay.
-    std::shared_ptr<RenameForecaster> m_forecaster;
+    NameListModel m_proposedNames;    // lstOldFileName, the "New Name" column
+    bool m_bPairing = false;          // one name column is following the other
+    ConflictCheck* m_check = nullptr; // the marks of the proposed names
 
     // The runs, their undo and the jobs that hold the window.
     RunController* m_runs = nullptr;
