@@ -8,6 +8,7 @@
 #include "names/folder_rules.h"
 #include "run/platform/script_run.h"
 #include "source/extension_filter.h"
+#include "ui/control_rules.h"
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
 #include "ui/run_controller.h"
@@ -135,25 +136,31 @@ void Form1::SetSettingsEnabled(bool bEnabled)
 
 void Form1::DisableControls()
 {
-    SetSettingsEnabled(false);
-    Command1->setEnabled(false);
-    cmdCreateBatch->setEnabled(false);
+    ApplyEnabled(EnabledControls());
+}
+
+ControlInputs Form1::CurrentInputs() const
+{
+    ControlInputs inputs;
+    inputs.nFiles = m_file1.Count();
+    inputs.bUseTemplate = Check1->isChecked();
+    inputs.strTemplate = Text4->text();
+    inputs.nCaseMode = cboFileNameCase->currentIndex();
+    return inputs;
 }
 
 void Form1::EnableControls()
 {
-    SetSettingsEnabled(true);
-    if (Check1->isChecked()) {
-        const QString strTemplate = Text4->text();
-        const bool bPlaceholder = strTemplate.contains(u'#') || strTemplate.contains(u'*');
-        Command1->setEnabled(bPlaceholder);
-        cmdCreateBatch->setEnabled(bPlaceholder);
-    } else {
-        // "No change" chosen from the list means there is nothing to rename; nothing
-        // chosen yet (-1) does not.
-        Command1->setEnabled(cboFileNameCase->currentIndex() != 0);
-        cmdCreateBatch->setEnabled(true);
-    }
+    ControlInputs inputs = CurrentInputs();
+    inputs.nFiles = qMax<qsizetype>(inputs.nFiles, 1); // enabled as for a list with files
+    ApplyEnabled(EnabledFor(inputs));
+}
+
+void Form1::ApplyEnabled(const EnabledControls& enabled)
+{
+    SetSettingsEnabled(enabled.bSettings);
+    Command1->setEnabled(enabled.bOk);
+    cmdCreateBatch->setEnabled(enabled.bBatchFile);
 }
 
 // ---- Name lists ------------------------------------------------------------------------
@@ -359,8 +366,9 @@ void Form1::OnTemplateCheckClicked()
 {
     BuildNewNames();
     // Ticking the box wants a template first: "&Ok" waits for the next change of it.
-    if (Check1->isChecked())
-        Command1->setEnabled(false);
+    ControlInputs inputs = CurrentInputs();
+    inputs.bJustTicked = true;
+    Command1->setEnabled(EnabledFor(inputs).bOk);
 }
 
 void Form1::OnStartNumberChanged()

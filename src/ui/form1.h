@@ -33,6 +33,8 @@ class FolderView;
 class Platform;
 class ConflictCheck;
 class RunController;
+struct ControlInputs;
+struct EnabledControls;
 
 // The program's one window. Every setting lives in a control; the two name lists are the
 // models of the two list views; File1 (the file list) is plain data. The handlers read
@@ -93,6 +95,8 @@ private:
 
     void ShowMessage(const QString& text, const QString& title, MessageIcon icon);
     void SetSettingsEnabled(bool bEnabled);
+    void ApplyEnabled(const EnabledControls& enabled);
+    ControlInputs CurrentInputs() const;
     void ShowFolder(FolderContents contents);
     void SelectDriveOf(const QString& strFolder);
     void MarkProblems();

@@ -1,4 +1,5 @@
 #include "form_harness.h"
+#include "ui/control_rules.h"
 #include "ui/folder_view.h"
 
 #include <QCheckBox>
@@ -119,37 +120,44 @@ void TestForm1::startUpEmptyFolder()
 
 void TestForm1::actionButtons_data()
 {
+    QTest::addColumn<qsizetype>("files");
     QTest::addColumn<bool>("check");
     QTest::addColumn<QString>("tmpl");
     QTest::addColumn<int>("caseIndex");
+    QTest::addColumn<bool>("justTicked");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<bool>("batch");
-    QTest::newRow("checked, #") << true << "a#" << -1 << true << true;
-    QTest::newRow("checked, *") << true << "*x" << 0 << true << true;
-    QTest::newRow("checked, no placeholder") << true << "abc" << 3 << false << false;
-    QTest::newRow("checked, empty") << true << "" << -1 << false << false;
-    QTest::newRow("unchecked, No change chosen") << false << "#" << 0 << false << true;
-    QTest::newRow("unchecked, nothing chosen") << false << "" << -1 << true << true;
-    QTest::newRow("unchecked, lowercase chosen") << false << "" << 1 << true << true;
-    QTest::newRow("unchecked, capitalize chosen") << false << "" << 7 << true << true;
+    QTest::newRow("checked, #") << qsizetype(1) << true << "a#" << -1 << false << true << true;
+    QTest::newRow("checked, *") << qsizetype(1) << true << "*x" << 0 << false << true << true;
+    QTest::newRow("checked, no placeholder")
+        << qsizetype(1) << true << "abc" << 3 << false << false << false;
+    QTest::newRow("checked, empty") << qsizetype(1) << true << "" << -1 << false << false << false;
+    QTest::newRow("just ticked") << qsizetype(1) << true << "*" << -1 << true << false << true;
+    QTest::newRow("unchecked, No change chosen")
+        << qsizetype(1) << false << "#" << 0 << false << false << true;
+    QTest::newRow("unchecked, nothing chosen")
+        << qsizetype(1) << false << "" << -1 << false << true << true;
+    QTest::newRow("unchecked, lowercase chosen")
+        << qsizetype(1) << false << "" << 1 << false << true << true;
+    QTest::newRow("unchecked, capitalize chosen")
+        << qsizetype(1) << false << "" << 7 << false << true << true;
+    QTest::newRow("no files") << qsizetype(0) << true << "#" << 1 << false << false << false;
 }
 
 void TestForm1::actionButtons()
 {
+    // The rules alone, without a window; the window's wiring of them is tested below.
+    QFETCH(qsizetype, files);
     QFETCH(bool, check);
     QFETCH(QString, tmpl);
     QFETCH(int, caseIndex);
+    QFETCH(bool, justTicked);
     QFETCH(bool, ok);
     QFETCH(bool, batch);
-    FormHarness h({"a.txt"});
-    Form1& form = h.Open();
-    form.Check1->setChecked(check);
-    if (caseIndex >= 0)
-        ChooseCase(form, caseIndex);
-    form.Text4->setText(tmpl + "?"); // a change of the text runs the pass, hence the rule
-    form.Text4->setText(tmpl);
-    QCOMPARE(form.Command1->isEnabled(), ok);
-    QCOMPARE(form.cmdCreateBatch->isEnabled(), batch);
+    const EnabledControls enabled = EnabledFor({files, check, tmpl, caseIndex, justTicked});
+    QCOMPARE(enabled.bSettings, files > 0);
+    QCOMPARE(enabled.bOk, ok);
+    QCOMPARE(enabled.bBatchFile, batch);
 }
 
 void TestForm1::ticking1TemplateDisablesOk()
