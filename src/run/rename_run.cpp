@@ -5,6 +5,9 @@
 #include "platform/platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace quillet
 {
@@ -67,13 +70,50 @@ RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& r
     return run.outcome();
 }
 
-bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter)
+bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter,
+                         std::optional<QByteArray>* lastWritten)
 {
+    const ComposedScript script =
+        ComposeBatchScript(job, platform.separator(), [&platform](const QString& text) {
+            return platform.encodeScriptText(text);
+        });
+    if (!script.bytes) {
+        ShowError(reporter, script.error);
+        return false;
+    }
+    // "rename.bat" in the working directory, which the program never changes. The script is
+    // meant to be edited and run by hand: one this program did not write, or that was changed
+    // since, is replaced only when the user says so.
+    // (A link or anything but a plain file there is refused by the writer, with its reason.)
+    const QString strName = QString::fromLatin1(kBatchFileName);
+    const QFileInfo info(strName);
+    QFile existing(strName);
+    if (!info.isSymLink() && info.isFile()) {
+        const bool bOurs = lastWritten && *lastWritten && existing.open(QIODevice::ReadOnly) &&
+                           existing.size() == (*lastWritten)->size() &&
+                           existing.readAll() == **lastWritten;
+        existing.close();
+        if (!bOurs) {
+            MessageRequest question;
+            question.text =
+                QCoreApplication::translate("RenameRun", "%1 already exists in %2. Replace it?")
+                    .arg(QLatin1String(kBatchFileName),
+                         QDir::toNativeSeparators(QDir::currentPath()));
+            question.title = QCoreApplication::translate("RenameRun", kErrorTitle);
+            question.icon = MessageIcon::Warning;
+            question.question = true;
+            if (!reporter.showMessage(question).yes)
+                return false;
+        }
+    }
     QString error;
-    // An empty folder text: "rename.bat" in the working directory, which the program never
-    // changes.
-    const std::optional<QString> script = WriteBatchFile(QString(), job, platform, &error);
-    if (!script || !platform.openInTextEditor(*script, &error)) {
+    if (!WriteScriptBytes(QString(), *script.bytes, &error)) {
+        ShowError(reporter, error);
+        return false;
+    }
+    if (lastWritten)
+        *lastWritten = *script.bytes;
+    if (!platform.openInTextEditor(QLatin1String(kBatchFileName), &error)) {
         ShowError(reporter, error);
         return false;
     }

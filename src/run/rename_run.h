@@ -35,6 +35,10 @@ RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& r
 
 // "&Batch File": writes "rename.bat" to the working directory and opens it in the user's text
 // editor without waiting. No message on success; on a failure a message, and nothing started.
-bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter);
+// A "rename.bat" already there that is not the one this call wrote last (lastWritten, the
+// bytes of that write, kept by the caller) is replaced only after the user said "Yes" to
+// "rename.bat already exists in <folder>. Replace it?".
+bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter,
+                         std::optional<QByteArray>* lastWritten = nullptr);
 
 } // namespace quillet

@@ -355,7 +355,15 @@ void Form1::FillExtensionFilter()
 
 void Form1::OnFilterChosen(int nIndex)
 {
+    // The folder as it is now: files renamed, added or removed since it was read are listed
+    // as they are. The pattern applies to that reading.
+    FolderContents contents = ReadFolder(m_file1.Path());
+    const QString strError = contents.error;
+    m_file1.Assign(std::move(contents));
+    m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
     m_file1.SetPattern(PatternForEntry(Combo1->itemText(nIndex)));
+    if (!strError.isEmpty())
+        ShowMessage(strError, QString(), MessageIcon::Warning);
     FillNewNameList();
     BuildNewNames();
 }

@@ -77,7 +77,7 @@ void RunController::Run(bool bShell, const RenameJob& pairs)
 
 void RunController::WriteBatch(const RenameJob& pairs)
 {
-    WriteBatchForReview(pairs, *m_platform, m_reporter);
+    WriteBatchForReview(pairs, *m_platform, m_reporter, &m_lastBatch);
 }
 
 void RunController::Undo()

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QProgressBar;
@@ -69,6 +70,7 @@ private:
     QPointer<Job> m_holding; // the job that holds the window
     QPointer<ShellRun> m_shell;
     QAction* m_undoAction = nullptr;
+    std::optional<QByteArray> m_lastBatch; // the script "&Batch File" wrote last
 };
 
 } // namespace quillet

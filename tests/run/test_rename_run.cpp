@@ -285,22 +285,45 @@ void TestRenameRun::batchFileWritesAndOpens()
     CurrentDirGuard cwd(work.path());
     FakeReporter reporter;
     FakePlatform platform(&reporter);
+    std::optional<QByteArray> written; // what this program wrote last
 
-    QVERIFY(WriteBatchForReview({"/photos", {"a"}, {"b"}}, platform, reporter));
-    QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter));
+    QVERIFY(WriteBatchForReview({"/photos", {"a"}, {"b"}}, platform, reporter, &written));
+    QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter, &written));
     QCOMPARE(platform.opened, (QStringList{"rename.bat", "rename.bat"}));
-    QCOMPARE(ReadAll(work.path() + "/rename.bat"),
-             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
-    QVERIFY(reporter.messages.isEmpty());
+    const QByteArray script("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n");
+    QCOMPARE(ReadAll(work.path() + "/rename.bat"), script);
+    QVERIFY(reporter.messages.isEmpty()); // its own unchanged script is replaced silently
+
+    // A script the user edited, or one this program did not write, is replaced only on "Yes".
+    for (std::optional<QByteArray>* last :
+         {&written, static_cast<std::optional<QByteArray>*>(nullptr)}) {
+        QVERIFY(WriteFile(work.path() + "/rename.bat", "edited by hand\r\n"));
+        reporter.messages.clear();
+        platform.opened.clear();
+        reporter.reply = [](const MessageRequest& request) {
+            return MessageReply{!request.question, false};
+        };
+        QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter, last));
+        QCOMPARE(reporter.messages.size(), 1);
+        QCOMPARE(reporter.messages[0].text, "rename.bat already exists in " +
+                                                QDir::toNativeSeparators(work.path()) +
+                                                ". Replace it?");
+        QCOMPARE(ReadAll(work.path() + "/rename.bat"), QByteArray("edited by hand\r\n"));
+        QVERIFY(platform.opened.isEmpty());
+        reporter.reply = {};
+        QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter, last));
+        QCOMPARE(ReadAll(work.path() + "/rename.bat"), script);
+    }
+    reporter.messages.clear();
 
     platform.editorWorks = false;
-    QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter));
+    QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter, &written));
     QCOMPARE(reporter.messages.size(), 1);
     QVERIFY(reporter.messages[0].text.contains("no editor"));
 
     platform.editorWorks = true;
     platform.opened.clear();
-    QVERIFY(!WriteBatchForReview({"/photos", {"a"}, {"x\ny"}}, platform, reporter));
+    QVERIFY(!WriteBatchForReview({"/photos", {"a"}, {"x\ny"}}, platform, reporter, &written));
     QVERIFY(platform.opened.isEmpty());
     QCOMPARE(reporter.messages.size(), 2);
 }
