@@ -61,7 +61,7 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     FolderContents contents = ReadFolder(strStartFolder);
     const QString strError = contents.error;
     m_folders.Assign(contents);
-    Dir1->ShowFolders(m_folders);
+    m_ui.Dir1->ShowFolders(m_folders);
     m_file1.Assign(std::move(contents));
     m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
     m_driveFolders.NoteFolder(m_folders.Path());
@@ -71,7 +71,7 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     if (!strError.isEmpty())
         ShowMessage(strError, QString(), MessageIcon::Warning);
     StartUp();
-    Drive1->setFocus();
+    m_ui.Drive1->setFocus();
 }
 
 Form1::~Form1() = default;
@@ -83,36 +83,38 @@ void Form1::WaitForMarks()
 
 void Form1::ConnectHandlers()
 {
-    connect(Drive1, &QComboBox::activated, this, &Form1::OnDriveChosen);
-    connect(Drive1, &DriveBox::aboutToOffer, this, &Form1::RefreshDrives);
-    connect(Dir1, &FolderView::entryOpened, this, &Form1::OnFolderEntryOpened);
-    connect(Combo1, &QComboBox::activated, this, &Form1::OnFilterChosen);
-    connect(Check1, &QCheckBox::clicked, this, &Form1::OnTemplateCheckClicked);
-    connect(cboFileNameCase, &QComboBox::activated, this, [this] { BuildNewNames(); });
-    connect(Text4, &QLineEdit::textChanged, this, [this] { BuildNewNames(); });
-    connect(Text1, &QLineEdit::textChanged, this, &Form1::OnStartNumberChanged);
-    connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::OnSpinnerChanged);
-    connect(Option5, &QRadioButton::clicked, this, [this] { OnSpaceButton(SpaceMode::NoChange); });
-    connect(Option3, &QRadioButton::clicked, this,
+    connect(m_ui.Drive1, &QComboBox::activated, this, &Form1::OnDriveChosen);
+    connect(m_ui.Drive1, &DriveBox::aboutToOffer, this, &Form1::RefreshDrives);
+    connect(m_ui.Dir1, &FolderView::entryOpened, this, &Form1::OnFolderEntryOpened);
+    connect(m_ui.Combo1, &QComboBox::activated, this, &Form1::OnFilterChosen);
+    connect(m_ui.Check1, &QCheckBox::clicked, this, &Form1::OnTemplateCheckClicked);
+    connect(m_ui.cboFileNameCase, &QComboBox::activated, this, [this] { BuildNewNames(); });
+    connect(m_ui.Text4, &QLineEdit::textChanged, this, [this] { BuildNewNames(); });
+    connect(m_ui.Text1, &QLineEdit::textChanged, this, &Form1::OnStartNumberChanged);
+    connect(m_ui.VScroll1, &QScrollBar::valueChanged, this, &Form1::OnSpinnerChanged);
+    connect(m_ui.Option5, &QRadioButton::clicked, this,
+            [this] { OnSpaceButton(SpaceMode::NoChange); });
+    connect(m_ui.Option3, &QRadioButton::clicked, this,
             [this] { OnSpaceButton(SpaceMode::NoRedundant); });
-    connect(Option4, &QRadioButton::clicked, this, [this] { OnSpaceButton(SpaceMode::NoSpace); });
+    connect(m_ui.Option4, &QRadioButton::clicked, this,
+            [this] { OnSpaceButton(SpaceMode::NoSpace); });
     // The method buttons only select themselves; the method matters to the rename run alone.
-    connect(Command3, &QPushButton::clicked, this, &Form1::OnUpdateClicked);
-    connect(Command1, &QPushButton::clicked, this, &Form1::OnOkClicked);
-    connect(cmdCreateBatch, &QPushButton::clicked, this, &Form1::OnBatchFileClicked);
-    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
-    lstNewFileName->installEventFilter(this);
+    connect(m_ui.Command3, &QPushButton::clicked, this, &Form1::OnUpdateClicked);
+    connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::OnOkClicked);
+    connect(m_ui.cmdCreateBatch, &QPushButton::clicked, this, &Form1::OnBatchFileClicked);
+    connect(m_ui.Command2, &QPushButton::clicked, this, &QWidget::close);
+    m_ui.lstNewFileName->installEventFilter(this);
     ConnectUndo();
 }
 
 void Form1::StartUp()
 {
     DisableControls();
-    const auto start = ConvertStartNumber(Text1->text());
+    const auto start = ConvertStartNumber(m_ui.Text1->text());
     if (start)
-        VScroll1->setValue(*start);
-    VScroll1->setMinimum(0);
-    VScroll1->setMaximum(9999);
+        m_ui.VScroll1->setValue(*start);
+    m_ui.VScroll1->setMinimum(0);
+    m_ui.VScroll1->setMaximum(9999);
     FillExtensionFilter();
     FillNewNameList();
     BuildNewNames();
@@ -128,9 +130,11 @@ void Form1::ShowMessage(const QString& text, const QString& title, MessageIcon i
 void Form1::SetSettingsEnabled(bool bEnabled)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Frame1, Frame2, Frame3, Frame4, Combo1,  cboFileNameCase, Command3,
-             Check1, Text1,  Text2,  Text3,  Text4,   VScroll1,        Label1,
-             Label2, Label4, Label5, Label7, Label10, Label13,         Label14})
+             m_ui.Frame1,          m_ui.Frame2,   m_ui.Frame3,   m_ui.Frame4,  m_ui.Combo1,
+             m_ui.cboFileNameCase, m_ui.Command3, m_ui.Check1,   m_ui.Text1,   m_ui.Text2,
+             m_ui.Text3,           m_ui.Text4,    m_ui.VScroll1, m_ui.Label1,  m_ui.Label2,
+             m_ui.Label4,          m_ui.Label5,   m_ui.Label7,   m_ui.Label10, m_ui.Label13,
+             m_ui.Label14})
         w->setEnabled(bEnabled);
 }
 
@@ -143,9 +147,9 @@ ControlInputs Form1::CurrentInputs() const
 {
     ControlInputs inputs;
     inputs.nFiles = m_file1.Count();
-    inputs.bUseTemplate = Check1->isChecked();
-    inputs.strTemplate = Text4->text();
-    inputs.nCaseMode = cboFileNameCase->currentIndex();
+    inputs.bUseTemplate = m_ui.Check1->isChecked();
+    inputs.strTemplate = m_ui.Text4->text();
+    inputs.nCaseMode = m_ui.cboFileNameCase->currentIndex();
     return inputs;
 }
 
@@ -159,8 +163,8 @@ void Form1::EnableControls()
 void Form1::ApplyEnabled(const EnabledControls& enabled)
 {
     SetSettingsEnabled(enabled.bSettings);
-    Command1->setEnabled(enabled.bOk);
-    cmdCreateBatch->setEnabled(enabled.bBatchFile);
+    m_ui.Command1->setEnabled(enabled.bOk);
+    m_ui.cmdCreateBatch->setEnabled(enabled.bBatchFile);
 }
 
 // ---- Name lists ------------------------------------------------------------------------
@@ -169,9 +173,9 @@ void Form1::FillNewNameList()
 {
     m_currentNames.SetNames(m_file1.Items());
     // New rows: nothing the user selected among the old ones is selected among them.
-    lstNewFileName->selectionModel()->clear();
-    lstOldFileName->selectionModel()->clear();
-    Label12->setText(QString::number(m_file1.Count()));
+    m_ui.lstNewFileName->selectionModel()->clear();
+    m_ui.lstOldFileName->selectionModel()->clear();
+    m_ui.Label12->setText(QString::number(m_file1.Count()));
 }
 
 void Form1::BuildNewNames()
@@ -181,14 +185,14 @@ void Form1::BuildNewNames()
         DisableControls();
     else
         EnableControls();
-    Label12->setText(QString::number(n));
+    m_ui.Label12->setText(QString::number(n));
 
     RenameSettings settings;
-    settings.bUseTemplate = Check1->isChecked();
-    settings.strTemplate = Text4->text();
-    settings.strStartAt = Text1->text();
-    settings.nCaseMode = cboFileNameCase->currentIndex();
-    settings.strSpaceMode = Label15->text();
+    settings.bUseTemplate = m_ui.Check1->isChecked();
+    settings.strTemplate = m_ui.Text4->text();
+    settings.strStartAt = m_ui.Text1->text();
+    settings.nCaseMode = m_ui.cboFileNameCase->currentIndex();
+    settings.strSpaceMode = m_ui.Label15->text();
     // Proposals for the names still in the old-name column, so both columns stay paired
     // after entries were removed with the Delete key. They are computed for the rows the
     // list shows, and in full only for what needs them all (the check, a run, a script).
@@ -207,7 +211,7 @@ void Form1::UpdateMarkLook()
 {
     m_proposedNames.SetMarkLook(
         ReadableWarningColour(palette().color(QPalette::Active, QPalette::Base)),
-        style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, lstOldFileName));
+        style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, m_ui.lstOldFileName));
 }
 
 void Form1::changeEvent(QEvent* event)
@@ -242,13 +246,13 @@ void Form1::PairNameColumns()
                     m_bPairing = false;
                 });
     };
-    follow(lstNewFileName, lstOldFileName);
-    follow(lstOldFileName, lstNewFileName);
+    follow(m_ui.lstNewFileName, m_ui.lstOldFileName);
+    follow(m_ui.lstOldFileName, m_ui.lstNewFileName);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lstNewFileName && event->type() == QEvent::KeyPress &&
+    if (watched == m_ui.lstNewFileName && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         OnDeleteKey();
         return true;
@@ -258,7 +262,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 void Form1::OnDeleteKey()
 {
-    const QModelIndexList selected = lstNewFileName->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = m_ui.lstNewFileName->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
     QList<qsizetype> rows;
@@ -276,10 +280,10 @@ void Form1::OnDeleteKey()
 
 void Form1::ListDrives()
 {
-    const QSignalBlocker blocker(Drive1);
-    Drive1->clear();
+    const QSignalBlocker blocker(m_ui.Drive1);
+    m_ui.Drive1->clear();
     for (const Drive& drive : m_driveFolders.Drives())
-        Drive1->addItem(drive.text);
+        m_ui.Drive1->addItem(drive.text);
 }
 
 void Form1::RefreshDrives()
@@ -295,8 +299,8 @@ void Form1::RefreshDrives()
 
 void Form1::SelectDriveOf(const QString& strFolder)
 {
-    const QSignalBlocker blocker(Drive1);
-    Drive1->setCurrentIndex(int(m_driveFolders.DriveIndexOf(strFolder)));
+    const QSignalBlocker blocker(m_ui.Drive1);
+    m_ui.Drive1->setCurrentIndex(int(m_driveFolders.DriveIndexOf(strFolder)));
 }
 
 void Form1::OpenFolder(const QString& strPath)
@@ -309,7 +313,7 @@ void Form1::ShowFolder(FolderContents contents)
     // One read of the folder serves the folder list and the file list.
     const QString strError = contents.error;
     m_folders.Assign(contents);
-    Dir1->ShowFolders(m_folders);
+    m_ui.Dir1->ShowFolders(m_folders);
     m_driveFolders.NoteFolder(m_folders.Path());
     SelectDriveOf(m_folders.Path());
 
@@ -339,17 +343,17 @@ void Form1::OnDriveChosen(int nIndex)
     if (result.bMoved) {
         OpenFolder(result.strFolder);
     } else {
-        const QSignalBlocker blocker(Drive1);
-        Drive1->setCurrentIndex(int(result.nDrive));
+        const QSignalBlocker blocker(m_ui.Drive1);
+        m_ui.Drive1->setCurrentIndex(int(result.nDrive));
     }
 }
 
 void Form1::FillExtensionFilter()
 {
-    Combo1->clear();
-    Combo1->addItems(quillet::FillExtensionFilter(m_file1));
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(QString());
+    m_ui.Combo1->clear();
+    m_ui.Combo1->addItems(quillet::FillExtensionFilter(m_file1));
+    m_ui.Combo1->setCurrentIndex(-1);
+    m_ui.Combo1->setEditText(QString());
     m_currentNames.Clear();
 }
 
@@ -361,7 +365,7 @@ void Form1::OnFilterChosen(int nIndex)
     const QString strError = contents.error;
     m_file1.Assign(std::move(contents));
     m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
-    m_file1.SetPattern(PatternForEntry(Combo1->itemText(nIndex)));
+    m_file1.SetPattern(PatternForEntry(m_ui.Combo1->itemText(nIndex)));
     if (!strError.isEmpty())
         ShowMessage(strError, QString(), MessageIcon::Warning);
     FillNewNameList();
@@ -376,26 +380,26 @@ void Form1::OnTemplateCheckClicked()
     // Ticking the box wants a template first: "&Ok" waits for the next change of it.
     ControlInputs inputs = CurrentInputs();
     inputs.bJustTicked = true;
-    Command1->setEnabled(EnabledFor(inputs).bOk);
+    m_ui.Command1->setEnabled(EnabledFor(inputs).bOk);
 }
 
 void Form1::OnStartNumberChanged()
 {
-    const auto value = ConvertStartNumber(Text1->text());
-    if (value && *value >= VScroll1->minimum() && *value <= VScroll1->maximum())
-        VScroll1->setValue(*value);
+    const auto value = ConvertStartNumber(m_ui.Text1->text());
+    if (value && *value >= m_ui.VScroll1->minimum() && *value <= m_ui.VScroll1->maximum())
+        m_ui.VScroll1->setValue(*value);
     BuildNewNames();
 }
 
 void Form1::OnSpinnerChanged(int nValue)
 {
     // Writing the text runs the start-number handling, and with it the pass.
-    Text1->setText(QString::number(nValue));
+    m_ui.Text1->setText(QString::number(nValue));
 }
 
 void Form1::OnSpaceButton(const QString& strMode)
 {
-    Label15->setText(strMode);
+    m_ui.Label15->setText(strMode);
     BuildNewNames();
 }
 
@@ -405,18 +409,19 @@ void Form1::OnUpdateClicked()
 {
     if (Busy())
         return;
-    auto* job = new SearchReplaceJob(m_proposedNames.Names(), Text2->text(), Text3->text());
-    SetProgressRange(ProgressBar1, 0, double(m_proposedNames.Count()));
-    connect(job, &Job::progress, ProgressBar1,
-            [this](qsizetype nDone) { ProgressBar1->setValue(int(nDone)); });
+    auto* job =
+        new SearchReplaceJob(m_proposedNames.Names(), m_ui.Text2->text(), m_ui.Text3->text());
+    SetProgressRange(m_ui.ProgressBar1, 0, double(m_proposedNames.Count()));
+    connect(job, &Job::progress, m_ui.ProgressBar1,
+            [this](qsizetype nDone) { m_ui.ProgressBar1->setValue(int(nDone)); });
     m_runs->Hold(job, [this, job] {
         m_proposedNames.SetNames(job->takeEntries());
         MarkProblems();
         ShowMessage(tr("Search and Replace Finished"), tr("Search and Replace status"),
                     MessageIcon::Information);
-        ProgressBar1->setValue(0);
-        Text2->clear();
-        Text3->clear();
+        m_ui.ProgressBar1->setValue(0);
+        m_ui.Text2->clear();
+        m_ui.Text3->clear();
     });
 }
 

@@ -7,6 +7,7 @@
 #include "source/file_list.h"
 #include "source/folder_list.h"
 #include "ui/drive_box.h"
+#include "ui/form1_controls.h"
 #include "ui/message_service.h"
 #include "ui/name_list_model.h"
 
@@ -74,6 +75,8 @@ public:
 
     // "Undo Last Rename": Ctrl+Z in the window and the context menu of both name lists.
     QAction* UndoAction() const;
+    // The controls, for the handlers' wiring and for tests that drive them.
+    const Form1Controls& Ui() const { return m_ui; }
     // Whether a Shell run's interpreter is still running or its outcome not yet read.
     bool ScriptRunning() const;
     // Whether a job (a run, an undo, a search and replace) holds the window.
@@ -133,49 +136,7 @@ private:
     // The runs, their undo and the jobs that hold the window.
     RunController* m_runs = nullptr;
 
-public:
-    // The controls, under the names the rules use.
-    DriveBox* Drive1 = nullptr;
-    FolderView* Dir1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QGroupBox* Frame5 = nullptr;
-    QGroupBox* Frame6 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    QComboBox* cboFileNameCase = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QListView* lstNewFileName = nullptr;
-    QListView* lstOldFileName = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* cmdCreateBatch = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    QRadioButton* Option4 = nullptr;
-    QRadioButton* Option5 = nullptr;
+    Form1Controls m_ui;
 };
 
 } // namespace quillet

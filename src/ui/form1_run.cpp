@@ -46,7 +46,7 @@ void Form1::OnOkClicked()
                     tr("Rename"), MessageIcon::Information);
         return;
     }
-    m_runs->Run(Option1->isChecked(), CurrentJob());
+    m_runs->Run(m_ui.Option1->isChecked(), CurrentJob());
 }
 
 void Form1::OnBatchFileClicked()
@@ -60,8 +60,8 @@ void Form1::OnBatchFileClicked()
 
 void Form1::ConnectUndo()
 {
-    m_runs = new RunController(this, m_services.messages, m_services.platform, ProgressBar1);
-    for (QListView* list : {lstNewFileName, lstOldFileName}) {
+    m_runs = new RunController(this, m_services.messages, m_services.platform, m_ui.ProgressBar1);
+    for (QListView* list : {m_ui.lstNewFileName, m_ui.lstOldFileName}) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,
                 [this, list](const QPoint& pos) { ShowUndoMenu(list, pos); });

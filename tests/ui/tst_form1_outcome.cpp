@@ -33,7 +33,7 @@ struct RealForm {
     // Clicks "&Ok" and, for the Shell method, waits until the window has read the outcome.
     void Run()
     {
-        form.Command1->click();
+        form.Ui().Command1->click();
         QTRY_VERIFY_WITH_TIMEOUT(!form.ScriptRunning() && !form.Busy(), 20000);
     }
     QList<ShownMessage> ShownWithIcon(MessageIcon icon) const
@@ -129,7 +129,7 @@ void TestForm1Outcome::runThenUndo()
         QVERIFY(WriteFile(dir.filePath(name), name.toUtf8()));
     RealForm r(dir.path());
     ChooseCase(r.form, 4); // filename to UPPERCASE
-    (shell ? r.form.Option1 : r.form.Option2)->click();
+    (shell ? r.form.Ui().Option1 : r.form.Ui().Option2)->click();
     QCOMPARE(r.form.UndoAction()->isEnabled(), false);
     for (const QString& name : taken) // after the listing: unknown to the window
         QVERIFY(WriteFile(dir.filePath(name), "taken"));
@@ -191,7 +191,7 @@ void TestForm1Outcome::runThenUndo()
     r.form.show();
     r.form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&r.form));
-    QTest::keyClick(r.form.lstNewFileName, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(r.form.Ui().lstNewFileName, Qt::Key_Z, Qt::ControlModifier);
 
     QCOMPARE(r.messages.shown.size(), 2); // the question, then the closing box
     QVERIFY(r.messages.shown[0].question);
@@ -223,12 +223,12 @@ void TestForm1Outcome::unchangedNamesKeepTheRecord()
         QVERIFY(WriteFile(dir.filePath(name), name.toUtf8()));
     const QStringList first = Contents(dir.path());
     RealForm r(dir.path());
-    (shell ? r.form.Option1 : r.form.Option2)->click();
+    (shell ? r.form.Ui().Option1 : r.form.Ui().Option2)->click();
     ChooseCase(r.form, 4); // filename to UPPERCASE
     r.Run();
     r.form.OpenFolder(dir.path()); // the lists show the new names
-    r.form.Check1->click();
-    r.form.Text4->setText("*"); // every name as it is
+    r.form.Ui().Check1->click();
+    r.form.Ui().Text4->setText("*"); // every name as it is
     QCOMPARE(r.form.NewNameColumn().Names(), r.form.OldNameColumn().Names());
     r.Run();
     QCOMPARE(r.form.UndoAction()->text(), QString("Undo Last Rename (3 files)"));
@@ -247,8 +247,8 @@ void TestForm1Outcome::secondOkWhileTheInterpreterRuns()
     RealForm r(dir.path());
     ChooseCase(r.form, 4);
     // No event is processed between the clicks: the first interpreter cannot have been read.
-    r.form.Command1->click();
-    r.form.Command1->click();
+    r.form.Ui().Command1->click();
+    r.form.Ui().Command1->click();
     QVERIFY(!r.form.UndoAction()->isEnabled());
     QCOMPARE(r.messages.shown.size(), 2);
     QVERIFY2(r.messages.shown[1].text.contains("still going on"),
@@ -290,7 +290,7 @@ void TestForm1Outcome::undoCaseOnlyOnFat()
     const QStringList first = Contents(folder);
     RealForm r(folder);
     ChooseCase(r.form, 6); // filename & extension to UPPERCASE
-    r.form.Option2->click();
+    r.form.Ui().Option2->click();
     r.Run();
     QCOMPARE(Contents(folder),
              (QStringList{"ONE.TXT=one.txt", "THREE.TXT=three.txt", "TWO.TXT=two.txt"}));
