@@ -1,8 +1,8 @@
 // The outcome of a run and its undo, through the window, on real folders with the real
 // platform layer and interpreter; only the message boxes are replaced (answered at once).
 
-#include "../common/fat_image.h"
-#include "../common/folder_files.h"
+#include "fat_image.h"
+#include "folder_files.h"
 #include "form_harness.h"
 #include "run/rename_run.h"
 #include "swapping_platform.h"
@@ -44,7 +44,7 @@ struct RealForm {
                 found.append(m);
         return found;
     }
-    RecordingMessages messages;
+    MessageRecorder messages;
     FakeDrives drives;
     std::unique_ptr<Platform> platform;
     Form1 form;

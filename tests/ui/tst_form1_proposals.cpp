@@ -138,11 +138,12 @@ void TestForm1Proposals::runRightAfterAKeyRenamesToTheShownNames()
     form().Ui().Command1->click(); // before the marks of the key are in
     QTRY_VERIFY_WITH_TIMEOUT(!form().Busy(), 20000);
 
-    const QList<std::pair<QString, QString>>& renames = m_harness.platform.renames;
+    const QList<FakePlatform::Rename>& renames = m_harness.platform.renames;
     QCOMPARE(renames.size(), kFiles);
-    QCOMPARE(renames.first(), std::make_pair(QString("f  0000.Txt"), QString("x_f  0000_1z.Txt")));
-    QCOMPARE(renames.last(),
-             std::make_pair(QString("f  8999.Txt"), QString("x_f  8999_9000z.Txt")));
+    QCOMPARE(renames.first().from, QString("f  0000.Txt"));
+    QCOMPARE(renames.first().to, QString("x_f  0000_1z.Txt"));
+    QCOMPARE(renames.last().from, QString("f  8999.Txt"));
+    QCOMPARE(renames.last().to, QString("x_f  8999_9000z.Txt"));
 }
 
 QTEST_MAIN(TestForm1Proposals)

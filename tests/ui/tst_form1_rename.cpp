@@ -1,7 +1,7 @@
 // The rename buttons end to end through the window, on real folders with the real
 // platform layer; only the message boxes are replaced.
 
-#include "../common/fat_image.h"
+#include "fat_image.h"
 #include "form_harness.h"
 
 #include <QCheckBox>
@@ -44,7 +44,7 @@ struct RealForm {
           form(Form1::Services{&messages, &drives, platform.get()}, folder)
     {
     }
-    RecordingMessages messages;
+    MessageRecorder messages;
     FakeDrives drives;
     std::unique_ptr<Platform> platform;
     Form1 form;

@@ -3,7 +3,7 @@
 // failed and why, and undoes exactly the renames that happened. Only the message boxes are
 // replaced (answered at once).
 
-#include "../common/folder_files.h"
+#include "folder_files.h"
 #include "../ui/form_harness.h"
 #include "../ui/swapping_platform.h"
 
@@ -37,7 +37,7 @@ struct ShellForm {
         form->Ui().Option1->click();
     }
     QTemporaryDir dir;
-    RecordingMessages messages;
+    MessageRecorder messages;
     FakeDrives drives;
     std::unique_ptr<Platform> platform;
     std::unique_ptr<Form1> form;
