@@ -84,6 +84,10 @@ public:
     // Whether a job (a run, an undo, a search and replace) holds the window.
     bool Busy() const;
 
+signals:
+    // A job (a run, an undo, a search and replace) has finished.
+    void jobFinished();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -5,6 +5,7 @@
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
 #include "ui/form1.h"
+#include "ui/name_column_model.h"
 #include "ui/name_list_view.h"
 #include "ui/name_row_delegate.h"
 #include "ui/pick_combo_box.h"
@@ -60,8 +61,9 @@ QListView* MakeNameList(QWidget* parent, const char* name, const QRect& geometry
                         QAbstractItemView::SelectionMode mode, bool bMarkSlot)
 {
     QListView* view = Place(new NameListView(parent), name, geometry);
-    view->setModel(model);
-    view->setModelColumn(column);
+    auto* columnModel = new NameColumnModel(column, view);
+    columnModel->setSourceModel(model);
+    view->setModel(columnModel);
     view->setItemDelegate(new NameRowDelegate(bMarkSlot, view));
     view->setUniformItemSizes(true); // keeps views of many thousand names fast
     view->setSelectionMode(mode);

@@ -61,6 +61,7 @@ void Form1::OnBatchFileClicked()
 void Form1::ConnectUndo()
 {
     m_runs = new RunController(this, m_services.messages, m_services.platform, m_ui.ProgressBar1);
+    connect(m_runs, &RunController::jobFinished, this, &Form1::jobFinished);
     for (QListView* list : {m_ui.lstNewFileName, m_ui.lstOldFileName}) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,

@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace quillet;
@@ -96,7 +97,7 @@ void TestForm1Proposals::rowsShownAreThoseOfThePass()
     const QAbstractItemModel* model = form().Ui().lstOldFileName->model();
     QCOMPARE(model->rowCount(), kFiles);
     for (const int row : {0, 1, 4500, kFiles - 1})
-        QCOMPARE(model->index(row, NamePairsModel::Proposed).data().toString(), expected[row]);
+        QCOMPARE(model->index(row, 0).data().toString(), expected[row]);
     QCOMPARE(form().NewNameColumn().Names(), expected);
 }
 
@@ -106,8 +107,7 @@ void TestForm1Proposals::marksAreThoseOfTheLatestChange()
         form().Ui().Check1->click();
     ChooseCase(form(), CaseMode::NoChange);
     form().Ui().Option5->click();
-    const QModelIndex first =
-        form().Ui().lstOldFileName->model()->index(0, NamePairsModel::Proposed);
+    const QModelIndex first = form().Ui().lstOldFileName->model()->index(0, 0);
 
     form().Ui().Text4->setText("same"); // every file the same name: checked on the worker
     QVERIFY(!form().NewNameColumn().Forecast());
@@ -135,8 +135,9 @@ void TestForm1Proposals::runRightAfterAKeyRenamesToTheShownNames()
     form().Ui().Text4->setText("x_*_#");
     QTest::keyClick(form().Ui().Text4, Qt::Key_Z);
     form().Ui().Option2->click();
-    form().Ui().Command1->click(); // before the marks of the key are in
-    QTRY_VERIFY_WITH_TIMEOUT(!form().Busy(), 20000);
+    QSignalSpy done(&form(), &Form1::jobFinished);
+    form().Ui().Command1->click();                // before the marks of the key are in
+    QVERIFY(!form().Busy() || done.wait(240000)); // renames are slow under Wine
 
     const QList<FakePlatform::Rename>& renames = m_harness.platform.renames;
     QCOMPARE(renames.size(), kFiles);

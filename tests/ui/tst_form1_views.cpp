@@ -382,7 +382,7 @@ void TestForm1Views::problemMarksReadable()
     QAbstractItemModel* model = form.Ui().lstOldFileName->model();
     const QColor base = form.Ui().lstOldFileName->palette().color(QPalette::Base);
     for (int nRow = 0; nRow < 3; ++nRow) {
-        const QModelIndex index = model->index(nRow, NamePairsModel::Proposed);
+        const QModelIndex index = model->index(nRow, 0);
         const bool bMarked = nRow < 2;
         QCOMPARE(index.data(Qt::ForegroundRole).isValid(), bMarked);
         if (bMarked) {
