@@ -546,7 +546,7 @@ Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das S
     </message>
     <message>
         <source>&amp;Update</source>
-        <translation>&amp;Anwenden</translation>
+        <translation>An&amp;wenden</translation>
     </message>
     <message>
         <source>Template</source>
