@@ -82,13 +82,11 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
         const NameFault fault = windowsNames ? FaultOf(rules, to) : NameFault::None;
         if (fault == NameFault::TrailingDot || fault == NameFault::ReservedName)
             return {std::nullopt,
-                    Refused() + QCoreApplication::translate(
-                                    "BatchScript",
-                                    "the new name \"%1\" of the file \"%2\" ends in a dot or a "
-                                    "space, or is a reserved device name (CON, PRN, AUX, NUL, "
-                                    "COM1 to COM9, LPT1 to LPT9), which Windows does not keep "
-                                    "as it is.")
-                                    .arg(Shown(to), Shown(from))};
+                    Refused() +
+                        QCoreApplication::translate(
+                            "BatchScript", "Windows would not keep the new name \"%1\" of the file "
+                                           "\"%2\" as it is: %3.")
+                            .arg(Shown(to), Shown(from), DescribeNameFault(fault, to, rules))};
         if (const QString why = Unwritable(from, encode); !why.isEmpty())
             return {std::nullopt, Refused() + QCoreApplication::translate(
                                                   "BatchScript", "the name of the file \"%1\" %2.")
