@@ -55,6 +55,19 @@ QString FolderText(const QString& folderPath, QChar separator)
     return folderPath + separator;
 }
 
+QString DriveText(const QString& folderText, QChar separator)
+{
+    if (separator == QLatin1Char('/') && folderText.startsWith(separator))
+        return separator;
+    qsizetype nEnd = 0;
+    for (int nCharacters = 0; nCharacters < 2 && nEnd < folderText.size(); ++nCharacters)
+        nEnd += folderText.at(nEnd).isHighSurrogate() && nEnd + 1 < folderText.size() &&
+                        folderText.at(nEnd + 1).isLowSurrogate()
+                    ? 2
+                    : 1;
+    return folderText.left(nEnd);
+}
+
 ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
                                   const ScriptEncoder& encode)
 {
@@ -105,7 +118,7 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
     // even when the cd worked.
     QString text = QStringLiteral("cd /d \"") + DoublePercent(folder) + QLatin1Char('"') + crlf;
     text += QStringLiteral("if errorlevel 1 exit /b 1") + crlf;
-    text += DoublePercent(folder.left(2)) + crlf;
+    text += DoublePercent(DriveText(folder, separator)) + crlf;
     for (qsizetype i = 0; i < count; ++i) {
         text += QStringLiteral("rename \"") + DoublePercent(job.currentNames.at(i)) +
                 QStringLiteral("\" \"") + DoublePercent(job.proposedNames.at(i)) +
