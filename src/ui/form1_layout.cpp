@@ -1,6 +1,7 @@
 // Builds the controls of the window at their places. Places and sizes are given in twips
 // as the window was designed (15 twips to a pixel at 96 dots per inch).
 
+#include "ui/accessible_controls.h"
 #include "ui/caption_frame.h"
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
@@ -79,6 +80,7 @@ QListView* MakeNameList(QWidget* parent, const char* name, const QRect& geometry
 
 void Form1::CreateControls()
 {
+    InstallAccessibleControls();
     setWindowTitle(tr("Quillet v 1.00 10032002 (Ombrel)"));
     // The program's own icon: 16 x 16 in the title bar, the larger sizes where the desktop
     // shows it bigger.
@@ -184,7 +186,8 @@ void Form1::CreateControls()
     }
 
     Label11 = MakeLabel(this, "Label11", tr("File Count:"), Twips(120, 6360, 855, 255));
-    Label12 = MakeLabel(this, "Label12", "0", Twips(1080, 6360, 975, 375));
+    Label12 =
+        Place(new ValueLabel(QStringLiteral("0"), this), "Label12", Twips(1080, 6360, 975, 375));
     Label12->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label15 = MakeLabel(this, "Label15", "0", QRect());
     Label15->hide(); // holds the space mode; never shown
@@ -238,7 +241,8 @@ void Form1::SetAccessibleNames()
     lstNewFileName->setAccessibleName(Label8->text());
     lstOldFileName->setAccessibleName(Label9->text());
     ProgressBar1->setAccessibleName(tr("Progress"));
-    Label12->setAccessibleName(Label11->text());
+    // The file count is named by its caption and its number ("File Count: 12").
+    Label11->setBuddy(Label12);
     // The labels beside the controls are their buddies.
     Label7->setBuddy(Check1);
     Label1->setBuddy(Text4);

@@ -71,6 +71,10 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ToolTipRole:
         return Tooltip(index.row());
+    case Qt::AccessibleDescriptionRole: // a screen reader's words for the mark
+        if (Problem(index.row()) != NameProblem::None)
+            return Tooltip(index.row());
+        return {};
     default:
         return {};
     }
