@@ -164,7 +164,7 @@ void TestRenameRun::shellWritesAndStartsTheScript()
     QVERIFY(RunShellMethod({"/photos", {}, {}}, platform, reporter));
     QCOMPARE(platform.started, QStringList{dir.path() + "/rename.bat"});
     QCOMPARE(ReadAll(dir.path() + "/rename.bat"),
-             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
+             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/\r\n"));
     QCOMPARE(reporter.messages.size(), 1);
     QCOMPARE(reporter.messages[0].text, "Rename Finished!");
     QCOMPARE(reporter.messages[0].title, QString());
@@ -184,7 +184,7 @@ void TestRenameRun::shellFallsBackWhenTheFolderRefusesTheScript()
     QVERIFY(RunShellMethod({"/photos", {}, {}}, platform, reporter));
     QCOMPARE(platform.started, QStringList{dir.path() + "/own/rename.bat"});
     QCOMPARE(ReadAll(dir.path() + "/own/rename.bat"),
-             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
+             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/\r\n"));
     QCOMPARE(reporter.messages.size(), 1); // no word about the other folder
     QCOMPARE(reporter.messages[0].text, "Rename Finished!");
 
@@ -267,7 +267,7 @@ void TestRenameRun::batchFileWritesAndOpens()
     QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter));
     QCOMPARE(platform.opened, (QStringList{"rename.bat", "rename.bat"}));
     QCOMPARE(ReadAll(work.path() + "/rename.bat"),
-             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
+             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/\r\n"));
     QVERIFY(reporter.messages.isEmpty());
 
     platform.editorWorks = false;
