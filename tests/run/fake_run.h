@@ -41,7 +41,6 @@ public:
         value = v;
         ++valueCalls;
     }
-    void keepResponsive() override { ++responsiveCalls; }
 
     QList<Message> messages;
     std::function<MessageReply(const MessageRequest&)> reply; // how the "user" closes a box
@@ -50,7 +49,6 @@ public:
     double value = -1;
     int rangeCalls = 0;
     int valueCalls = 0;
-    int responsiveCalls = 0;
 };
 
 // A platform whose renames, starts and folders are recorded and scripted.

@@ -1,11 +1,14 @@
 #include "../common/folder_files.h"
 #include "fake_run.h"
+#include "run/api_run.h"
 #include "run/rename_run.h"
 #include "run_guards.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <sys/file.h>
@@ -33,7 +36,7 @@ class TestRenameRun : public QObject
 private slots:
     void apiRenamesInOrderAndGoesOnAfterFailures();
     void apiWithoutPairs();
-    void apiProgressIsRateLimited();
+    void apiRunsInSlicesFromTheEventLoop();
     void shellFailures_data();
     void shellFailures();
     void shellWritesAndStartsTheScript();
@@ -73,9 +76,9 @@ void TestRenameRun::apiRenamesInOrderAndGoesOnAfterFailures()
     QCOMPARE(failure.icon, MessageIcon::Warning);
     QCOMPARE(failure.progressShown, 2.0);
     const FakeReporter::Message& finished = reporter.messages[1];
-    QCOMPARE(finished.text, "Finished Renaming Files");
+    QCOMPARE(finished.text, "Finished Renaming Files\n1 of 3 files were not renamed.");
     QCOMPARE(finished.title, "Rename status");
-    QCOMPARE(finished.icon, MessageIcon::Information);
+    QCOMPARE(finished.icon, MessageIcon::Warning);
     QCOMPARE(finished.progressShown, 3.0);
     QCOMPARE(reporter.value, 0.0);
 }
@@ -92,8 +95,11 @@ void TestRenameRun::apiWithoutPairs()
     QCOMPARE(reporter.value, 0.0);
 }
 
-void TestRenameRun::apiProgressIsRateLimited()
+void TestRenameRun::apiRunsInSlicesFromTheEventLoop()
 {
+    // The job's contract: start() does the first slice at once, the rest come from the event
+    // loop, which gets its turn between slices; progress follows each slice and finished()
+    // comes once, after the closing box.
     FakeReporter reporter;
     FakePlatform platform(&reporter);
     RenameJob job{"/photos", {}, {}};
@@ -101,17 +107,34 @@ void TestRenameRun::apiProgressIsRateLimited()
         job.currentNames.append(QString::number(i));
         job.proposedNames.append(QString::number(i) + "x");
     }
+    ApiRun run(job, platform, reporter);
+    QSignalSpy progress(&run, &Job::progress);
+    QSignalSpy finished(&run, &Job::finished);
+    QSignalSpy renamed(&run, &RenameWork::renamed);
+    int nTurns = 0; // turns of the event loop while the job runs
+    QTimer turn;
+    turn.setInterval(0);
+    connect(&turn, &QTimer::timeout, [&] { nTurns += run.isRunning() ? 1 : 0; });
+    turn.start();
     QElapsedTimer timer;
     timer.start();
-    RunApiMethod(job, platform, reporter);
+    run.start();
+    QVERIFY(platform.renames.size() > 0);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
     const qint64 elapsed = timer.elapsed();
 
     QCOMPARE(platform.renames.size(), 40000); // more than a 16-bit count holds
+    QCOMPARE(renamed.size(), 40000);
     QCOMPARE(platform.renames.last().progress, 40000.0);
-    // First and last pair, one per interval, and the final 0.
-    QVERIFY2(reporter.valueCalls <= 3 + elapsed / kProgressIntervalMs + 1,
+    QCOMPARE(progress.last().at(0).value<qsizetype>(), qsizetype(40000));
+    QCOMPARE(reporter.messages.size(), 1); // the closing box, before finished()
+    QCOMPARE(reporter.value, 0.0);
+    // One bar update a slice (its first pair), the last pair and the final 0.
+    QVERIFY2(reporter.valueCalls <= 3 + elapsed / Job::kSliceMs + progress.size(),
              qPrintable(QString::number(reporter.valueCalls)));
-    QVERIFY(reporter.responsiveCalls >= 2);
+    if (progress.size() > 1)
+        QVERIFY(nTurns >= 1);
+    QVERIFY(!run.isRunning() && run.isFinished());
 }
 
 void TestRenameRun::shellFailures_data()
@@ -262,22 +285,45 @@ void TestRenameRun::batchFileWritesAndOpens()
     CurrentDirGuard cwd(work.path());
     FakeReporter reporter;
     FakePlatform platform(&reporter);
+    std::optional<QByteArray> written; // what this program wrote last
 
-    QVERIFY(WriteBatchForReview({"/photos", {"a"}, {"b"}}, platform, reporter));
-    QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter));
+    QVERIFY(WriteBatchForReview({"/photos", {"a"}, {"b"}}, platform, reporter, &written));
+    QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter, &written));
     QCOMPARE(platform.opened, (QStringList{"rename.bat", "rename.bat"}));
-    QCOMPARE(ReadAll(work.path() + "/rename.bat"),
-             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/\r\n"));
-    QVERIFY(reporter.messages.isEmpty());
+    const QByteArray script("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/\r\n");
+    QCOMPARE(ReadAll(work.path() + "/rename.bat"), script);
+    QVERIFY(reporter.messages.isEmpty()); // its own unchanged script is replaced silently
+
+    // A script the user edited, or one this program did not write, is replaced only on "Yes".
+    for (std::optional<QByteArray>* last :
+         {&written, static_cast<std::optional<QByteArray>*>(nullptr)}) {
+        QVERIFY(WriteFile(work.path() + "/rename.bat", "edited by hand\r\n"));
+        reporter.messages.clear();
+        platform.opened.clear();
+        reporter.reply = [](const MessageRequest& request) {
+            return MessageReply{!request.question, false};
+        };
+        QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter, last));
+        QCOMPARE(reporter.messages.size(), 1);
+        QCOMPARE(reporter.messages[0].text, "rename.bat already exists in " +
+                                                QDir::toNativeSeparators(work.path()) +
+                                                ". Replace it?");
+        QCOMPARE(ReadAll(work.path() + "/rename.bat"), QByteArray("edited by hand\r\n"));
+        QVERIFY(platform.opened.isEmpty());
+        reporter.reply = {};
+        QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter, last));
+        QCOMPARE(ReadAll(work.path() + "/rename.bat"), script);
+    }
+    reporter.messages.clear();
 
     platform.editorWorks = false;
-    QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter));
+    QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter, &written));
     QCOMPARE(reporter.messages.size(), 1);
     QVERIFY(reporter.messages[0].text.contains("no editor"));
 
     platform.editorWorks = true;
     platform.opened.clear();
-    QVERIFY(!WriteBatchForReview({"/photos", {"a"}, {"x\ny"}}, platform, reporter));
+    QVERIFY(!WriteBatchForReview({"/photos", {"a"}, {"x\ny"}}, platform, reporter, &written));
     QVERIFY(platform.opened.isEmpty());
     QCOMPARE(reporter.messages.size(), 2);
 }

@@ -83,8 +83,8 @@ public:
 // Chooses an item of the case box as the user does from its list.
 inline void ChooseCase(Form1& form, int nIndex)
 {
-    form.cboFileNameCase->setCurrentIndex(nIndex);
-    emit form.cboFileNameCase->activated(nIndex);
+    form.Ui().cboFileNameCase->setCurrentIndex(nIndex);
+    emit form.Ui().cboFileNameCase->activated(nIndex);
 }
 
 struct FormHarness {

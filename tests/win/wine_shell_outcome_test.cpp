@@ -32,9 +32,9 @@ struct ShellForm {
         form = std::make_unique<Form1>(
             Form1::Services{&messages, &drives, own ? own : platform.get()}, dir.path());
         messages.reply = [](const MessageRequest&) { return MessageReply{true, true}; };
-        form->Check1->click(); // "&Ok" waits for the template typed after it
-        form->Text4->setText(QStringLiteral("n#"));
-        form->Option1->click();
+        form->Ui().Check1->click(); // "&Ok" waits for the template typed after it
+        form->Ui().Text4->setText(QStringLiteral("n#"));
+        form->Ui().Option1->click();
     }
     QTemporaryDir dir;
     RecordingMessages messages;
@@ -89,7 +89,7 @@ void WineShellOutcomeTest::shellRunThenUndo()
 
     for (int i = 0; i < runs; ++i) {
         s.messages.shown.clear();
-        s.form->Command1->click();
+        s.form->Ui().Command1->click();
         QCOMPARE(s.messages.shown.size(), 1);
         QCOMPARE(s.messages.shown.first().text, QString("Rename Finished!"));
         QTRY_VERIFY_WITH_TIMEOUT(!s.form->ScriptRunning(), 60000);
@@ -140,7 +140,7 @@ void WineShellOutcomeTest::swappedScriptIsNotRun()
     platform.decoyScript = "cd /d \"" + QDir::toNativeSeparators(s.dir.path()).toLocal8Bit() +
                            "\"\r\nrename \"b.txt\" \"stolen.txt\"\r\n";
     const QStringList first = Contents(s.dir.path());
-    s.form->Command1->click();
+    s.form->Ui().Command1->click();
     QTRY_VERIFY_WITH_TIMEOUT(!s.form->ScriptRunning(), 60000);
     QCOMPARE(s.messages.shown.size(), 1);
     QCOMPARE(s.messages.shown.first().icon, MessageIcon::Critical);
