@@ -192,7 +192,7 @@ struct Window {
 
     explicit Window(Form1& f) : form(f), paints(f.Ui().lstOldFileName->viewport())
     {
-        QObject::connect(&form.NewNameColumn(), &QAbstractItemModel::dataChanged,
+        QObject::connect(&form.Pairs(), &QAbstractItemModel::dataChanged,
                          [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                              // New marks, not new names with their marks cleared.
                              if (roles.contains(Qt::ForegroundRole) &&

@@ -44,10 +44,9 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     m_check = new ConflictCheck(this);
     connect(m_check, &ConflictCheck::marksReady, this,
             [this](const QList<RenameForecast>& forecasts, const QStringList& current) {
-                m_proposedNames.SetForecasts(forecasts, current);
+                m_pairs.SetForecasts(forecasts, current);
             });
-    connect(m_check, &ConflictCheck::marksOutdated, this,
-            [this] { m_proposedNames.ClearForecasts(); });
+    connect(m_check, &ConflictCheck::marksOutdated, this, [this] { m_pairs.ClearForecasts(); });
     CreateControls();
     FitCaptions();
     SetTabOrder();
@@ -171,7 +170,7 @@ void Form1::ApplyEnabled(const EnabledControls& enabled)
 
 void Form1::FillNewNameList()
 {
-    m_currentNames.SetNames(m_file1.Items());
+    m_pairs.SetCurrentNames(m_file1.Items());
     // New rows: nothing the user selected among the old ones is selected among them.
     m_ui.lstNewFileName->selectionModel()->clear();
     m_ui.lstOldFileName->selectionModel()->clear();
@@ -196,20 +195,19 @@ void Form1::BuildNewNames()
     // Proposals for the names still in the old-name column, so both columns stay paired
     // after entries were removed with the Delete key. They are computed for the rows the
     // list shows, and in full only for what needs them all (the check, a run, a script).
-    m_proposedNames.SetProposals(std::make_shared<const NameProposer>(settings),
-                                 m_currentNames.Names());
+    m_pairs.SetProposer(std::make_shared<const NameProposer>(settings));
     MarkProblems();
 }
 
 void Form1::MarkProblems()
 {
-    m_check->Check(m_currentNames.Names(), m_file1.AllFiles(), m_nameRules,
-                   m_proposedNames.Proposer(), m_proposedNames.HeldNames());
+    m_check->Check(m_pairs.CurrentNames(), m_file1.AllFiles(), m_nameRules, m_pairs.Proposer(),
+                   m_pairs.HeldProposals());
 }
 
 void Form1::UpdateMarkLook()
 {
-    m_proposedNames.SetMarkLook(
+    m_pairs.SetMarkLook(
         ReadableWarningColour(palette().color(QPalette::Active, QPalette::Base)),
         style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, m_ui.lstOldFileName));
 }
@@ -240,7 +238,7 @@ void Form1::PairNameColumns()
                     if (m_bPairing)
                         return;
                     m_bPairing = true;
-                    const QModelIndex row = to->model()->index(current.row(), 0);
+                    const QModelIndex row = to->model()->index(current.row(), to->modelColumn());
                     to->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
                     to->viewport()->update();
                     m_bPairing = false;
@@ -271,8 +269,7 @@ void Form1::OnDeleteKey()
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    m_proposedNames.RemoveSortedRows(rows);
-    m_currentNames.RemoveSortedRows(rows);
+    m_pairs.RemoveSortedRows(rows);
     MarkProblems();
 }
 
@@ -354,7 +351,7 @@ void Form1::FillExtensionFilter()
     m_ui.Combo1->addItems(quillet::FillExtensionFilter(m_file1));
     m_ui.Combo1->setCurrentIndex(-1);
     m_ui.Combo1->setEditText(QString());
-    m_currentNames.Clear();
+    m_pairs.SetCurrentNames({});
 }
 
 void Form1::OnFilterChosen(int nIndex)
@@ -410,12 +407,12 @@ void Form1::OnUpdateClicked()
     if (Busy())
         return;
     auto* job =
-        new SearchReplaceJob(m_proposedNames.Names(), m_ui.Text2->text(), m_ui.Text3->text());
-    SetProgressRange(m_ui.ProgressBar1, 0, double(m_proposedNames.Count()));
+        new SearchReplaceJob(m_pairs.ProposedNames(), m_ui.Text2->text(), m_ui.Text3->text());
+    SetProgressRange(m_ui.ProgressBar1, 0, double(m_pairs.Count()));
     connect(job, &Job::progress, m_ui.ProgressBar1,
             [this](qsizetype nDone) { m_ui.ProgressBar1->setValue(int(nDone)); });
     m_runs->Hold(job, [this, job] {
-        m_proposedNames.SetNames(job->takeEntries());
+        m_pairs.SetProposals(job->takeEntries());
         MarkProblems();
         ShowMessage(tr("Search and Replace Finished"), tr("Search and Replace status"),
                     MessageIcon::Information);

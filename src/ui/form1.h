@@ -9,7 +9,7 @@
 #include "ui/drive_box.h"
 #include "ui/form1_controls.h"
 #include "ui/message_service.h"
-#include "ui/name_list_model.h"
+#include "ui/name_pairs_model.h"
 
 #include <QWidget>
 #include <memory>
@@ -58,8 +58,10 @@ public:
 
     // The file list the names come from (hidden; plain data).
     const FileList& File1() const { return m_file1; }
-    NameListModel& OldNameColumn() { return m_currentNames; }
-    NameListModel& NewNameColumn() { return m_proposedNames; }
+    // The rename pairs, and their two columns as lists of names.
+    const NamePairsModel& Pairs() const { return m_pairs; }
+    NameColumn OldNameColumn() const { return {m_pairs, NamePairsModel::Current}; }
+    NameColumn NewNameColumn() const { return {m_pairs, NamePairsModel::Proposed}; }
 
     // Opens a folder as the folder list does when the user opens it.
     void OpenFolder(const QString& strPath);
@@ -127,9 +129,10 @@ private:
     FileList m_file1;
     FolderList m_folders;
     DriveFolders m_driveFolders;
-    NameRules m_nameRules;        // the rules of the current folder's file system (FolderNameRules)
-    NameListModel m_currentNames; // lstNewFileName, the "Old Name" column
-    NameListModel m_proposedNames;    // lstOldFileName, the "New Name" column
+    NameRules m_nameRules; // the rules of the current folder's file system (FolderNameRules)
+    // The pairs: lstNewFileName ("Old Name") shows the current names, lstOldFileName ("New
+    // Name") the proposed ones.
+    NamePairsModel m_pairs;
     bool m_bPairing = false;          // one name column is following the other
     ConflictCheck* m_check = nullptr; // the marks of the proposed names
 

@@ -57,10 +57,12 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry)
 }
 
 QListView* MakeNameList(QWidget* parent, const char* name, const QRect& geometry,
-                        NameListModel* model, QAbstractItemView::SelectionMode mode, bool bMarkSlot)
+                        NamePairsModel* model, NamePairsModel::Column column,
+                        QAbstractItemView::SelectionMode mode, bool bMarkSlot)
 {
     QListView* view = Place(new NameListView(parent), name, geometry);
     view->setModel(model);
+    view->setModelColumn(column);
     view->setItemDelegate(new NameRowDelegate(bMarkSlot, view));
     view->setUniformItemSizes(true); // keeps views of many thousand names fast
     view->setSelectionMode(mode);
@@ -157,10 +159,11 @@ void Form1::CreateControls()
     m_ui.Label8 = MakeLabel(this, "Label8", tr("Old Name"), Twips(120, 3360, 855, 255));
     m_ui.Label9 = MakeLabel(this, "Label9", tr("New Name"), Twips(4800, 3360, 1095, 255));
     m_ui.lstNewFileName =
-        MakeNameList(this, "lstNewFileName", Twips(120, 3600, 4815, 2205), &m_currentNames,
-                     QAbstractItemView::ExtendedSelection, false);
-    m_ui.lstOldFileName = MakeNameList(this, "lstOldFileName", Twips(4920, 3600, 4695, 2205),
-                                       &m_proposedNames, QAbstractItemView::SingleSelection, true);
+        MakeNameList(this, "lstNewFileName", Twips(120, 3600, 4815, 2205), &m_pairs,
+                     NamePairsModel::Current, QAbstractItemView::ExtendedSelection, false);
+    m_ui.lstOldFileName =
+        MakeNameList(this, "lstOldFileName", Twips(4920, 3600, 4695, 2205), &m_pairs,
+                     NamePairsModel::Proposed, QAbstractItemView::SingleSelection, true);
 
     m_ui.cmdCreateBatch = Place(new QPushButton(tr("&Batch File"), this), "cmdCreateBatch",
                                 Twips(120, 5880, 1095, 375));

@@ -16,8 +16,8 @@ namespace quillet
 RenameJob Form1::CurrentJob() const
 {
     // The folder in the platform's own spelling: the run appends its separator to it.
-    return {QDir::toNativeSeparators(m_file1.Path()), m_currentNames.Names(),
-            m_proposedNames.Names()};
+    return {QDir::toNativeSeparators(m_file1.Path()), m_pairs.CurrentNames(),
+            m_pairs.ProposedNames()};
 }
 
 bool Form1::ScriptRunning() const

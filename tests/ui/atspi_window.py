@@ -28,7 +28,7 @@ def poll(what, find, seconds=20):
         if found:
             return found
         if time.monotonic() > deadline:
-            fail(f"{what}, after {seconds} s")
+            fail(f"{what() if callable(what) else what}, after {seconds} s")
         time.sleep(0.05)
 
 
@@ -91,7 +91,13 @@ def main():
             texts = [(item.name, item.description) for item in items]
             return texts if len(texts) == 2 and all(d for _, d in texts) else None
 
-        rows = poll("the marked rows of \"New Name\" tell no problem", described)
+        def read():
+            rows = named(app, "list", "New Name")
+            return [(rows.getChildAtIndex(i).name, rows.getChildAtIndex(i).description)
+                    for i in range(rows.childCount)]
+
+        rows = poll(lambda: f"the marked rows of \"New Name\" tell no problem: {read()}",
+                    described)
         for name, description in rows:
             if name != "same.txt" or "(row " not in description:
                 fail(f"row {name!r} describes {description!r}")

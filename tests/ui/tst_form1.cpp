@@ -375,7 +375,7 @@ void TestForm1::problemMarks()
     QCOMPARE(form.NewNameColumn().Problem(0), NameProblem::None);
     form.Ui().Check1->click();
     form.Ui().Text4->setText("same"); // every file the same proposal
-    const QModelIndex first = form.Ui().lstOldFileName->model()->index(0, 0);
+    const QModelIndex first = form.Ui().lstOldFileName->model()->index(0, NamePairsModel::Proposed);
     QCOMPARE(form.NewNameColumn().Problem(0), NameProblem::Duplicate);
     QVERIFY(first.data(Qt::ForegroundRole).isValid());
     QVERIFY(!first.data(Qt::ToolTipRole).toString().isEmpty());

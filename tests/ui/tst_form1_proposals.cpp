@@ -96,7 +96,7 @@ void TestForm1Proposals::rowsShownAreThoseOfThePass()
     const QAbstractItemModel* model = form().Ui().lstOldFileName->model();
     QCOMPARE(model->rowCount(), kFiles);
     for (const int row : {0, 1, 4500, kFiles - 1})
-        QCOMPARE(model->index(row, 0).data().toString(), expected[row]);
+        QCOMPARE(model->index(row, NamePairsModel::Proposed).data().toString(), expected[row]);
     QCOMPARE(form().NewNameColumn().Names(), expected);
 }
 
@@ -106,7 +106,8 @@ void TestForm1Proposals::marksAreThoseOfTheLatestChange()
         form().Ui().Check1->click();
     ChooseCase(form(), CaseMode::NoChange);
     form().Ui().Option5->click();
-    const QModelIndex first = form().Ui().lstOldFileName->model()->index(0, 0);
+    const QModelIndex first =
+        form().Ui().lstOldFileName->model()->index(0, NamePairsModel::Proposed);
 
     form().Ui().Text4->setText("same"); // every file the same name: checked on the worker
     QVERIFY(!form().NewNameColumn().Forecast());

@@ -3,8 +3,8 @@
 // system, and the names a screen reader speaks.
 
 #include "form_harness.h"
-#include "ui/name_list_model.h"
 #include "ui/name_list_view.h"
+#include "ui/name_pairs_model.h"
 #include "ui/name_row_delegate.h"
 
 #include <QAbstractItemDelegate>
@@ -100,7 +100,7 @@ QString ToolTipAt(QListView* view, int nRow)
     QToolTip::hideText();
     if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
         return QStringLiteral("(a tooltip stays open)");
-    const QPoint pos = view->visualRect(view->model()->index(nRow, 0)).center();
+    const QPoint pos = view->visualRect(view->model()->index(nRow, view->modelColumn())).center();
     QHelpEvent event(QEvent::ToolTip, pos, view->viewport()->mapToGlobal(pos));
     QApplication::sendEvent(view->viewport(), &event);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
@@ -316,16 +316,19 @@ void TestForm1Views::newNamesRepaintWithoutLayout()
     QStringList names(20000);
     for (int i = 0; i < names.size(); ++i)
         names[i] = QString("name %1.txt").arg(i);
-    NameListModel model;
-    model.SetNames(names);
+    NamePairsModel model;
+    model.SetCurrentNames(names);
+    model.SetProposals(names);
     CountingView view;
     view.setUniformItemSizes(true);
     view.setItemDelegate(new NameRowDelegate(true, &view));
     view.setModel(&model);
+    view.setModelColumn(NamePairsModel::Proposed);
     view.resize(300, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    view.scrollTo(model.index(firstShown), QAbstractItemView::PositionAtTop);
+    view.scrollTo(model.index(firstShown, NamePairsModel::Proposed),
+                  QAbstractItemView::PositionAtTop);
     QTRY_COMPARE(view.indexAt(QPoint(2, 2)).row(), firstShown);
 
     int nPaints = 0;
@@ -350,7 +353,7 @@ void TestForm1Views::newNamesRepaintWithoutLayout()
     } else {
         for (QString& name : names)
             name.prepend(u'x');
-        model.SetNames(names);
+        model.SetProposals(names);
     }
     QTRY_VERIFY(nPaints > 0);
     QCOMPARE(view.nLayouts, 0);
@@ -379,7 +382,7 @@ void TestForm1Views::problemMarksReadable()
     QAbstractItemModel* model = form.Ui().lstOldFileName->model();
     const QColor base = form.Ui().lstOldFileName->palette().color(QPalette::Base);
     for (int nRow = 0; nRow < 3; ++nRow) {
-        const QModelIndex index = model->index(nRow, 0);
+        const QModelIndex index = model->index(nRow, NamePairsModel::Proposed);
         const bool bMarked = nRow < 2;
         QCOMPARE(index.data(Qt::ForegroundRole).isValid(), bMarked);
         if (bMarked) {
