@@ -119,8 +119,8 @@
         <translation>sein Text lässt sich nicht kodieren.</translation>
     </message>
     <message>
-        <source>the new name &quot;%1&quot; of the file &quot;%2&quot; ends in a dot or a space, or is a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), which Windows does not keep as it is.</source>
-        <translation>der neue Name „%1“ der Datei „%2“ endet auf einen Punkt oder ein Leerzeichen oder ist ein reservierter Gerätename (CON, PRN, AUX, NUL, COM1 bis COM9, LPT1 bis LPT9), den Windows nicht unverändert übernimmt.</translation>
+        <source>Windows would not keep the new name &quot;%1&quot; of the file &quot;%2&quot; as it is: %3.</source>
+        <translation>Windows würde den neuen Namen „%1“ der Datei „%2“ nicht unverändert übernehmen: %3.</translation>
     </message>
     <message>
         <source>The batch file &quot;%1&quot; could not be written: %2.</source>
@@ -145,8 +145,12 @@
 <context>
     <name>NameConflicts</name>
     <message>
-        <source>This name cannot be used for a file: it is empty, &quot;.&quot; or &quot;..&quot;, holds a character the file system refuses, or is longer than 255 bytes.</source>
-        <translation>Dieser Name kann für keine Datei verwendet werden: Er ist leer, „.“ oder „..“, enthält ein Zeichen, das das Dateisystem ablehnt, oder ist länger als 255 Bytes.</translation>
+        <source>This name cannot be used for a file: it is empty, &quot;.&quot; or &quot;..&quot;, holds a character the file system refuses, or is longer than the file system allows.</source>
+        <translation>Dieser Name kann für keine Datei verwendet werden: Er ist leer, „.“ oder „..“, enthält ein Zeichen, das das Dateisystem ablehnt, oder ist länger, als das Dateisystem erlaubt.</translation>
+    </message>
+    <message>
+        <source>This name cannot be used for a file: %1.</source>
+        <translation>Dieser Name kann für keine Datei verwendet werden, denn %1.</translation>
     </message>
     <message>
         <source>Another file still has this name when this file&apos;s turn comes; the rename will fail.</source>
@@ -385,48 +389,56 @@
         <translation>das Dateisystem hat die neue Groß-/Kleinschreibung nicht übernommen</translation>
     </message>
     <message>
-        <source>the name is empty</source>
-        <translation>der Name ist leer</translation>
+        <source>it is empty</source>
+        <translation>er ist leer</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; holds a folder separator &quot;/&quot;</source>
-        <translation>der Name „%1“ enthält einen Ordnertrenner „/“</translation>
+        <source>it holds &quot;%1&quot;, which separates folders</source>
+        <translation>er enthält „%1“, das Ordner trennt</translation>
     </message>
     <message>
-        <source>the name holds a NUL character</source>
-        <translation>der Name enthält ein NUL-Zeichen</translation>
+        <source>it holds a NUL character, which no file system takes</source>
+        <translation>er enthält ein NUL-Zeichen, das kein Dateisystem annimmt</translation>
     </message>
     <message>
-        <source>the new name is refused: %1</source>
-        <translation>der neue Name wird abgelehnt: %1</translation>
+        <source>the new name &quot;%1&quot; is refused: %2</source>
+        <translation>der neue Name „%1“ wird abgelehnt: %2</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a file name</source>
-        <translation>„%1“ ist kein Dateiname</translation>
+        <source>&quot;%1&quot; stands for a folder, not a file</source>
+        <translation>„%1“ steht für einen Ordner, nicht für eine Datei</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; holds a folder separator &quot;/&quot; or &quot;\&quot;</source>
-        <translation>der Name „%1“ enthält einen Ordnertrenner „/“ oder „\“</translation>
+        <source>the name &quot;%1&quot; is refused: %2</source>
+        <translation>der Name „%1“ wird abgelehnt: %2</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; holds a control character or one of : * ? &quot; &lt; &gt; |, which this file system refuses</source>
-        <translation>der Name „%1“ enthält ein Steuerzeichen oder eines von : * ? &quot; &lt; &gt; |, die dieses Dateisystem ablehnt</translation>
+        <source>it holds %1, which this file system refuses</source>
+        <translation>er enthält %1, das dieses Dateisystem ablehnt</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; ends in a dot or a space, which this file system drops</source>
-        <translation>der Name „%1“ endet auf einen Punkt oder ein Leerzeichen, die dieses Dateisystem weglässt</translation>
+        <source>it ends in a dot, which this file system drops</source>
+        <translation>er endet auf einen Punkt, den dieses Dateisystem weglässt</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; is a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9)</source>
-        <translation>der Name „%1“ ist ein reservierter Gerätename (CON, PRN, AUX, NUL, COM1 bis COM9, LPT1 bis LPT9)</translation>
+        <source>it ends in a space, which this file system drops</source>
+        <translation>er endet auf ein Leerzeichen, das dieses Dateisystem weglässt</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; is longer than %2 characters</source>
-        <translation>der Name „%1“ ist länger als %2 Zeichen</translation>
+        <source>&quot;%1&quot; is a device name, which this file system reserves</source>
+        <translation>„%1“ ist ein Gerätename, den dieses Dateisystem reserviert</translation>
     </message>
     <message>
-        <source>the name &quot;%1&quot; is longer than %2 bytes</source>
-        <translation>der Name „%1“ ist länger als %2 Bytes</translation>
+        <source>it is %1 characters long, and this file system takes at most %2 characters</source>
+        <translation>er ist %1 Zeichen lang, und dieses Dateisystem nimmt höchstens %2 Zeichen an</translation>
+    </message>
+    <message>
+        <source>it is %1 bytes long, and this file system takes at most %2 bytes</source>
+        <translation>er ist %1 Bytes lang, und dieses Dateisystem nimmt höchstens %2 Bytes an</translation>
+    </message>
+    <message>
+        <source>the control character %1</source>
+        <translation>das Steuerzeichen %1</translation>
     </message>
 </context>
 <context>
@@ -550,7 +562,7 @@ Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das S
     </message>
     <message>
         <source>&amp;Update</source>
-        <translation>&amp;Anwenden</translation>
+        <translation>An&amp;wenden</translation>
     </message>
     <message>
         <source>Template</source>

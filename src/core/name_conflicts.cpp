@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "core/rename_forecaster.h"
+#include "names/name_faults.h"
 
 namespace quillet
 {
@@ -39,8 +40,16 @@ QString DescribeForecast(const QList<RenameForecast>& forecasts, qsizetype nRow,
     const QString strOther = bOther ? currentNames[forecast.nOther] : QString();
     const QString strOtherRow = QString::number(forecast.nOther + 1);
     switch (forecast.fate) {
-    case Fate::Invalid:
-        return DescribeNameProblem(NameProblem::Invalid);
+    case Fate::Invalid: {
+        if (forecast.fault == NameFault::None)
+            return DescribeNameProblem(NameProblem::Invalid);
+        NameRules rules;
+        rules.lengthUnit = forecast.lengthUnit;
+        rules.nMaxLength = forecast.nMaxLength;
+        return QCoreApplication::translate("NameConflicts",
+                                           "This name cannot be used for a file: %1.")
+            .arg(DescribeNameFault(forecast.fault, proposedNames.value(nRow), rules));
+    }
     case Fate::AfterSame:
         return QCoreApplication::translate(
                    "NameConflicts",
@@ -85,7 +94,7 @@ QString DescribeNameProblem(NameProblem problem)
         return QCoreApplication::translate(
             "NameConflicts", "This name cannot be used for a file: it is empty, \".\" or "
                              "\"..\", holds a character the file system refuses, or is "
-                             "longer than 255 bytes.");
+                             "longer than the file system allows.");
     case NameProblem::Duplicate:
         return QCoreApplication::translate(
             "NameConflicts", "Another file is to get the same name; only one of them can be "

@@ -29,9 +29,15 @@ struct RenameForecast {
     };
     Fate fate = Fate::Renamed;
     NameProblem problem = NameProblem::None; // the mark of the row
+    // For an Invalid row, the rule its name breaks, and the unit in which the file system
+    // counts a name's length.
+    NameFault fault = NameFault::None;
+    LengthUnit lengthUnit = LengthUnit::Utf8Bytes;
     // The row (0-based) the fate refers to; for a row renamed while another row with the
     // same proposal is refused, the first such row. -1 when none.
     qint32 nOther = -1;
+    // For an Invalid row, the file system's longest name, in lengthUnit.
+    qint32 nMaxLength = 0;
 };
 
 // Forecasts every row: rows are renamed in list order, and a rename is refused when its
@@ -42,7 +48,8 @@ QList<RenameForecast> ForecastRenames(const QStringList& currentNames,
                                       const QStringList& folderFiles, const NameRules& rules);
 
 // Tells the user what will happen to row nRow, naming the other file involved by its
-// current name and row number; empty for a row renamed without any problem.
+// current name and row number, or the rule that its name breaks; empty for a row renamed
+// without any problem.
 QString DescribeForecast(const QList<RenameForecast>& forecasts, qsizetype nRow,
                          const QStringList& currentNames, const QStringList& proposedNames);
 

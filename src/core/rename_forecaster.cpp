@@ -187,8 +187,9 @@ QList<RenameForecast> RenameForecaster::Run(qsizetype nProposals, Propose&& prop
             }
             const QStringView proposal = propose(i, buffer);
             m_proposalKeys[size_t(i)] = hash(proposal);
-            if (!m_rules.Accepts(Utf16View(proposal)))
-                out[i] = {Fate::Invalid, NameProblem::Invalid, -1};
+            if (const NameFault fault = FaultOf(m_rules, proposal); fault != NameFault::None)
+                out[i] = {Fate::Invalid,     NameProblem::Invalid, fault, m_rules.lengthUnit, -1,
+                          m_rules.nMaxLength};
         }
     });
     if (bGaveUp.load() || cancelled())

@@ -22,8 +22,10 @@ inline NameFault FaultOf(const NameRules& rules, QStringView name)
     return rules.FaultOf(Utf16View(name));
 }
 
-// Why the name cannot be a file name in a folder of these rules, as a phrase for a message
-// ("the name \"a:b\" holds a character that the file system refuses"); empty for None.
-QString DescribeNameFault(NameFault fault, const QString& strName, const NameRules& rules);
+// The rule of these rules that the name breaks, as a phrase that a message puts after the
+// name ("the new name \"a:b\" is refused: it holds \":\", which this file system
+// refuses"): which character, which device name, how long against which limit in the file
+// system's unit. Empty for None.
+QString DescribeNameFault(NameFault fault, QStringView name, const NameRules& rules);
 
 } // namespace quillet

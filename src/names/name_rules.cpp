@@ -55,8 +55,12 @@ bool IsWindowsForbidden(char16_t c)
            c == u'|';
 }
 
-std::size_t Utf8Length(std::u16string_view name)
+} // namespace
+
+std::size_t NameLength(std::u16string_view name, LengthUnit unit)
 {
+    if (unit == LengthUnit::Utf16Units)
+        return name.size();
     std::size_t nBytes = 0;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char16_t c = name[i];
@@ -74,8 +78,6 @@ std::size_t Utf8Length(std::u16string_view name)
     }
     return nBytes;
 }
-
-} // namespace
 
 NameRules NameRules::Posix(bool bIgnoreCase)
 {
@@ -110,8 +112,9 @@ NameFault NameRules::FaultOf(std::u16string_view name) const
     }
     // At most three UTF-8 bytes per UTF-16 unit: short names need no count.
     const std::size_t nMax = std::size_t(nMaxLength);
-    if (lengthUnit == LengthUnit::Utf16Units ? name.size() > nMax
-                                             : name.size() * 3 > nMax && Utf8Length(name) > nMax)
+    if (lengthUnit == LengthUnit::Utf16Units
+            ? name.size() > nMax
+            : name.size() * 3 > nMax && NameLength(name, lengthUnit) > nMax)
         return NameFault::TooLong;
     if (bNoTrailingDot && EndsInDotOrSpace(name))
         return NameFault::TrailingDot;

@@ -47,6 +47,9 @@ struct NameRules {
     bool operator!=(const NameRules& other) const { return !(*this == other); }
 };
 
+// The length of a name as a file system of that unit counts it against its maximum.
+std::size_t NameLength(std::u16string_view name, LengthUnit unit);
+
 // Whether Windows would store a file of this name under another name or take it for a
 // device: a name ending in a dot or a space (both are dropped), or a reserved device name
 // (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, and COM/LPT with a superscript 1 to 3),

@@ -170,8 +170,14 @@ public:
                     .arg(line));
         if (line.startsWith(QLatin1String("::")))
             return {};
-        if (IsDriveLetterLine(line) || (!lastCd_.isEmpty() && line == lastCd_.left(2)))
-            return {}; // a drive switch: no drives here, the cd line already chose the folder
+        // A drive switch: no drives here, the cd line already chose the folder. After a cd
+        // to a POSIX path the drive is its root "/"; scripts of earlier versions gave the
+        // path's first two characters.
+        if (IsDriveLetterLine(line) ||
+            (!lastCd_.isEmpty() &&
+             (line == lastCd_.left(2) ||
+              (line == QLatin1String("/") && lastCd_.startsWith(QLatin1Char('/'))))))
+            return {};
 
         if (const std::optional<int> level = ErrorLevelExit(line)) {
             // Only a cd sets the level here: 1 when it failed, 0 when it worked.

@@ -54,6 +54,19 @@ QString FolderText(const QString& folderPath, QChar separator)
     return WithSeparator(folderPath, separator);
 }
 
+QString DriveText(const QString& folderText, QChar separator)
+{
+    if (separator == QLatin1Char('/') && folderText.startsWith(separator))
+        return separator;
+    qsizetype nEnd = 0;
+    for (int nCharacters = 0; nCharacters < 2 && nEnd < folderText.size(); ++nCharacters)
+        nEnd += folderText.at(nEnd).isHighSurrogate() && nEnd + 1 < folderText.size() &&
+                        folderText.at(nEnd + 1).isLowSurrogate()
+                    ? 2
+                    : 1;
+    return folderText.left(nEnd);
+}
+
 ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
                                   const ScriptEncoder& encode)
 {
@@ -81,13 +94,11 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
         const NameFault fault = windowsNames ? FaultOf(rules, to) : NameFault::None;
         if (fault == NameFault::TrailingDot || fault == NameFault::ReservedName)
             return {std::nullopt,
-                    Refused() + QCoreApplication::translate(
-                                    "BatchScript",
-                                    "the new name \"%1\" of the file \"%2\" ends in a dot or a "
-                                    "space, or is a reserved device name (CON, PRN, AUX, NUL, "
-                                    "COM1 to COM9, LPT1 to LPT9), which Windows does not keep "
-                                    "as it is.")
-                                    .arg(Shown(to), Shown(from))};
+                    Refused() +
+                        QCoreApplication::translate(
+                            "BatchScript", "Windows would not keep the new name \"%1\" of the file "
+                                           "\"%2\" as it is: %3.")
+                            .arg(Shown(to), Shown(from), DescribeNameFault(fault, to, rules))};
         if (const QString why = Unwritable(from, encode); !why.isEmpty())
             return {std::nullopt, Refused() + QCoreApplication::translate(
                                                   "BatchScript", "the name of the file \"%1\" %2.")
@@ -106,7 +117,7 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
     // even when the cd worked.
     QString text = QStringLiteral("cd /d \"") + DoublePercent(folder) + QLatin1Char('"') + crlf;
     text += QStringLiteral("if errorlevel 1 exit /b 1") + crlf;
-    text += DoublePercent(folder.left(2)) + crlf;
+    text += DoublePercent(DriveText(folder, separator)) + crlf;
     for (qsizetype i = 0; i < count; ++i) {
         text += QStringLiteral("rename \"") + DoublePercent(job.currentNames.at(i)) +
                 QStringLiteral("\" \"") + DoublePercent(job.proposedNames.at(i)) +

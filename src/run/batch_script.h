@@ -29,10 +29,15 @@ inline constexpr char kBatchFileName[] = "rename.bat";
 // "D:\\Photos\\", "C:\\" stays "C:\\".
 QString FolderText(const QString& folderPath, QChar separator);
 
+// The drive of a folder text, as the script's drive line switches to it: its first two
+// characters ("D:" of "D:\\Photos\\"), a character outside the Basic Multilingual Plane
+// counted as one and never cut in two. A POSIX path's only drive is its root: "/" for every
+// folder text that starts with "/".
+QString DriveText(const QString& folderText, QChar separator);
+
 // Composes "rename.bat": a cd line (`cd /d "D:\Photos\"`), a line that ends the script when
-// that cd failed (`if errorlevel 1 exit /b 1`), a drive line (the first two characters of the
-// folder text), one `rename "old" "new"` line per pair, each ended by CR LF, no byte-order
-// mark.
+// that cd failed (`if errorlevel 1 exit /b 1`), a drive line (DriveText), one
+// `rename "old" "new"` line per pair, each ended by CR LF, no byte-order mark.
 // Every % is doubled, since the interpreter expands % even inside quotes. A name or folder
 // holding a double quote, a line break or a character the encoder refuses cannot be
 // expressed in the script: the result is then an error naming it, and no bytes. For the

@@ -1,6 +1,7 @@
 // Builds the controls of the window at their places. Places and sizes are given in twips
 // as the window was designed (15 twips to a pixel at 96 dots per inch).
 
+#include "ui/accessible_controls.h"
 #include "ui/caption_frame.h"
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
@@ -83,6 +84,7 @@ QListView* MakeNameList(QWidget* parent, const char* name, const QRect& geometry
 
 void Form1::CreateControls()
 {
+    InstallAccessibleControls();
     setWindowTitle(tr("Quillet v 1.00 10032002 (Ombrel)"));
     // The program's own icon: 16 x 16 in the title bar, the larger sizes where the desktop
     // shows it bigger.
@@ -198,7 +200,8 @@ void Form1::CreateControls()
     }
 
     m_ui.Label11 = MakeLabel(this, "Label11", tr("File Count:"), Twips(120, 6360, 855, 255));
-    m_ui.Label12 = MakeLabel(this, "Label12", "0", Twips(1080, 6360, 975, 375));
+    m_ui.Label12 =
+        Place(new ValueLabel(QStringLiteral("0"), this), "Label12", Twips(1080, 6360, 975, 375));
     m_ui.Label12->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_ui.Label15 = MakeLabel(this, "Label15", "0", QRect());
     m_ui.Label15->hide(); // holds the space mode; never shown
@@ -255,7 +258,8 @@ void Form1::SetAccessibleNames()
     m_ui.lstNewFileName->setAccessibleName(m_ui.Label8->text());
     m_ui.lstOldFileName->setAccessibleName(m_ui.Label9->text());
     m_ui.ProgressBar1->setAccessibleName(tr("Progress"));
-    m_ui.Label12->setAccessibleName(m_ui.Label11->text());
+    // The file count is named by its caption and its number ("File Count: 12").
+    m_ui.Label11->setBuddy(m_ui.Label12);
     // The labels beside the controls are their buddies.
     m_ui.Label7->setBuddy(m_ui.Check1);
     m_ui.Label1->setBuddy(m_ui.Text4);

@@ -25,12 +25,36 @@ QMessageBox::Icon BoxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The text with a break opportunity (a zero-width space) inside every run of more than
+// kRun characters without one, such as a long file name: the box then wraps it between
+// words like any other text. Without them the box breaks such a run anywhere, and measures
+// the lines so broken wrongly, cutting off the end of the text.
+QString Breakable(const QString& text)
+{
+    constexpr qsizetype kRun = 24;
+    QString out;
+    out.reserve(text.size() + text.size() / kRun);
+    qsizetype nRun = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isSpace()) {
+            nRun = 0;
+        } else if (++nRun > kRun && !c.isLowSurrogate()) {
+            out += QChar(0x200b);
+            nRun = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 MessageReply QtMessageService::show(QWidget* parent, const MessageRequest& request)
 {
     QMessageBox box(parent);
-    box.setText(request.text);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(Breakable(request.text));
     box.setWindowTitle(request.title.isEmpty() ? QApplication::applicationDisplayName()
                                                : request.title);
     box.setIcon(request.question && request.icon == MessageIcon::None ? QMessageBox::Question

@@ -78,6 +78,10 @@ QVariant NamePairsModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ToolTipRole:
         return Tooltip(nRow);
+    case Qt::AccessibleDescriptionRole: // a screen reader's words for the mark
+        if (Problem(nRow) != NameProblem::None)
+            return Tooltip(nRow);
+        return {};
     default:
         return {};
     }

@@ -17,6 +17,8 @@ private slots:
     void check();
     void forecast_data();
     void forecast();
+    void refusedNameTooltip_data();
+    void refusedNameTooltip();
     void largeLists();
     void forecasterKeptBetweenChecks_data();
     void forecasterKeptBetweenChecks();
@@ -148,6 +150,41 @@ void TestNameConflicts::forecast()
         if (others[i] >= 0)
             QVERIFY2(text.contains(QString("(row %1)").arg(others[i] + 1)), qPrintable(text));
     }
+}
+
+void TestNameConflicts::refusedNameTooltip_data()
+{
+    QTest::addColumn<QString>("proposed");
+    QTest::addColumn<bool>("windowsNames");
+    QTest::addColumn<QString>("named"); // the rule, as the tooltip must give it
+
+    const QString e300 = QString(300, QChar(0xe9)); // 300 characters, 600 UTF-8 bytes
+    QTest::newRow("ext4: bytes against the limit in bytes")
+        << e300 << false << "it is 600 bytes long, and this file system takes at most 255 bytes";
+    QTest::newRow("FAT: characters against the limit in characters")
+        << e300 << true
+        << "it is 300 characters long, and this file system takes at most 255 characters";
+    QTest::newRow("which character") << "a?b:c" << true << "it holds \"?\"";
+    QTest::newRow("a control character") << "a\tb" << true << "the control character U+0009";
+    QTest::newRow("a colon is a character like others on ext4")
+        << "a:b/c" << false << "it holds \"/\", which separates folders";
+    QTest::newRow("which device name") << "Com1 .log" << true << "\"Com1\" is a device name";
+    QTest::newRow("a space at the end") << "x " << true << "it ends in a space";
+}
+
+// The tooltip of a refused name names the rule it breaks, measured as the folder's file
+// system measures it.
+void TestNameConflicts::refusedNameTooltip()
+{
+    QFETCH(QString, proposed);
+    QFETCH(bool, windowsNames);
+    QFETCH(QString, named);
+    const NameRules rules = windowsNames ? NameRules::Windows() : NameRules::Posix();
+    const QStringList current{"a.txt"};
+    const QList<RenameForecast> forecasts = ForecastRenames(current, {proposed}, current, rules);
+    QCOMPARE(forecasts.value(0).problem, NameProblem::Invalid);
+    const QString text = DescribeForecast(forecasts, 0, current, {proposed});
+    QVERIFY2(text.contains(named), qPrintable(text));
 }
 
 void TestNameConflicts::largeLists()

@@ -98,15 +98,17 @@ void TestBatchInterpreter::run_data()
         << QStringList{"c=a"} << 1 << 2;
     QTest::newRow("writer's cd: a good cd goes on")
         << QStringList{"a"}
-        << QStringList{"cd /d \"{dir}/\"", "if errorlevel 1 exit /b 1", "{d2}", R"(rename "a" "b")"}
+        << QStringList{"cd /d \"{dir}/\"", "if errorlevel 1 exit /b 1", "{drive}",
+                       R"(rename "a" "b")"}
         << QStringList{"b=a"} << 1 << 0;
     QTest::newRow("writer's cd: a failed cd ends the script")
-        << QStringList{"a"} << QStringList{"cd /d \"{dir}/missing/\"",
-                                           "if errorlevel 1 exit /b 1",
-                                           "{d2}",
-                                           R"(rename "a" "b")",
-                                           "cd {dir}/",
-                                           R"(rename "a" "c")"}
+        << QStringList{"a"}
+        << QStringList{"cd /d \"{dir}/missing/\"",
+                       "if errorlevel 1 exit /b 1",
+                       "{drive}",
+                       R"(rename "a" "b")",
+                       "cd {dir}/",
+                       R"(rename "a" "c")"}
         << QStringList{"a=a"} << 0 << 2;
     QTest::newRow("cd || exit: a good cd goes on, a failed one ends the script")
         << QStringList{"a"}
@@ -144,6 +146,9 @@ void TestBatchInterpreter::run()
     if (text.endsWith("{cut}\r\n"))
         text.chop(7);
     text.replace("{dir}", dir.path());
+    // The writer's drive line: the drive letter, or the root of a POSIX path; scripts of
+    // earlier versions gave the path's first two characters.
+    text.replace("{drive}", dir.path().startsWith('/') ? QString("/") : dir.path().left(2));
     text.replace("{d2}", dir.path().left(2));
 
     QStringList reports;

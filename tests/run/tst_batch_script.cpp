@@ -20,6 +20,12 @@ std::optional<QByteArray> Latin1(const QString& text)
     return text.toLatin1();
 }
 
+// The POSIX platform's encoding.
+std::optional<QByteArray> Utf8(const QString& text)
+{
+    return text.toUtf8();
+}
+
 QByteArray Lines(const QList<QByteArray>& lines)
 {
     QByteArray out;
@@ -101,9 +107,14 @@ void TestBatchScript::compose_data()
                   "D:", "rename \"\xe9t\xe9\" \"ete\""});
     QTest::newRow("POSIX root") << "/" << QStringList{} << QStringList{} << QChar('/')
                                 << Lines({"cd /d \"/\"", "if errorlevel 1 exit /b 1", "/"});
-    QTest::newRow("POSIX folder: the drive line is its first two characters")
+    QTest::newRow("POSIX folder: the drive line is the root")
         << "/home/ann/Photos" << QStringList{"a.jpg"} << QStringList{"b.jpg"} << QChar('/')
-        << Lines({"cd /d \"/home/ann/Photos/\"", "if errorlevel 1 exit /b 1", "/h",
+        << Lines({"cd /d \"/home/ann/Photos/\"", "if errorlevel 1 exit /b 1", "/",
+                  "rename \"a.jpg\" \"b.jpg\""});
+    QTest::newRow("POSIX folder of a character outside the BMP: no character cut")
+        << QString::fromUtf8("/\xf0\x9f\x93\xb7 Fotos") << QStringList{"a.jpg"}
+        << QStringList{"b.jpg"} << QChar('/')
+        << Lines({"cd /d \"/\xf0\x9f\x93\xb7 Fotos/\"", "if errorlevel 1 exit /b 1", "/",
                   "rename \"a.jpg\" \"b.jpg\""});
 }
 
@@ -115,8 +126,8 @@ void TestBatchScript::compose()
     QFETCH(QChar, separator);
     QFETCH(QByteArray, expected);
 
-    const ComposedScript script =
-        ComposeBatchScript({folder, current, proposed}, separator, Latin1);
+    const ComposedScript script = ComposeBatchScript({folder, current, proposed}, separator,
+                                                     separator == u'/' ? Utf8 : Latin1);
     QVERIFY2(script.bytes, qPrintable(script.error));
     QCOMPARE(*script.bytes, expected);
 }

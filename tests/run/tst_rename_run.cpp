@@ -187,7 +187,7 @@ void TestRenameRun::shellWritesAndStartsTheScript()
     QVERIFY(RunShellMethod({"/photos", {}, {}}, platform, reporter));
     QCOMPARE(platform.started, QStringList{dir.path() + "/rename.bat"});
     QCOMPARE(ReadAll(dir.path() + "/rename.bat"),
-             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
+             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/\r\n"));
     QCOMPARE(reporter.shown.size(), 1);
     QCOMPARE(reporter.shown[0].text, "Rename Finished!");
     QCOMPARE(reporter.shown[0].title, QString());
@@ -207,7 +207,7 @@ void TestRenameRun::shellFallsBackWhenTheFolderRefusesTheScript()
     QVERIFY(RunShellMethod({"/photos", {}, {}}, platform, reporter));
     QCOMPARE(platform.started, QStringList{dir.path() + "/own/rename.bat"});
     QCOMPARE(ReadAll(dir.path() + "/own/rename.bat"),
-             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
+             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/\r\n"));
     QCOMPARE(reporter.shown.size(), 1); // no word about the other folder
     QCOMPARE(reporter.shown[0].text, "Rename Finished!");
 
@@ -290,7 +290,7 @@ void TestRenameRun::batchFileWritesAndOpens()
     QVERIFY(WriteBatchForReview({"/photos", {"a"}, {"b"}}, platform, reporter, &written));
     QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter, &written));
     QCOMPARE(platform.opened, (QStringList{"rename.bat", "rename.bat"}));
-    const QByteArray script("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n");
+    const QByteArray script("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/\r\n");
     QCOMPARE(ReadAll(work.path() + "/rename.bat"), script);
     QVERIFY(reporter.shown.isEmpty()); // its own unchanged script is replaced silently
 

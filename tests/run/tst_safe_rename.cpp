@@ -55,21 +55,21 @@ void TestSafeRename::refusesNames_data()
                                     << "empty";
     QTest::newRow("dot") << "a"
                          << "."
-                         << "not a file name";
+                         << "stands for a folder";
     QTest::newRow("dot dot") << "a"
                              << ".."
-                             << "not a file name";
+                             << "stands for a folder";
     QTest::newRow("path in the new name") << "a"
                                           << "sub/a"
-                                          << "separator";
+                                          << "separates folders";
     QTest::newRow("parent in the new name") << "a"
                                             << "../a"
-                                            << "separator";
+                                            << "separates folders";
     QTest::newRow("NUL in the new name") << "a" << QString("b") + QChar(0) + "c"
                                          << "NUL";
     QTest::newRow("path in the old name") << "sub/x"
                                           << "b"
-                                          << "separator";
+                                          << "separates folders";
     QTest::newRow("empty old name") << ""
                                     << "b"
                                     << "empty";

@@ -6,8 +6,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMultiMap>
 #include <QPushButton>
 #include <QTest>
 #include <QTranslator>
@@ -34,6 +37,28 @@ QStringList WindowTexts(Form1& form)
     return texts;
 }
 
+// The access keys of the controls shown, each with the texts that claim it: a button's, a
+// frame's, or a label's that gives its key to a buddy.
+QMultiMap<QKeySequence, QString> Mnemonics(Form1& form)
+{
+    QMultiMap<QKeySequence, QString> keys;
+    for (QWidget* widget : form.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&form))
+            continue;
+        QString text;
+        if (const auto* button = qobject_cast<QAbstractButton*>(widget))
+            text = button->text();
+        else if (const auto* frame = qobject_cast<QGroupBox*>(widget))
+            text = frame->title();
+        else if (const auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
+            text = label->text();
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (!key.isEmpty())
+            keys.insert(key, widget->objectName() + u'=' + text);
+    }
+    return keys;
+}
+
 void RemoveTranslations()
 {
     for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
@@ -53,6 +78,8 @@ private slots:
     void englishWithoutCatalogue_data();
     void englishWithoutCatalogue();
     void german();
+    void mnemonicsDistinct_data();
+    void mnemonicsDistinct();
 };
 
 void TestTranslations::englishWithoutCatalogue_data()
@@ -105,6 +132,39 @@ void TestTranslations::german()
     for (qsizetype i = 0; i < german.size(); ++i) {
         if (!same.contains(german.at(i)))
             QVERIFY2(german.at(i) != english.at(i), qPrintable(english.at(i)));
+    }
+}
+
+void TestTranslations::mnemonicsDistinct_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::newRow("English") << QString();
+    const QDir catalogues(QStringLiteral(":/i18n"));
+    const QStringList names = catalogues.entryList({QStringLiteral("quillet_*.qm")});
+    QVERIFY(!names.isEmpty());
+    for (const QString& name : names)
+        QTest::newRow(qPrintable(name)) << catalogues.filePath(name);
+}
+
+// Alt with a letter reaches one control only: two controls with the same access key would
+// only pass the focus between them.
+void TestTranslations::mnemonicsDistinct()
+{
+    QFETCH(QString, catalogue);
+    if (!catalogue.isEmpty()) {
+        auto* translator = new QTranslator(qApp);
+        QVERIFY(translator->load(catalogue));
+        QVERIFY(QCoreApplication::installTranslator(translator));
+    }
+    FormHarness h({"a.txt"});
+    Form1& form = h.Open();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QMultiMap<QKeySequence, QString> keys = Mnemonics(form);
+    QVERIFY(keys.size() >= 4);
+    for (const QKeySequence& key : keys.uniqueKeys()) {
+        const QStringList texts = keys.values(key);
+        QVERIFY2(texts.size() == 1, qPrintable(key.toString() + u' ' + texts.join(u", ")));
     }
 }
 

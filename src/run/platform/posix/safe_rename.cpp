@@ -151,10 +151,12 @@ RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, con
     // The old name only has to name a file of the folder; the new one must be kept as it is.
     const NameRules plainNames = NameRules::Posix();
     if (const NameFault fault = FaultOf(plainNames, from); fault != NameFault::None)
-        return Failed(DescribeNameFault(fault, from, plainNames));
+        return Failed(QCoreApplication::translate("SafeRename", "the name \"%1\" is refused: %2")
+                          .arg(from, DescribeNameFault(fault, from, plainNames)));
     if (const NameFault fault = FaultOf(rules, to); fault != NameFault::None)
-        return Failed(QCoreApplication::translate("SafeRename", "the new name is refused: %1")
-                          .arg(DescribeNameFault(fault, to, rules)));
+        return Failed(
+            QCoreApplication::translate("SafeRename", "the new name \"%1\" is refused: %2")
+                .arg(to, DescribeNameFault(fault, to, rules)));
 
     QByteArray dir = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (!dir.endsWith('/'))
