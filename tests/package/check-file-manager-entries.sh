@@ -53,6 +53,10 @@ export DISPLAY=":$(cat "$work/display")"
 within 10 xdotool getmouselocation >/dev/null 2>&1 || fail "no display"
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
+# A window mapped while the window manager starts may stay unmanaged and unseen: the
+# program starts once openbox has announced itself on the root window.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+within 20 wm_ready || fail "openbox did not start: $(cat "$work/openbox.log" "$work/xvfb.log")"
 
 # "&Batch File" opens the script in the desktop's text editor: here one that does nothing.
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/gnome-text-editor"
@@ -82,8 +86,12 @@ open_and_check() {
     (cd / && exec "$@") >"$work/$entry.log" 2>&1 &
     pid=$!
     pids+=($pid)
-    within 30 sh -c 'xdotool search --onlyvisible --pid '$pid' --name "^Quillet" >/dev/null 2>&1' ||
+    within 30 sh -c 'xdotool search --onlyvisible --pid '$pid' --name "^Quillet" >/dev/null 2>&1' || {
+        xwininfo -root -tree >&2
+        xdotool search --pid $pid >&2
+        ps -o pid,stat,args -p $pid >&2
         fail "$entry: no window opened (log: $(cat "$work/$entry.log"))"
+    }
     window=$(xdotool search --onlyvisible --pid $pid --name '^Quillet' | head -n1)
     [ "$(readlink "/proc/$pid/cwd")" = "$folder" ] ||
         fail "$entry: the window runs in $(readlink "/proc/$pid/cwd"), not in the folder"
