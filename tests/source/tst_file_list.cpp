@@ -369,4 +369,4 @@ void TestFileList::removedFolder()
 }
 
 QTEST_GUILESS_MAIN(TestFileList)
-#include "test_file_list.moc"
+#include "tst_file_list.moc"

@@ -124,4 +124,4 @@ void TestPlatformPosix::desktopExec()
 }
 
 QTEST_GUILESS_MAIN(TestPlatformPosix)
-#include "test_platform_posix.moc"
+#include "tst_platform_posix.moc"
