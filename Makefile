@@ -1,13 +1,18 @@
-# Front door of the project. `make test` and `make run` install what is missing,
-# configure and build; `make bench` builds in Release and runs the benchmarks;
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Front door of the project. Each target installs the package groups it needs
+# (scripts/install-deps: build, test, windows), configures and builds.
+# `make run` builds only the two programs and opens the window on a fresh demo folder
+# (FOLDER=path opens another folder); `make test` runs every test that leaves the system
+# alone; `make test-system` installs the Debian package into the system and removes it again
+# (root); `make bench` builds in Release and runs the benchmarks;
 # `make deb` builds the Debian package; `make translations` brings the catalogues in
 # translations/ up to date with the texts of the code.
 # `make bench` shows the window of bench_ui on an X server of its own (Xvfb), as a user
 # would see it painted; without xvfb-run it paints offscreen.
 # `make windows` cross-builds the static build/windows/bin/quillet.exe; `make test-windows`
 # runs its tests and the window under Wine.
-.PHONY: all deps build test run bench asan fuzz deb translations format clean windows \
-	test-windows
+.PHONY: all deps build test test-system run bench asan fuzz deb translations format clean \
+	windows test-windows
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCHES = bench_core bench_source bench_run bench_ui
@@ -15,7 +20,7 @@ BENCHES = bench_core bench_source bench_run bench_ui
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps build test
 
 build: deps
 	cmake --preset dev
@@ -24,8 +29,23 @@ build: deps
 test: build
 	ctest --preset dev -j $(JOBS)
 
-run: build
-	build/dev/bin/quillet
+# The checks that change the system: the package installed with apt-get and removed again.
+test-system: build
+	ctest --preset system
+
+# The window on FOLDER, by default on a demo folder made fresh at every run.
+FOLDER ?=
+run:
+	@scripts/install-deps build
+	cmake --preset run
+	cmake --build --preset run -j $(JOBS)
+ifeq ($(FOLDER),)
+	rm -rf build/demo
+	scripts/make-demo-folder build/demo
+	cd build/demo && ../run/bin/quillet
+else
+	cd "$(FOLDER)" && "$(CURDIR)/build/run/bin/quillet"
+endif
 
 bench: deps
 	cmake --preset release
@@ -49,27 +69,30 @@ asan: deps
 # `make test`). New inputs that reach new code are kept in build/fuzz/corpus.
 FUZZ_SECONDS ?= 60
 fuzz:
-	@scripts/install-deps fuzz
+	@scripts/install-deps build fuzz
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS) --target fuzz_batch_interpreter
 	mkdir -p build/fuzz/corpus
 	build/fuzz/bin/fuzz_batch_interpreter -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-timeout=10 -rss_limit_mb=2048 build/fuzz/corpus tests/fuzz/seeds
 
-windows: deps
+windows:
+	@scripts/install-deps build windows
 	@qt="$$(scripts/windows-qt)" && cmake --preset windows -DCMAKE_PREFIX_PATH="$$qt"
 	cmake --build --preset windows -j $(JOBS)
 
 test-windows: windows
 	ctest --preset windows -j $(JOBS)
 
-deb: deps
+deb:
+	@scripts/install-deps build test
 	cmake --preset package
 	cmake --build --preset package -j $(JOBS)
 	cd build/package && cpack -G DEB
 	@ls build/package/quillet_*.deb
 
-translations: deps
+translations:
+	@scripts/install-deps build
 	cmake --preset dev
 	cmake --build --preset dev --target update_translations
 

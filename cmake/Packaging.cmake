@@ -1,4 +1,6 @@
-# The Debian package, built by CPack from the install rules: `make deb`.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Debian package, built by CPack from the install rules: `make deb`. Its licence is in
+# /usr/share/doc/quillet/copyright (data/copyright), as Debian's policy asks.
 set(CPACK_PACKAGE_NAME quillet)
 set(CPACK_PACKAGE_VENDOR "The Quillet developers")
 set(CPACK_PACKAGE_CONTACT "The Quillet developers <quillet@users.noreply.github.com>")
@@ -9,6 +11,8 @@ running numbers and the file's own name, case and space rules, and a search and 
 build the new names at every keystroke. Names that would fail are marked before anything \
 is renamed, and a rename never replaces an existing file.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/quillet/quillet")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
