@@ -343,10 +343,14 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
 {
     Interpreter interpreter(startFolder, platform);
     int number = 0;
+    // One buffer for every line: a line of its own would cost an allocation (and for lines
+    // of this size a mapping of memory and its release) per rename.
+    QByteArray buffer(kMaxScriptLineBytes + 2, Qt::Uninitialized);
     while (!script.atEnd()) {
-        QByteArray bytes = script.readLine(kMaxScriptLineBytes + 1);
-        if (bytes.isEmpty())
+        const qint64 nRead = script.readLine(buffer.data(), buffer.size());
+        if (nRead <= 0)
             break; // a read error: atEnd() would not turn true
+        QByteArrayView bytes(buffer.constData(), nRead);
         ++number;
         bool ended = bytes.endsWith('\n');
         BatchLineResult result;
@@ -359,9 +363,9 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
                                      .arg(kMaxScriptLineBytes));
         } else {
             if (ended)
-                bytes.chop(1);
+                bytes = bytes.chopped(1);
             if (bytes.endsWith('\r'))
-                bytes.chop(1);
+                bytes = bytes.chopped(1);
             QStringDecoder decoder(QStringDecoder::Utf8);
             const QString line = decoder.decode(bytes);
             result = decoder.hasError()
