@@ -361,6 +361,14 @@
         <source>%1 already exists in %2. Replace it?</source>
         <translation>%1 gibt es in %2 schon. Ersetzen?</translation>
     </message>
+    <message>
+        <source>the folder is no longer the one listed</source>
+        <translation>der Ordner ist nicht mehr der aufgelistete</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; is no longer the folder that was listed: it was moved, or replaced by another folder or a link. Nothing more was renamed there; open the folder again.</source>
+        <translation>Der Ordner „%1“ ist nicht mehr der aufgelistete Ordner: Er wurde verschoben oder durch einen anderen Ordner oder eine Verknüpfung ersetzt. Dort wurde nichts mehr umbenannt; öffnen Sie den Ordner erneut.</translation>
+    </message>
 </context>
 <context>
     <name>SafeRename</name>

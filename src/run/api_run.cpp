@@ -17,6 +17,14 @@ ApiRun::ApiRun(RenameJob job, Platform& platform, RunReporter& reporter, QObject
 
 void ApiRun::begin()
 {
+    QString error;
+    if (!SameFolderAsListed(m_job, m_platform, &error)) {
+        // Not one file of another folder is touched: nothing was started.
+        m_bRefused = true;
+        m_reporter.showMessage(error, QCoreApplication::translate("RenameRun", kErrorTitle),
+                               MessageIcon::Critical);
+        return;
+    }
     m_nCount = qMin(m_job.proposedNames.size(), m_job.currentNames.size());
     m_folder = FolderText(m_job.folderPath, m_platform.separator());
     m_outcome.pairs = m_job.proposedNames.size();
@@ -26,6 +34,18 @@ void ApiRun::begin()
 
 bool ApiRun::step(const QDeadlineTimer& deadline)
 {
+    if (m_bRefused)
+        return false;
+    // Between slices another program may move the folder away and put something in its
+    // place: what is left is not renamed there.
+    if (m_nNext > 0 && !SameFolderAsListed(m_job, m_platform, nullptr)) {
+        const QString reason =
+            QCoreApplication::translate("RenameRun", "the folder is no longer the one listed");
+        for (; m_nNext < m_nCount; ++m_nNext)
+            noteFailed({m_job.currentNames.at(m_nNext), m_job.proposedNames.at(m_nNext), reason});
+        setProcessed(m_nNext);
+        return false;
+    }
     const qsizetype nFirst = m_nNext;
     while (m_nNext < m_nCount) {
         if (m_nNext == nFirst || m_nNext + 1 == m_nCount)
@@ -64,6 +84,8 @@ void ApiRun::renamePair(qsizetype nIndex)
 
 void ApiRun::end()
 {
+    if (m_bRefused)
+        return;
     MessageRequest finished;
     finished.text = QCoreApplication::translate("RenameRun", kApiFinished);
     finished.title = QCoreApplication::translate("RenameRun", kApiFinishedTitle);

@@ -38,6 +38,7 @@ private:
     qsizetype m_nCount = 0;
     qsizetype m_nNext = 0;
     bool m_bShowErrors = true;
+    bool m_bRefused = false; // the folder was not the one listed: nothing was renamed
 };
 
 } // namespace quillet

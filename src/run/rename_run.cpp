@@ -27,6 +27,10 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
                                           RunReporter& reporter)
 {
     QString error;
+    if (!SameFolderAsListed(job, platform, &error)) {
+        ShowError(reporter, error);
+        return nullptr;
+    }
     const std::optional<QString> folder = platform.scriptFolder(&error);
     if (!folder) {
         ShowError(reporter, error);

@@ -6,6 +6,7 @@
 #include "core/search_replace.h"
 #include "core/start_number.h"
 #include "names/folder_rules.h"
+#include "run/platform/platform.h"
 #include "run/platform/script_run.h"
 #include "source/extension_filter.h"
 #include "ui/control_rules.h"
@@ -57,6 +58,9 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     // The selectors stand on the start folder before the start-up sequence runs.
     m_driveFolders.SetDrives(m_services.drives->Drives());
     ListDrives();
+    // The folder's identity before its files are read: the runs refuse a folder that is not
+    // the one read.
+    m_folderIdentity = m_services.platform->folderIdentity(strStartFolder).value_or(QByteArray());
     FolderContents contents = ReadFolder(strStartFolder);
     const QString strError = contents.error;
     m_folders.Assign(contents);
@@ -302,6 +306,7 @@ void Form1::SelectDriveOf(const QString& strFolder)
 
 void Form1::OpenFolder(const QString& strPath)
 {
+    m_folderIdentity = m_services.platform->folderIdentity(strPath).value_or(QByteArray());
     ShowFolder(ReadFolder(strPath));
 }
 
@@ -358,6 +363,7 @@ void Form1::OnFilterChosen(int nIndex)
 {
     // The folder as it is now: files renamed, added or removed since it was read are listed
     // as they are. The pattern applies to that reading.
+    m_folderIdentity = m_services.platform->folderIdentity(m_file1.Path()).value_or(QByteArray());
     FolderContents contents = ReadFolder(m_file1.Path());
     const QString strError = contents.error;
     m_file1.Assign(std::move(contents));

@@ -137,6 +137,7 @@ private:
     // The pairs: lstNewFileName ("Old Name") shows the current names, lstOldFileName ("New
     // Name") the proposed ones.
     NamePairsModel m_pairs;
+    QByteArray m_folderIdentity;      // of the folder as it was read, for the runs' check
     bool m_bPairing = false;          // one name column is following the other
     ConflictCheck* m_check = nullptr; // the marks of the proposed names
 

@@ -17,7 +17,7 @@ RenameJob Form1::CurrentJob() const
 {
     // The folder in the platform's own spelling: the run appends its separator to it.
     return {QDir::toNativeSeparators(m_file1.Path()), m_pairs.CurrentNames(),
-            m_pairs.ProposedNames()};
+            m_pairs.ProposedNames(), m_folderIdentity};
 }
 
 bool Form1::ScriptRunning() const

@@ -1,8 +1,8 @@
-#include "folder_files.h"
 #include "fake_platform.h"
+#include "folder_files.h"
+#include "guards.h"
 #include "run/api_run.h"
 #include "run/rename_run.h"
-#include "guards.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -43,6 +43,8 @@ private slots:
     void shellFallsBackWhenTheFolderRefusesTheScript();
     void shellRenamesThroughTheInterpreter();
     void shellRefusedWhileAnotherRunHoldsTheLog();
+    void folderReplacedAfterTheListing_data();
+    void folderReplacedAfterTheListing();
     void batchFileWritesAndOpens();
     void batchFileEditors_data();
     void batchFileEditors();
@@ -273,10 +275,53 @@ void TestRenameRun::shellRefusedWhileAnotherRunHoldsTheLog()
     const std::unique_ptr<Platform> platform = CreatePlatform();
     QVERIFY(!RunShellMethod({photos.path(), {"a.txt"}, {"b.txt"}}, *platform, reporter));
     QCOMPARE(reporter.shown.size(), 1);
-    QVERIFY2(reporter.shown[0].text.contains("still going on"),
-             qPrintable(reporter.shown[0].text));
+    QVERIFY2(reporter.shown[0].text.contains("still going on"), qPrintable(reporter.shown[0].text));
     QCOMPARE(ReadAll(log), QByteArray("the other run's report\n"));
     QVERIFY(QFile::exists(photos.path() + "/a.txt"));
+}
+
+void TestRenameRun::folderReplacedAfterTheListing_data()
+{
+    QTest::addColumn<bool>("shell");
+    QTest::newRow("api") << false;
+    QTest::newRow("shell") << true;
+}
+
+void TestRenameRun::folderReplacedAfterTheListing()
+{
+    // The listed folder is moved away and a link to another folder put in its place: the run
+    // must not rename the other folder's files that happen to bear the listed names.
+    QFETCH(bool, shell);
+    QTemporaryDir root;
+    const QString listed = root.path() + "/d";
+    const QString other = root.path() + "/other";
+    QVERIFY(QDir().mkpath(listed) && QDir().mkpath(other));
+    for (const QString& name : QStringList{"a.txt", "b.txt"}) {
+        QVERIFY(WriteFile(listed + '/' + name, "listed"));
+        QVERIFY(WriteFile(other + '/' + name, "other"));
+    }
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    RenameJob job{listed, {"a.txt", "b.txt"}, {"x.txt", "y.txt"}};
+    job.folderIdentity = platform->folderIdentity(listed).value_or(QByteArray());
+    QVERIFY(!job.folderIdentity.isEmpty());
+    QVERIFY(QDir(root.path()).rename("d", "d.moved"));
+    QVERIFY(QFile::link(other, listed));
+
+    EnvGuard cache;
+    QTemporaryDir cacheDir;
+    cache.set("XDG_CACHE_HOME", cacheDir.path().toUtf8());
+    MessageRecorder reporter;
+    if (shell) {
+        QVERIFY(!RunShellMethod(job, *platform, reporter));
+    } else {
+        const RunOutcome outcome = RunApiMethod(job, *platform, reporter);
+        QVERIFY(outcome.done.isEmpty());
+    }
+    QCOMPARE(reporter.shown.size(), 1);
+    QVERIFY2(reporter.shown[0].text.contains("is no longer the folder that was listed"),
+             qPrintable(reporter.shown[0].text));
+    QCOMPARE(Contents(other), (QStringList{"a.txt=other", "b.txt=other"}));
+    QCOMPARE(Contents(root.path() + "/d.moved"), (QStringList{"a.txt=listed", "b.txt=listed"}));
 }
 
 void TestRenameRun::batchFileWritesAndOpens()
@@ -306,8 +351,8 @@ void TestRenameRun::batchFileWritesAndOpens()
         QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter, last));
         QCOMPARE(reporter.shown.size(), 1);
         QCOMPARE(reporter.shown[0].text, "rename.bat already exists in " +
-                                                QDir::toNativeSeparators(work.path()) +
-                                                ". Replace it?");
+                                             QDir::toNativeSeparators(work.path()) +
+                                             ". Replace it?");
         QCOMPARE(ReadAll(work.path() + "/rename.bat"), QByteArray("edited by hand\r\n"));
         QVERIFY(platform.opened.isEmpty());
         reporter.reply = {};

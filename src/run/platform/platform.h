@@ -70,6 +70,16 @@ public:
     virtual RenameOutcome renameInFolder(const QString& folder, const QString& from,
                                          const QString& to) = 0;
 
+    // What tells the folder at path from every other folder (device and inode number on
+    // POSIX), following links: a run compares it with that of the folder it listed, so that
+    // a folder moved away and replaced (by another folder or a link) is never renamed in.
+    // Nothing when there is no such folder or the platform cannot tell.
+    virtual std::optional<QByteArray> folderIdentity(const QString& path) const
+    {
+        (void)path;
+        return std::nullopt;
+    }
+
     // What tells the file `name` of `folder` from every other file of the file system (device
     // and inode number on POSIX), so that a later step can make sure it acts on the same file.
     // Nothing when there is no such file or the platform cannot tell.

@@ -128,6 +128,15 @@ private:
     NameRules rules_;
 
 public:
+    std::optional<QByteArray> folderIdentity(const QString& path) const override
+    {
+        struct stat st;
+        if (stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return std::nullopt;
+        return QByteArray::number(quint64(st.st_dev)) + ':' +
+               QByteArray::number(quint64(st.st_ino));
+    }
+
     std::optional<QByteArray> fileIdentity(const QString& folder,
                                            const QString& name) const override
     {
