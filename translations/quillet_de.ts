@@ -119,8 +119,12 @@
         <translation>sein Text lässt sich nicht kodieren.</translation>
     </message>
     <message>
-        <source>the new name &quot;%1&quot; of the file &quot;%2&quot; ends in a dot or a space, or is a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9), which Windows does not keep as it is.</source>
-        <translation>der neue Name „%1“ der Datei „%2“ endet auf einen Punkt oder ein Leerzeichen oder ist ein reservierter Gerätename (CON, PRN, AUX, NUL, COM1 bis COM9, LPT1 bis LPT9), den Windows nicht unverändert übernimmt.</translation>
+        <source>the name of the file &quot;%1&quot;: %2.</source>
+        <translation>der Name der Datei „%1“: %2.</translation>
+    </message>
+    <message>
+        <source>the new name of the file &quot;%1&quot;: %2.</source>
+        <translation>der neue Name der Datei „%1“: %2.</translation>
     </message>
     <message>
         <source>The batch file &quot;%1&quot; could not be written: %2.</source>

@@ -70,25 +70,32 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
         return {std::nullopt,
                 Refused() + QCoreApplication::translate("BatchScript", "the folder \"%1\" %2.")
                                 .arg(Shown(folder), why)};
-    // A script for the Windows command interpreter is checked by the Windows name rules:
-    // Windows would give some names another name (or a device), so the script would rename
-    // to something else than was asked. Names that cmd refuses outright (":", "<", "|", ...)
-    // are written as they are, and cmd refuses those lines.
+    // A script for the Windows command interpreter is checked by the Windows name rules, the
+    // rules the rows are marked by: Windows would give some names another name (or a device),
+    // and cmd takes * and ? in a name for wildcards, so `rename "a.txt" "*.bak"` would rename
+    // to another name than was asked, and a current name with a wildcard could rename several
+    // files. Every new name those rules refuse is refused here, as is a current name holding a
+    // character that is no part of a Windows name.
     const bool windowsNames = separator == QLatin1Char('\\');
     const NameRules rules = NameRules::Windows();
     for (qsizetype i = 0; i < count; ++i) {
         const QString& from = job.currentNames.at(i);
         const QString& to = job.proposedNames.at(i);
-        const NameFault fault = windowsNames ? FaultOf(rules, to) : NameFault::None;
-        if (fault == NameFault::TrailingDot || fault == NameFault::ReservedName)
+        if (windowsNames) {
+            const NameFault fromFault = FaultOf(rules, from);
+            if (fromFault == NameFault::Forbidden || fromFault == NameFault::Separator)
+                return {std::nullopt,
+                        Refused() + QCoreApplication::translate("BatchScript",
+                                                                "the name of the file \"%1\": %2.")
+                                        .arg(Shown(from),
+                                             DescribeNameFault(fromFault, Shown(from), rules))};
+        }
+        if (const NameFault fault = windowsNames ? FaultOf(rules, to) : NameFault::None;
+            fault != NameFault::None)
             return {std::nullopt,
-                    Refused() + QCoreApplication::translate(
-                                    "BatchScript",
-                                    "the new name \"%1\" of the file \"%2\" ends in a dot or a "
-                                    "space, or is a reserved device name (CON, PRN, AUX, NUL, "
-                                    "COM1 to COM9, LPT1 to LPT9), which Windows does not keep "
-                                    "as it is.")
-                                    .arg(Shown(to), Shown(from))};
+                    Refused() + QCoreApplication::translate("BatchScript",
+                                                            "the new name of the file \"%1\": %2.")
+                                    .arg(Shown(from), DescribeNameFault(fault, Shown(to), rules))};
         if (const QString why = Unwritable(from, encode); !why.isEmpty())
             return {std::nullopt, Refused() + QCoreApplication::translate(
                                                   "BatchScript", "the name of the file \"%1\" %2.")
