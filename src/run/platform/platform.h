@@ -18,6 +18,13 @@ struct RenameOutcome {
     QString error; // why it failed, in words for the user; empty when ok
 };
 
+// Held by a run for as long as it renames in one folder; destroying it lets another run in.
+class FolderRunLock
+{
+public:
+    virtual ~FolderRunLock() = default;
+};
+
 // Everything the rename subsystem needs from the operating system. One implementation per
 // platform (POSIX, Win32), chosen at build time; tests substitute their own.
 class Platform
@@ -69,6 +76,17 @@ public:
     // on a file system that ignores case. `folder` ends in separator().
     virtual RenameOutcome renameInFolder(const QString& folder, const QString& from,
                                          const QString& to) = 0;
+
+    // Lets one run at a time rename in `folder`, across the windows of the program and the
+    // script interpreter: the returned lock is held until destroyed. Nothing, with the reason
+    // (naming the folder) in *error, while another run holds the folder. By default every
+    // run is let in.
+    virtual std::unique_ptr<FolderRunLock> lockFolderForRun(const QString& folder, QString* error)
+    {
+        (void)folder;
+        (void)error;
+        return std::make_unique<FolderRunLock>();
+    }
 
     // What tells the file `name` of `folder` from every other file of the file system (device
     // and inode number on POSIX), so that a later step can make sure it acts on the same file.

@@ -3,6 +3,7 @@
 // private folder in the user's cache folder.
 #include "platform.h"
 
+#include "posix/folder_run_lock.h"
 #include "posix/no_follow_file.h"
 #include "posix/private_folder.h"
 #include "posix/safe_rename.h"
@@ -108,6 +109,11 @@ public:
                                  const QString& to) override
     {
         return posix::SafeRenameInFolder(folder, from, to, RulesOf(folder));
+    }
+
+    std::unique_ptr<FolderRunLock> lockFolderForRun(const QString& folder, QString* error) override
+    {
+        return posix::LockFolderForRun(posix::DefaultLockFolder(), folder, error);
     }
 
 private:

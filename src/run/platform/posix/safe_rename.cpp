@@ -33,6 +33,34 @@ bool NotSupported(int error)
            error == EPERM || error == EMLINK || error == EXDEV;
 }
 
+// Where the file system has neither an atomic no-replace rename nor hard links (FAT through
+// FUSE, NTFS or exFAT through FUSE): the new name is first created as an empty file with
+// O_CREAT|O_EXCL, which fails on an existing name atomically, and the file is then renamed
+// over that reservation. No other run, and no other program that creates its files with
+// O_EXCL, can take the name in between; one that writes the name without O_EXCL in that
+// instant has its file replaced. A failed rename removes the reservation again, as long as
+// it is still the empty file made here. Returns 0 or the error number.
+int MoveOntoReservation(const QByteArray& from, const QByteArray& to)
+{
+    const int reservation =
+        open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (reservation < 0)
+        return errno;
+    struct stat reserved;
+    const bool known = fstat(reservation, &reserved) == 0;
+    if (std::rename(from.constData(), to.constData()) == 0) {
+        close(reservation);
+        return 0;
+    }
+    const int error = errno;
+    struct stat now;
+    if (known && lstat(to.constData(), &now) == 0 && now.st_dev == reserved.st_dev &&
+        now.st_ino == reserved.st_ino && now.st_size == 0)
+        unlink(to.constData());
+    close(reservation);
+    return error;
+}
+
 // Renames path `from` to path `to` and fails with EEXIST when `to` exists. Returns 0 or the
 // error number.
 int MoveNoReplace(const QByteArray& from, const QByteArray& to)
@@ -55,16 +83,7 @@ int MoveNoReplace(const QByteArray& from, const QByteArray& to)
     }
     if (!NotSupported(errno))
         return errno;
-    // Neither (FAT through FUSE, or a folder): check, then rename. Another process that
-    // creates the same name between the two calls would be replaced; nothing else can be.
-    struct stat st;
-    if (lstat(to.constData(), &st) == 0)
-        return EEXIST;
-    if (errno != ENOENT)
-        return errno;
-    if (std::rename(from.constData(), to.constData()) == 0)
-        return 0;
-    return errno;
+    return MoveOntoReservation(from, to);
 }
 
 // The names of the entries of folder that equal name when case is ignored; `exact` is set
