@@ -1,6 +1,7 @@
 #include "../common/folder_files.h"
 #include "fake_run.h"
 #include "run/rename_run.h"
+#include "run/undo_run.h"
 #include "run_guards.h"
 
 #include <QElapsedTimer>
@@ -34,6 +35,7 @@ private slots:
     void apiRenamesInOrderAndGoesOnAfterFailures();
     void apiWithoutPairs();
     void apiProgressIsRateLimited();
+    void undoRefusesAFileMadeAnewUnderTheName();
     void shellFailures_data();
     void shellFailures();
     void shellWritesAndStartsTheScript();
@@ -112,6 +114,32 @@ void TestRenameRun::apiProgressIsRateLimited()
     QVERIFY2(reporter.valueCalls <= 3 + elapsed / kProgressIntervalMs + 1,
              qPrintable(QString::number(reporter.valueCalls)));
     QVERIFY(reporter.responsiveCalls >= 2);
+}
+
+void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
+{
+    // A renamed file removed and made anew under its new name (ext4 tends to give it the
+    // same inode) is refused by the undo; the other file of the run gets its name back.
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.path() + "/a.txt", "a") && WriteFile(dir.path() + "/b.txt", "b"));
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    FakeReporter reporter;
+    const RunOutcome run =
+        RunApiMethod({dir.path(), {"a.txt", "b.txt"}, {"X_1.txt", "X_2.txt"}}, *platform, reporter);
+    QCOMPARE(run.done.size(), 2);
+
+    const QByteArray path = QFile::encodeName(dir.path() + "/X_1.txt");
+    struct stat before, after;
+    QVERIFY(stat(path.constData(), &before) == 0);
+    QVERIFY(QFile::remove(dir.path() + "/X_1.txt") && WriteFile(dir.path() + "/X_1.txt", "new"));
+    QVERIFY(stat(path.constData(), &after) == 0);
+    qInfo("the new file %s the inode of the renamed one",
+          after.st_ino == before.st_ino ? "got" : "did not get");
+
+    const QList<DoneRename> skipped = UndoRenames(run.done, *platform, reporter);
+    QCOMPARE(skipped.size(), 1);
+    QCOMPARE(skipped[0].to, "X_1.txt");
+    QCOMPARE(test::Contents(dir.path()), (QStringList{"X_1.txt=new", "b.txt=b"}));
 }
 
 void TestRenameRun::shellFailures_data()

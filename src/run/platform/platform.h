@@ -88,8 +88,10 @@ public:
         return std::make_unique<FolderRunLock>();
     }
 
-    // What tells the file `name` of `folder` from every other file of the file system (device
-    // and inode number on POSIX), so that a later step can make sure it acts on the same file.
+    // What tells the file `name` of `folder` from every other file of the file system, also
+    // from a file made later under the same name (on POSIX device, inode number and birth
+    // time, or where there is no birth time the inode's change time, which a rename changes:
+    // take it after the rename), so that a later step can make sure it acts on the same file.
     // Nothing when there is no such file or the platform cannot tell.
     virtual std::optional<QByteArray> fileIdentity(const QString& folder, const QString& name) const
     {

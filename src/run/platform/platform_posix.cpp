@@ -17,8 +17,11 @@
 #include <QProcess>
 #include <QStringEncoder>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace quillet
 {
@@ -140,14 +143,37 @@ private:
     NameRules rules_;
 
 public:
+    // Device and inode, and the time the file was made: a file removed and made anew under
+    // the same name may well get the same inode number back (ext4 hands out a freed inode
+    // again at once), never the same birth time. Where the file system keeps no birth time
+    // (statx without STATX_BTIME, or no statx), the time of the inode's last change stands
+    // in for it; a rename changes that time, so the identity is taken after the rename, and
+    // a file written to or given other rights since is then no longer taken for the same.
     std::optional<QByteArray> fileIdentity(const QString& folder,
                                            const QString& name) const override
     {
+        const QByteArray path = QFile::encodeName(folder + name);
+#if defined(STATX_BTIME)
+        struct statx stx;
+        if (statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW,
+                  STATX_INO | STATX_BTIME | STATX_CTIME, &stx) == 0) {
+            const bool born = (stx.stx_mask & STATX_BTIME) != 0;
+            const statx_timestamp& time = born ? stx.stx_btime : stx.stx_ctime;
+            return QByteArray::number(quint64(makedev(stx.stx_dev_major, stx.stx_dev_minor))) +
+                   ':' + QByteArray::number(quint64(stx.stx_ino)) + (born ? ":b" : ":c") +
+                   QByteArray::number(qint64(time.tv_sec)) + '.' +
+                   QByteArray::number(quint32(time.tv_nsec));
+        }
+        if (errno != ENOSYS)
+            return std::nullopt;
+#endif
         struct stat st;
-        if (lstat(QFile::encodeName(folder + name).constData(), &st) != 0)
+        if (lstat(path.constData(), &st) != 0)
             return std::nullopt;
         return QByteArray::number(quint64(st.st_dev)) + ':' +
-               QByteArray::number(quint64(st.st_ino));
+               QByteArray::number(quint64(st.st_ino)) + ":c" +
+               QByteArray::number(qint64(st.st_ctim.tv_sec)) + '.' +
+               QByteArray::number(quint32(st.st_ctim.tv_nsec));
     }
 };
 
