@@ -138,6 +138,10 @@
         <source>The batch file &quot;%1&quot; could not be written: %2.</source>
         <translation>Die Skriptdatei „%1“ konnte nicht geschrieben werden: %2.</translation>
     </message>
+    <message>
+        <source>holds bytes that are not UTF-8 text (shown as \xNN), which the script cannot carry; rename it with the API method</source>
+        <translation>enthält Bytes, die kein UTF-8-Text sind (als \xNN gezeigt), die das Skript nicht wiedergeben kann; benennen Sie die Datei mit der API-Methode um</translation>
+    </message>
 </context>
 <context>
     <name>FileSource</name>

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include "names/file_name_bytes.h"
 #include "names/name_faults.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,12 @@ namespace
 // Why text cannot be written into the script, or an empty string when it can.
 QString Unwritable(const QString& text, const ScriptEncoder& encode)
 {
+    // The script is text of one encoding, and quillet-batch reads only valid UTF-8: a name
+    // whose bytes are not is refused rather than written as other bytes.
+    if (HoldsEscapedBytes(text))
+        return QCoreApplication::translate(
+            "BatchScript", "holds bytes that are not UTF-8 text (shown as \\xNN), which the "
+                           "script cannot carry; rename it with the API method");
     if (text.contains(QLatin1Char('"')))
         return QCoreApplication::translate("BatchScript", "holds a double quote");
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
@@ -27,9 +34,11 @@ QString Unwritable(const QString& text, const ScriptEncoder& encode)
     return {};
 }
 
-// The name as a message shows it: line breaks made visible so the name stays on one line.
-QString Shown(QString name)
+// The name as a message shows it: line breaks made visible so the name stays on one line,
+// bytes that are not UTF-8 as \xNN.
+QString Shown(const QString& text)
 {
+    QString name = DisplayFileName(text);
     name.replace(QLatin1Char('\r'), QChar(0x240D));
     name.replace(QLatin1Char('\n'), QChar(0x240A));
     return name;

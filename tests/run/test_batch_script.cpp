@@ -168,6 +168,9 @@ void TestBatchScript::refuse_data()
         << "D:\\x" << QStringList{"a.txt"} << QStringList{"cOm1 .log"} << "a.txt";
     QTest::newRow("wildcard in a current name")
         << "D:\\x" << QStringList{"*.txt"} << QStringList{"b.txt"} << "*.txt";
+    QTest::newRow("bytes that are not UTF-8 in a current name")
+        << "/data" << QStringList{"a.txt", QString("caf") + QChar(0xdce9)} << QStringList{"b", "c"}
+        << "caf\\xE9";
     QTest::newRow("lists of different length")
         << "D:\\x" << QStringList{"a.txt"} << QStringList{"b.txt", "c.txt"} << "shorter";
 }

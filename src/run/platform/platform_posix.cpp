@@ -10,6 +10,7 @@
 #include "posix/script_process.h"
 #include "posix/text_editor.h"
 
+#include "names/file_name_bytes.h"
 #include "names/folder_rules.h"
 
 #include <QCoreApplication>
@@ -108,6 +109,8 @@ public:
         return true;
     }
 
+    bool isFolder(const QString& path) const override { return IsExistingFolder(path); }
+
     RenameOutcome renameInFolder(const QString& folder, const QString& from,
                                  const QString& to) override
     {
@@ -127,7 +130,7 @@ private:
     {
         struct stat st;
         const dev_t device =
-            ::stat(QFile::encodeName(folder).constData(), &st) == 0 ? st.st_dev : dev_t(0);
+            ::stat(EncodeFileName(folder).constData(), &st) == 0 ? st.st_dev : dev_t(0);
         const std::lock_guard<std::mutex> lock(rulesMutex_);
         if (rulesFolder_.isNull() || folder != rulesFolder_ || device != rulesDevice_) {
             rules_ = FileSystemRules(folder);
@@ -152,7 +155,7 @@ public:
     std::optional<QByteArray> fileIdentity(const QString& folder,
                                            const QString& name) const override
     {
-        const QByteArray path = QFile::encodeName(folder + name);
+        const QByteArray path = EncodeFileName(folder + name);
 #if defined(STATX_BTIME)
         struct statx stx;
         if (statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW,

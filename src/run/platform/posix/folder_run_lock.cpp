@@ -1,5 +1,7 @@
 #include "folder_run_lock.h"
 
+#include "names/file_name_bytes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -82,7 +84,7 @@ std::unique_ptr<FolderRunLock> LockFolderForRun(const QString& lockFolder, const
                                                 QString* error)
 {
     struct stat target;
-    const bool found = stat(QFile::encodeName(folder).constData(), &target) == 0;
+    const bool found = stat(EncodeFileName(folder).constData(), &target) == 0;
     if (!found || !S_ISDIR(target.st_mode))
         return Fail(
             error,

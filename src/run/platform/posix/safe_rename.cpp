@@ -1,6 +1,7 @@
 #include "safe_rename.h"
 
 #include "names/case_mapping.h"
+#include "names/file_name_bytes.h"
 #include "names/name_faults.h"
 
 #include <QCoreApplication>
@@ -95,11 +96,11 @@ QStringList EntriesLike(const QByteArray& folder, const QString& name, bool* exa
     DIR* dir = opendir(folder.constData());
     if (!dir)
         return found;
-    const QByteArray encoded = QFile::encodeName(name);
+    const QByteArray encoded = EncodeFileName(name);
     while (const dirent* entry = readdir(dir)) {
         if (encoded == entry->d_name)
             *exact = true;
-        const QString entryName = QFile::decodeName(entry->d_name);
+        const QString entryName = DecodeFileName(entry->d_name);
         if (SameNameIgnoringCase(entryName, name))
             found.append(entryName);
     }
@@ -150,7 +151,7 @@ RenameOutcome RenameCaseOnly(const QByteArray& folder, const QByteArray& from, c
             return Failed(QCoreApplication::translate(
                               "SafeRename", "the change of case failed (%1) and the file is left "
                                             "under the name \"%2\"")
-                              .arg(Reason(error), QFile::decodeName(temporary.mid(folder.size()))));
+                              .arg(Reason(error), DecodeFileName(temporary.mid(folder.size()))));
         return Failed(QCoreApplication::translate("SafeRename", "the change of case failed: %1")
                           .arg(Reason(error)));
     }
@@ -175,11 +176,11 @@ RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, con
         return Failed(QCoreApplication::translate("SafeRename", "the new name is refused: %1")
                           .arg(DescribeNameFault(fault, to, rules)));
 
-    QByteArray dir = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    QByteArray dir = EncodeFileName(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (!dir.endsWith('/'))
         dir += '/';
-    const QByteArray fromPath = dir + QFile::encodeName(from);
-    const QByteArray toPath = dir + QFile::encodeName(to);
+    const QByteArray fromPath = dir + EncodeFileName(from);
+    const QByteArray toPath = dir + EncodeFileName(to);
 
     if (from == to) {
         struct stat st;
