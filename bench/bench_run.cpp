@@ -31,7 +31,6 @@ public:
     MessageReply showMessage(const MessageRequest&) override { return {}; }
     void setProgressRange(double, double) override {}
     void setProgressValue(double) override {}
-    void keepResponsive() override {}
 };
 
 QString OldName(int i)

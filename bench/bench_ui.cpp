@@ -190,9 +190,9 @@ struct Window {
     PaintCounter paints;
     int nMarkSignals = 0;
 
-    explicit Window(Form1& f) : form(f), paints(f.lstOldFileName->viewport())
+    explicit Window(Form1& f) : form(f), paints(f.Ui().lstOldFileName->viewport())
     {
-        QObject::connect(&form.NewNameColumn(), &QAbstractItemModel::dataChanged,
+        QObject::connect(&form.Pairs(), &QAbstractItemModel::dataChanged,
                          [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                              // New marks, not new names with their marks cleared.
                              if (roles.contains(Qt::ForegroundRole) &&
@@ -204,15 +204,15 @@ struct Window {
     // Whether the top visible row of the new-name column shows what the pass gives.
     bool TopRowCurrent() const
     {
-        const QModelIndex top = form.lstOldFileName->indexAt(QPoint(4, 4));
+        const QModelIndex top = form.Ui().lstOldFileName->indexAt(QPoint(4, 4));
         if (!top.isValid())
             return false;
         RenameSettings settings;
-        settings.bUseTemplate = form.Check1->isChecked();
-        settings.strTemplate = form.Text4->text();
-        settings.strStartAt = form.Text1->text();
-        settings.nCaseMode = form.cboFileNameCase->currentIndex();
-        settings.strSpaceMode = form.Label15->text();
+        settings.bUseTemplate = form.Ui().Check1->isChecked();
+        settings.strTemplate = form.Ui().Text4->text();
+        settings.strStartAt = form.Ui().Text1->text();
+        settings.nCaseMode = form.Ui().cboFileNameCase->currentIndex();
+        settings.strSpaceMode = form.Ui().Label15->text();
         const QString expected =
             ProposeName(settings, top.row(), form.OldNameColumn().Name(top.row()));
         return top.data(Qt::DisplayRole).toString() == expected;
@@ -234,7 +234,7 @@ void ColdStartUp(int n, const QString& folder, SilentMessages& messages, DrivePr
         coldTimer.start();
         {
             Form1 cold({&messages, &drives, &platform}, folder);
-            PaintCounter paints(cold.lstOldFileName->viewport());
+            PaintCounter paints(cold.Ui().lstOldFileName->viewport());
             cold.show();
             if (!QTest::qWaitForWindowExposed(&cold))
                 std::printf("(window not exposed)\n");
@@ -293,17 +293,17 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
         QElapsedTimer timer;
         timer.start();
         PostKey(&plain, 'a');
-        form.lstOldFileName->viewport()->update();
-        form.lstNewFileName->viewport()->update();
+        form.Ui().lstOldFileName->viewport()->update();
+        form.Ui().lstNewFileName->viewport()->update();
         SpinUntil([&] { return window.paints.nPaints > nBefore; });
         floorKey.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
 
     // The template on, then keystrokes: each timed until the visible rows show it, then
     // until its marks are in.
-    form.Check1->click();
-    form.Text4->setFocus();
-    QTest::keyClicks(form.Text4, QStringLiteral("Photo_###_*_"));
+    form.Ui().Check1->click();
+    form.Ui().Text4->setFocus();
+    QTest::keyClicks(form.Ui().Text4, QStringLiteral("Photo_###_*_"));
     SpinUntil([&] { return window.TopRowCurrent(); });
     SpinUntil([&] { return form.NewNameColumn().Forecast(); });
     const int nKeys = n >= 1000000 ? 50 : 30;
@@ -314,7 +314,7 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
         const int nMarks = window.nMarkSignals;
         QElapsedTimer timer;
         timer.start();
-        PostKey(form.Text4, char('a' + i % 26));
+        PostKey(form.Ui().Text4, char('a' + i % 26));
         SpinUntil([&] { return window.paints.nPaints > nPaints && window.TopRowCurrent(); });
         keyMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         SpinUntil([&] { return window.nMarkSignals > nMarks; });
@@ -328,7 +328,7 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
     // keeps between checks already built, and no window or event loop around it.
     RenameSettings settings;
     settings.bUseTemplate = true;
-    settings.strTemplate = form.Text4->text();
+    settings.strTemplate = form.Ui().Text4->text();
     const QStringList current = form.OldNameColumn().Names();
     RenameForecaster forecaster(current, form.File1().AllFiles(), NameRules::Posix());
     const NameProposer proposer(settings);

@@ -393,6 +393,10 @@
         <source>%1 of %2 got their old names back. %3 skipped: they are no longer where the run left them, or their old names are taken now. The details list them.</source>
         <translation>%1 von %2 haben ihre alten Namen zurück. %3 übersprungen: Sie sind nicht mehr dort, wo der Lauf sie hinterlassen hat, oder ihre alten Namen sind inzwischen vergeben. Die Details führen sie auf.</translation>
     </message>
+    <message>
+        <source>%1 already exists in %2. Replace it?</source>
+        <translation>%1 gibt es in %2 schon. Ersetzen?</translation>
+    </message>
 </context>
 <context>
     <name>SafeRename</name>
@@ -728,6 +732,9 @@ Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das S
         <source>Rename</source>
         <translation>Umbenennen</translation>
     </message>
+</context>
+<context>
+    <name>quillet::RunController</name>
     <message>
         <source>The Shell method on this system does not tell which files it renamed, so its run cannot be undone.</source>
         <translation>Die Methode Shell meldet auf diesem System nicht, welche Dateien sie umbenannt hat; ihr Lauf kann daher nicht rückgängig gemacht werden.</translation>

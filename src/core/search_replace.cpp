@@ -35,4 +35,25 @@ void SearchAndReplace(QStringList& entries, const QString& strSearch, const QStr
     }
 }
 
+SearchReplaceJob::SearchReplaceJob(QStringList entries, QString strSearch, QString strReplace,
+                                   QObject* parent)
+    : Job(parent), m_entries(std::move(entries)), m_strSearch(std::move(strSearch)),
+      m_strReplace(std::move(strReplace))
+{
+}
+
+bool SearchReplaceJob::step(const QDeadlineTimer& deadline)
+{
+    const qsizetype nCount = m_entries.size();
+    while (m_nNext < nCount) {
+        if (!m_strSearch.isEmpty())
+            m_entries[m_nNext] = ReplaceAll(m_entries.at(m_nNext), m_strSearch, m_strReplace);
+        ++m_nNext;
+        if ((m_nNext & 255) == 0 && deadline.hasExpired())
+            break;
+    }
+    setProcessed(m_nNext);
+    return m_nNext < nCount;
+}
+
 } // namespace quillet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/job.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -17,5 +19,27 @@ QString ReplaceAll(const QString& strEntry, const QString& strSearch, const QStr
 // progress(i + 1) is called when given. The number and order of entries never change.
 void SearchAndReplace(QStringList& entries, const QString& strSearch, const QString& strReplace,
                       const std::function<void(qsizetype)>& progress = {});
+
+// SearchAndReplace as a job, for the window: the entries are replaced in slices, in order,
+// and progress() follows each slice. takeEntries() hands over the result once finished.
+class SearchReplaceJob : public Job
+{
+    Q_OBJECT
+
+public:
+    SearchReplaceJob(QStringList entries, QString strSearch, QString strReplace,
+                     QObject* parent = nullptr);
+    QStringList takeEntries() { return std::move(m_entries); }
+
+protected:
+    void begin() override { setTotal(m_entries.size()); }
+    bool step(const QDeadlineTimer& deadline) override;
+
+private:
+    QStringList m_entries;
+    QString m_strSearch;
+    QString m_strReplace;
+    qsizetype m_nNext = 0;
+};
 
 } // namespace quillet

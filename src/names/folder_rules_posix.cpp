@@ -3,6 +3,7 @@
 #include "names/folder_rules.h"
 #include "names/mount_info.h"
 
+#include "names/folder_path.h"
 #include <QFile>
 #include <QFileInfo>
 
@@ -51,7 +52,7 @@ NameRules FileSystemRules(const QString& strFolder)
 
 bool FolderIgnoresCase(const QString& strFolder, const QStringList& fileNames)
 {
-    const QString strBase = strFolder.endsWith(u'/') ? strFolder : strFolder + u'/';
+    const QString strBase = WithSeparator(strFolder);
     for (const QString& strName : fileNames) {
         // The name with the case of its first cased ASCII letter changed.
         QString strOther = strName;

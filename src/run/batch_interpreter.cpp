@@ -1,5 +1,6 @@
 #include "batch_interpreter.h"
 
+#include "names/folder_path.h"
 #include "platform/platform.h"
 
 #include <QBuffer>
@@ -285,7 +286,7 @@ private:
         const QString& from = args.at(0);
         const QString& to = args.at(1);
         const QChar separator = platform_.separator();
-        const QString folderText = folder_.endsWith(separator) ? folder_ : folder_ + separator;
+        const QString folderText = WithSeparator(folder_, separator);
         // A rename line's result names its file, so that the caller can list the pair.
         const auto result = [&](const QString& reason) {
             BatchLineResult done =

@@ -1,5 +1,6 @@
 #include "batch_script.h"
 
+#include "names/folder_path.h"
 #include "platform/platform.h"
 
 #include "names/file_name_bytes.h"
@@ -59,9 +60,7 @@ QString Refused()
 
 QString FolderText(const QString& folderPath, QChar separator)
 {
-    if (folderPath.endsWith(separator))
-        return folderPath;
-    return folderPath + separator;
+    return WithSeparator(folderPath, separator);
 }
 
 ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,

@@ -1,10 +1,13 @@
 #include "rename_run.h"
 
+#include "api_run.h"
 #include "batch_script.h"
 #include "platform/platform.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace quillet
 {
@@ -62,59 +65,55 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
 
 RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter)
 {
-    const qsizetype count = qMin(job.proposedNames.size(), job.currentNames.size());
-    const QString folder = FolderText(job.folderPath, platform.separator());
-    reporter.setProgressRange(0, double(job.proposedNames.size()));
-
-    RunOutcome outcome;
-    outcome.pairs = job.proposedNames.size();
-    bool showErrors = true;
-    QElapsedTimer sinceUpdate;
-    sinceUpdate.start();
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i == 0 || i + 1 == count || sinceUpdate.elapsed() >= kProgressIntervalMs) {
-            reporter.setProgressValue(double(i + 1));
-            reporter.keepResponsive();
-            sinceUpdate.restart();
-        }
-        const QString& from = job.currentNames.at(i);
-        const QString& to = job.proposedNames.at(i);
-        const RenameOutcome renamed = platform.renameInFolder(folder, from, to);
-        if (renamed.ok) {
-            outcome.done.append(
-                {folder, from, to, platform.fileIdentity(folder, to).value_or(QByteArray())});
-            continue;
-        }
-        outcome.failed.append({from, to, renamed.error});
-        if (!showErrors)
-            continue;
-        reporter.setProgressValue(double(i + 1));
-        MessageRequest request;
-        request.text =
-            QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
-                .arg(from, to, renamed.error);
-        request.title = QCoreApplication::translate("RenameRun", kErrorTitle);
-        request.icon = MessageIcon::Warning;
-        request.checkBoxText = QCoreApplication::translate("RenameRun", kNoMoreErrors);
-        showErrors = !reporter.showMessage(request).checked;
-    }
-    MessageRequest finished;
-    finished.text = QCoreApplication::translate("RenameRun", kApiFinished);
-    finished.title = QCoreApplication::translate("RenameRun", kApiFinishedTitle);
-    finished.icon = MessageIcon::Information;
-    finished.detailedText = FailureDetails(outcome);
-    reporter.showMessage(finished);
-    reporter.setProgressValue(0);
-    return outcome;
+    ApiRun run(job, platform, reporter);
+    run.exec();
+    return run.outcome();
 }
 
-bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter)
+bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter,
+                         std::optional<QByteArray>* lastWritten)
 {
+    const ComposedScript script =
+        ComposeBatchScript(job, platform.separator(), [&platform](const QString& text) {
+            return platform.encodeScriptText(text);
+        });
+    if (!script.bytes) {
+        ShowError(reporter, script.error);
+        return false;
+    }
+    // "rename.bat" in the working directory, which the program never changes. The script is
+    // meant to be edited and run by hand: one this program did not write, or that was changed
+    // since, is replaced only when the user says so.
+    // (A link or anything but a plain file there is refused by the writer, with its reason.)
+    const QString strName = QString::fromLatin1(kBatchFileName);
+    const QFileInfo info(strName);
+    QFile existing(strName);
+    if (!info.isSymLink() && info.isFile()) {
+        const bool bOurs = lastWritten && *lastWritten && existing.open(QIODevice::ReadOnly) &&
+                           existing.size() == (*lastWritten)->size() &&
+                           existing.readAll() == **lastWritten;
+        existing.close();
+        if (!bOurs) {
+            MessageRequest question;
+            question.text =
+                QCoreApplication::translate("RenameRun", "%1 already exists in %2. Replace it?")
+                    .arg(QLatin1String(kBatchFileName),
+                         QDir::toNativeSeparators(QDir::currentPath()));
+            question.title = QCoreApplication::translate("RenameRun", kErrorTitle);
+            question.icon = MessageIcon::Warning;
+            question.question = true;
+            if (!reporter.showMessage(question).yes)
+                return false;
+        }
+    }
     QString error;
-    // An empty folder text: "rename.bat" in the working directory, which the program never
-    // changes.
-    const std::optional<QString> script = WriteBatchFile(QString(), job, platform, &error);
-    if (!script || !platform.openInTextEditor(*script, &error)) {
+    if (!WriteScriptBytes(QString(), *script.bytes, &error)) {
+        ShowError(reporter, error);
+        return false;
+    }
+    if (lastWritten)
+        *lastWritten = *script.bytes;
+    if (!platform.openInTextEditor(QLatin1String(kBatchFileName), &error)) {
         ShowError(reporter, error);
         return false;
     }

@@ -21,9 +21,6 @@ inline constexpr char kErrorTitle[] = QT_TRANSLATE_NOOP("RenameRun", "Rename");
 inline constexpr char kNoMoreErrors[] =
     QT_TRANSLATE_NOOP("RenameRun", "Do not show further errors of this run");
 
-// Shortest time between two progress updates of the API method, in milliseconds.
-inline constexpr int kProgressIntervalMs = 30;
-
 // The Shell method ("&Ok" with "Shell"): writes the script to the platform's script folder,
 // starts it hidden without waiting and shows "Rename Finished!" (no icon, default title).
 // On a failure (folder or script not writable, a name the script cannot hold, interpreter not
@@ -33,16 +30,15 @@ inline constexpr int kProgressIntervalMs = 30;
 std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platform,
                                           RunReporter& reporter);
 
-// The API method ("&Ok" with "API(slow)"): one Platform::renameInFolder per pair in list order,
-// the progress bar ranging 0..N and at i + 1 before pair i (updated at most every
-// kProgressIntervalMs, and always for the last pair), a message per failed pair (which file,
-// why; with a check box kNoMoreErrors that, once ticked, silences the rest of the run) after
-// which the run goes on, then "Finished Renaming Files", whose details list every failed pair,
-// and the bar back to 0. Returns what the run did.
+// The API method run to its end at once (ApiRun, for callers without an event loop).
 RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter);
 
 // "&Batch File": writes "rename.bat" to the working directory and opens it in the user's text
 // editor without waiting. No message on success; on a failure a message, and nothing started.
-bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter);
+// A "rename.bat" already there that is not the one this call wrote last (lastWritten, the
+// bytes of that write, kept by the caller) is replaced only after the user said "Yes" to
+// "rename.bat already exists in <folder>. Replace it?".
+bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& reporter,
+                         std::optional<QByteArray>* lastWritten = nullptr);
 
 } // namespace quillet

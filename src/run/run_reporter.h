@@ -43,9 +43,6 @@ public:
 
     virtual void setProgressRange(double minimum, double maximum) = 0;
     virtual void setProgressValue(double value) = 0;
-
-    // Lets the window repaint during a long run (the run never hands control back otherwise).
-    virtual void keepResponsive() = 0;
 };
 
 } // namespace quillet

@@ -1,13 +1,22 @@
 #include "undo_run.h"
 
 #include "platform/platform.h"
-#include "rename_run.h"
+#include "run_reporter.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 namespace quillet
 {
+
+namespace
+{
+
+QString UndoTitle()
+{
+    return QCoreApplication::translate("RenameRun", "Undo Last Rename");
+}
+
+} // namespace
 
 void NoteIdentities(QList<DoneRename>& done, const Platform& platform)
 {
@@ -19,58 +28,84 @@ QString UndoCaption(qsizetype count)
 {
     return count > 0 ? QCoreApplication::translate("RenameRun", "Undo Last Rename (%1)")
                            .arg(FilesText(count))
-                     : QCoreApplication::translate("RenameRun", "Undo Last Rename");
+                     : UndoTitle();
 }
 
-QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
-                              RunReporter& reporter)
+UndoRun::UndoRun(QList<DoneRename> done, Platform& platform, RunReporter& reporter, QObject* parent)
+    : RenameWork(parent), m_done(std::move(done)), m_platform(platform), m_reporter(reporter)
 {
-    const QString title = QCoreApplication::translate("RenameRun", "Undo Last Rename");
+}
+
+void UndoRun::begin()
+{
+    m_outcome.pairs = m_done.size();
+    setTotal(m_done.size());
     MessageRequest question;
     question.text = QCoreApplication::translate(
                         "RenameRun", "Give %1 back the names they had before the last run?")
-                        .arg(FilesText(done.size()));
-    question.title = title;
+                        .arg(FilesText(m_done.size()));
+    question.title = UndoTitle();
     question.question = true;
-    if (done.isEmpty() || !reporter.showMessage(question).yes)
-        return done;
-
-    const qsizetype count = done.size();
-    reporter.setProgressRange(0, double(count));
-    QList<DoneRename> skipped;
-    QStringList details;
-    QElapsedTimer sinceUpdate;
-    sinceUpdate.start();
-    // Last rename first, so that a chain or a swap of the run unwinds in the right order.
-    for (qsizetype k = 0; k < count; ++k) {
-        if (k == 0 || k + 1 == count || sinceUpdate.elapsed() >= kProgressIntervalMs) {
-            reporter.setProgressValue(double(k + 1));
-            reporter.keepResponsive();
-            sinceUpdate.restart();
-        }
-        const DoneRename& rename = done.at(count - 1 - k);
-        RenameOutcome back;
-        const std::optional<QByteArray> now = rename.identity.isEmpty()
-                                                  ? std::nullopt
-                                                  : platform.fileIdentity(rename.folder, rename.to);
-        if (!rename.identity.isEmpty() && now != rename.identity)
-            back.error = now ? QCoreApplication::translate(
-                                   "RenameRun", "another file has taken this name since the run")
-                             : QCoreApplication::translate(
-                                   "RenameRun", "the file is no longer there under this name");
-        else
-            back = platform.renameInFolder(rename.folder, rename.to, rename.from);
-        if (!back.ok) {
-            skipped.prepend(rename);
-            details.prepend(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
-                                .arg(rename.to, rename.from, back.error));
-        }
+    m_bAnswered = !m_done.isEmpty() && m_reporter.showMessage(question).yes;
+    if (!m_bAnswered) {
+        m_skipped = m_done;
+        return;
     }
+    m_reporter.setProgressRange(0, double(m_done.size()));
+}
+
+bool UndoRun::step(const QDeadlineTimer& deadline)
+{
+    if (!m_bAnswered)
+        return false;
+    const qsizetype nCount = m_done.size();
+    const qsizetype nFirst = m_nNext;
+    // Last rename first, so that a chain or a swap of the run unwinds in the right order.
+    while (m_nNext < nCount) {
+        if (m_nNext == nFirst || m_nNext + 1 == nCount)
+            m_reporter.setProgressValue(double(m_nNext + 1));
+        undoOne(m_done.at(nCount - 1 - m_nNext));
+        ++m_nNext;
+        if ((m_nNext & 15) == 0 && deadline.hasExpired())
+            break;
+    }
+    setProcessed(m_nNext);
+    return m_nNext < nCount;
+}
+
+void UndoRun::undoOne(const DoneRename& rename)
+{
+    RenameOutcome back;
+    const std::optional<QByteArray> now = rename.identity.isEmpty()
+                                              ? std::nullopt
+                                              : m_platform.fileIdentity(rename.folder, rename.to);
+    if (!rename.identity.isEmpty() && now != rename.identity)
+        back.error = now ? QCoreApplication::translate(
+                               "RenameRun", "another file has taken this name since the run")
+                         : QCoreApplication::translate(
+                               "RenameRun", "the file is no longer there under this name");
+    else
+        back = m_platform.renameInFolder(rename.folder, rename.to, rename.from);
+    if (back.ok) {
+        noteRenamed({rename.folder, rename.to, rename.from, rename.identity});
+        return;
+    }
+    m_skipped.prepend(rename);
+    m_details.prepend(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
+                          .arg(rename.to, rename.from, back.error));
+    noteFailed({rename.to, rename.from, back.error});
+}
+
+void UndoRun::end()
+{
+    if (!m_bAnswered)
+        return;
+    const qsizetype nCount = m_done.size();
     MessageRequest closing;
-    closing.title = title;
-    if (skipped.isEmpty()) {
+    closing.title = UndoTitle();
+    if (m_skipped.isEmpty()) {
         closing.text = QCoreApplication::translate("RenameRun", "%1 got their old names back.")
-                           .arg(FilesText(count));
+                           .arg(FilesText(nCount));
         closing.icon = MessageIcon::Information;
     } else {
         closing.text =
@@ -78,15 +113,22 @@ QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
                 "RenameRun", "%1 of %2 got their old names back. %3 skipped: they are no "
                              "longer where the run left them, or their old names are taken "
                              "now. The details list them.")
-                .arg(count - skipped.size())
-                .arg(FilesText(count))
-                .arg(skipped.size());
+                .arg(nCount - m_skipped.size())
+                .arg(FilesText(nCount))
+                .arg(m_skipped.size());
         closing.icon = MessageIcon::Warning;
-        closing.detailedText = details.join(QLatin1Char('\n'));
+        closing.detailedText = m_details.join(QLatin1Char('\n'));
     }
-    reporter.showMessage(closing);
-    reporter.setProgressValue(0);
-    return skipped;
+    m_reporter.showMessage(closing);
+    m_reporter.setProgressValue(0);
+}
+
+QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
+                              RunReporter& reporter)
+{
+    UndoRun run(done, platform, reporter);
+    run.exec();
+    return run.notUndone();
 }
 
 } // namespace quillet

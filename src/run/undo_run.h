@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run_outcome.h"
+#include "rename_work.h"
 
 #include <QList>
 
@@ -22,9 +22,40 @@ QString UndoCaption(qsizetype count);
 // get their old names back; on "Yes", in reverse order, each file `to` is renamed back to
 // `from` through Platform::renameInFolder (never replacing a file). A file that is no longer
 // where the run left it (gone, or another file under its name), or whose old name is taken,
-// is skipped. A closing box says how many
-// were restored; its details list the skipped ones and why. Returns the renames still not
-// taken back: the skipped ones, or all of them when the user said "No".
+// is skipped. A closing box says how many were restored; its details list the skipped ones
+// and why. Each file given its old name back is reported by renamed() (from its run's new
+// name to its old one), each skipped one by failed().
+class UndoRun : public RenameWork
+{
+    Q_OBJECT
+
+public:
+    UndoRun(QList<DoneRename> done, Platform& platform, RunReporter& reporter,
+            QObject* parent = nullptr);
+
+    // The renames still not taken back: the skipped ones, or all of them when the user said
+    // "No". Complete once finished.
+    const QList<DoneRename>& notUndone() const { return m_skipped; }
+
+protected:
+    void begin() override;
+    bool step(const QDeadlineTimer& deadline) override;
+    void end() override;
+
+private:
+    void undoOne(const DoneRename& rename);
+
+    QList<DoneRename> m_done;
+    Platform& m_platform;
+    RunReporter& m_reporter;
+    bool m_bAnswered = false; // the user said "Yes"
+    qsizetype m_nNext = 0;
+    QList<DoneRename> m_skipped;
+    QStringList m_details;
+};
+
+// The undo run to its end at once (UndoRun, for callers without an event loop). Returns the
+// renames still not taken back.
 QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
                               RunReporter& reporter);
 

@@ -2,7 +2,7 @@
 // selector names them. The listing and the medium check are the Win32 layer's.
 #include "source/drives.h"
 
-#include "run/platform/win32/win32_drives.h"
+#include "win32/win32_drives.h"
 
 namespace quillet
 {

@@ -1,5 +1,6 @@
 #include "source/folder_list.h"
 
+#include "names/folder_path.h"
 #include "source/name_sort.h"
 
 #include <QCoreApplication>
@@ -64,8 +65,7 @@ bool FolderList::Assign(FolderContents contents)
     SortIgnoringCase(contents.folders);
     m_subfolders.clear();
     m_subfolders.reserve(contents.folders.size());
-    const QString prefix =
-        m_strPath.endsWith(QLatin1Char('/')) ? m_strPath : m_strPath + QLatin1Char('/');
+    const QString prefix = WithSeparator(m_strPath);
     for (const QString& name : std::as_const(contents.folders))
         m_subfolders.append({name, prefix + name});
     return m_strError.isEmpty();

@@ -1,23 +1,23 @@
 #include "ui/form1.h"
 
+#include "core/conflict_check.h"
 #include "core/generation_pass.h"
 #include "core/name_conflicts.h"
-#include "core/rename_forecaster.h"
 #include "core/search_replace.h"
 #include "core/start_number.h"
 #include "names/folder_rules.h"
 #include "run/platform/script_run.h"
 #include "source/extension_filter.h"
+#include "ui/control_rules.h"
 #include "ui/drive_box.h"
 #include "ui/folder_view.h"
+#include "ui/run_controller.h"
 #include "ui/warning_colour.h"
 #include "ui/window_run_reporter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,19 +36,17 @@ namespace quillet
 namespace
 {
 
-// Shortest time between two repaints of the progress bar during a long pass.
-constexpr qint64 kRepaintIntervalMs = 30;
-
-// Up to this many names the conflict check runs in the handler, so the marks come with
-// the proposals; above, it runs on a worker, and typing never waits for it.
-constexpr qsizetype kMarksInHandler = 8192;
-
 } // namespace
 
 Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* parent)
     : QWidget(parent), m_services(services)
 {
-    m_marksPool.setMaxThreadCount(1);
+    m_check = new ConflictCheck(this);
+    connect(m_check, &ConflictCheck::marksReady, this,
+            [this](const QList<RenameForecast>& forecasts, const QStringList& current) {
+                m_pairs.SetForecasts(forecasts, current);
+            });
+    connect(m_check, &ConflictCheck::marksOutdated, this, [this] { m_pairs.ClearForecasts(); });
     CreateControls();
     FitCaptions();
     SetTabOrder();
@@ -62,7 +60,7 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     FolderContents contents = ReadFolder(strStartFolder);
     const QString strError = contents.error;
     m_folders.Assign(contents);
-    Dir1->ShowFolders(m_folders);
+    m_ui.Dir1->ShowFolders(m_folders);
     m_file1.Assign(std::move(contents));
     m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
     m_driveFolders.NoteFolder(m_folders.Path());
@@ -72,53 +70,50 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     if (!strError.isEmpty())
         ShowMessage(strError, QString(), MessageIcon::Warning);
     StartUp();
-    Drive1->setFocus();
+    m_ui.Drive1->setFocus();
 }
 
-Form1::~Form1()
-{
-    // A check still running would post its marks to a window that is gone.
-    m_marksWanted->store(0);
-    WaitForMarks();
-}
+Form1::~Form1() = default;
 
 void Form1::WaitForMarks()
 {
-    m_marksPool.waitForDone();
+    m_check->Wait();
 }
 
 void Form1::ConnectHandlers()
 {
-    connect(Drive1, &QComboBox::activated, this, &Form1::OnDriveChosen);
-    connect(Drive1, &DriveBox::aboutToOffer, this, &Form1::RefreshDrives);
-    connect(Dir1, &FolderView::entryOpened, this, &Form1::OnFolderEntryOpened);
-    connect(Combo1, &QComboBox::activated, this, &Form1::OnFilterChosen);
-    connect(Check1, &QCheckBox::clicked, this, &Form1::OnTemplateCheckClicked);
-    connect(cboFileNameCase, &QComboBox::activated, this, [this] { BuildNewNames(); });
-    connect(Text4, &QLineEdit::textChanged, this, [this] { BuildNewNames(); });
-    connect(Text1, &QLineEdit::textChanged, this, &Form1::OnStartNumberChanged);
-    connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::OnSpinnerChanged);
-    connect(Option5, &QRadioButton::clicked, this, [this] { OnSpaceButton(SpaceMode::NoChange); });
-    connect(Option3, &QRadioButton::clicked, this,
+    connect(m_ui.Drive1, &QComboBox::activated, this, &Form1::OnDriveChosen);
+    connect(m_ui.Drive1, &DriveBox::aboutToOffer, this, &Form1::RefreshDrives);
+    connect(m_ui.Dir1, &FolderView::entryOpened, this, &Form1::OnFolderEntryOpened);
+    connect(m_ui.Combo1, &QComboBox::activated, this, &Form1::OnFilterChosen);
+    connect(m_ui.Check1, &QCheckBox::clicked, this, &Form1::OnTemplateCheckClicked);
+    connect(m_ui.cboFileNameCase, &QComboBox::activated, this, [this] { BuildNewNames(); });
+    connect(m_ui.Text4, &QLineEdit::textChanged, this, [this] { BuildNewNames(); });
+    connect(m_ui.Text1, &QLineEdit::textChanged, this, &Form1::OnStartNumberChanged);
+    connect(m_ui.VScroll1, &QScrollBar::valueChanged, this, &Form1::OnSpinnerChanged);
+    connect(m_ui.Option5, &QRadioButton::clicked, this,
+            [this] { OnSpaceButton(SpaceMode::NoChange); });
+    connect(m_ui.Option3, &QRadioButton::clicked, this,
             [this] { OnSpaceButton(SpaceMode::NoRedundant); });
-    connect(Option4, &QRadioButton::clicked, this, [this] { OnSpaceButton(SpaceMode::NoSpace); });
+    connect(m_ui.Option4, &QRadioButton::clicked, this,
+            [this] { OnSpaceButton(SpaceMode::NoSpace); });
     // The method buttons only select themselves; the method matters to the rename run alone.
-    connect(Command3, &QPushButton::clicked, this, &Form1::OnUpdateClicked);
-    connect(Command1, &QPushButton::clicked, this, &Form1::OnOkClicked);
-    connect(cmdCreateBatch, &QPushButton::clicked, this, &Form1::OnBatchFileClicked);
-    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
-    lstNewFileName->installEventFilter(this);
+    connect(m_ui.Command3, &QPushButton::clicked, this, &Form1::OnUpdateClicked);
+    connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::OnOkClicked);
+    connect(m_ui.cmdCreateBatch, &QPushButton::clicked, this, &Form1::OnBatchFileClicked);
+    connect(m_ui.Command2, &QPushButton::clicked, this, &QWidget::close);
+    m_ui.lstNewFileName->installEventFilter(this);
     ConnectUndo();
 }
 
 void Form1::StartUp()
 {
     DisableControls();
-    const auto start = ConvertStartNumber(Text1->text());
+    const auto start = ConvertStartNumber(m_ui.Text1->text());
     if (start)
-        VScroll1->setValue(*start);
-    VScroll1->setMinimum(0);
-    VScroll1->setMaximum(9999);
+        m_ui.VScroll1->setValue(*start);
+    m_ui.VScroll1->setMinimum(0);
+    m_ui.VScroll1->setMaximum(9999);
     FillExtensionFilter();
     FillNewNameList();
     BuildNewNames();
@@ -134,41 +129,52 @@ void Form1::ShowMessage(const QString& text, const QString& title, MessageIcon i
 void Form1::SetSettingsEnabled(bool bEnabled)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Frame1, Frame2, Frame3, Frame4, Combo1,  cboFileNameCase, Command3,
-             Check1, Text1,  Text2,  Text3,  Text4,   VScroll1,        Label1,
-             Label2, Label4, Label5, Label7, Label10, Label13,         Label14})
+             m_ui.Frame1,          m_ui.Frame2,   m_ui.Frame3,   m_ui.Frame4,  m_ui.Combo1,
+             m_ui.cboFileNameCase, m_ui.Command3, m_ui.Check1,   m_ui.Text1,   m_ui.Text2,
+             m_ui.Text3,           m_ui.Text4,    m_ui.VScroll1, m_ui.Label1,  m_ui.Label2,
+             m_ui.Label4,          m_ui.Label5,   m_ui.Label7,   m_ui.Label10, m_ui.Label13,
+             m_ui.Label14})
         w->setEnabled(bEnabled);
 }
 
 void Form1::DisableControls()
 {
-    SetSettingsEnabled(false);
-    Command1->setEnabled(false);
-    cmdCreateBatch->setEnabled(false);
+    ApplyEnabled(EnabledControls());
+}
+
+ControlInputs Form1::CurrentInputs() const
+{
+    ControlInputs inputs;
+    inputs.nFiles = m_file1.Count();
+    inputs.bUseTemplate = m_ui.Check1->isChecked();
+    inputs.strTemplate = m_ui.Text4->text();
+    inputs.nCaseMode = m_ui.cboFileNameCase->currentIndex();
+    return inputs;
 }
 
 void Form1::EnableControls()
 {
-    SetSettingsEnabled(true);
-    if (Check1->isChecked()) {
-        const QString strTemplate = Text4->text();
-        const bool bPlaceholder = strTemplate.contains(u'#') || strTemplate.contains(u'*');
-        Command1->setEnabled(bPlaceholder);
-        cmdCreateBatch->setEnabled(bPlaceholder);
-    } else {
-        // "No change" chosen from the list means there is nothing to rename; nothing
-        // chosen yet (-1) does not.
-        Command1->setEnabled(cboFileNameCase->currentIndex() != 0);
-        cmdCreateBatch->setEnabled(true);
-    }
+    ControlInputs inputs = CurrentInputs();
+    inputs.nFiles = qMax<qsizetype>(inputs.nFiles, 1); // enabled as for a list with files
+    ApplyEnabled(EnabledFor(inputs));
+}
+
+void Form1::ApplyEnabled(const EnabledControls& enabled)
+{
+    SetSettingsEnabled(enabled.bSettings);
+    m_ui.Command1->setEnabled(enabled.bOk);
+    m_ui.cmdCreateBatch->setEnabled(enabled.bBatchFile);
 }
 
 // ---- Name lists ------------------------------------------------------------------------
 
 void Form1::FillNewNameList()
 {
-    m_currentNames.SetNames(m_file1.Items());
-    Label12->setText(QString::number(m_file1.Count()));
+    m_pairs.SetCurrentNames(m_file1.Items());
+    // New rows: nothing the user selected among the old ones is selected among them.
+    m_ui.lstNewFileName->selectionModel()->clear();
+    m_ui.lstOldFileName->selectionModel()->clear();
+    m_ui.Label12->setText(QString::number(m_file1.Count()));
 }
 
 void Form1::BuildNewNames()
@@ -178,62 +184,32 @@ void Form1::BuildNewNames()
         DisableControls();
     else
         EnableControls();
-    Label12->setText(QString::number(n));
+    m_ui.Label12->setText(QString::number(n));
 
     RenameSettings settings;
-    settings.bUseTemplate = Check1->isChecked();
-    settings.strTemplate = Text4->text();
-    settings.strStartAt = Text1->text();
-    settings.nCaseMode = cboFileNameCase->currentIndex();
-    settings.strSpaceMode = Label15->text();
+    settings.bUseTemplate = m_ui.Check1->isChecked();
+    settings.strTemplate = m_ui.Text4->text();
+    settings.strStartAt = m_ui.Text1->text();
+    settings.nCaseMode = m_ui.cboFileNameCase->currentIndex();
+    settings.strSpaceMode = m_ui.Label15->text();
     // Proposals for the names still in the old-name column, so both columns stay paired
     // after entries were removed with the Delete key. They are computed for the rows the
     // list shows, and in full only for what needs them all (the check, a run, a script).
-    m_proposedNames.SetProposals(std::make_shared<const NameProposer>(settings),
-                                 m_currentNames.Names());
+    m_pairs.SetProposer(std::make_shared<const NameProposer>(settings));
     MarkProblems();
 }
 
 void Form1::MarkProblems()
 {
-    const quint64 nMarks = ++*m_marksWanted;
-    const QStringList current = m_currentNames.Names();
-    const QStringList folder = m_file1.AllFiles();
-    if (!m_forecaster || !m_forecaster->IsFor(current, folder, m_nameRules))
-        m_forecaster = std::make_shared<RenameForecaster>(current, folder, m_nameRules);
-    if (current.size() <= kMarksInHandler) {
-        m_proposedNames.SetForecasts(m_forecaster->Forecast(m_proposedNames.Names()), current);
-        return;
-    }
-    // The marks of the last check no longer apply; the new ones follow when the worker is
-    // done, unless a newer change asked for a check of its own by then (which the worker
-    // sees and gives up).
-    m_proposedNames.ClearForecasts();
-    const std::shared_ptr<std::atomic<quint64>> wanted = m_marksWanted;
-    const std::shared_ptr<RenameForecaster> forecaster = m_forecaster;
-    const std::shared_ptr<const NameProposer> proposer = m_proposedNames.Proposer();
-    const QStringList held = m_proposedNames.HeldNames();
-    m_marksPool.start([this, nMarks, wanted, forecaster, proposer, held, current] {
-        const auto cancel = [&] { return wanted->load() != nMarks; };
-        QList<RenameForecast> forecasts =
-            proposer ? forecaster->Forecast(*proposer, cancel) : forecaster->Forecast(held, cancel);
-        if (cancel())
-            return;
-        QMetaObject::invokeMethod(
-            this,
-            [this, nMarks, current, forecasts = std::move(forecasts)]() mutable {
-                if (m_marksWanted->load() == nMarks)
-                    m_proposedNames.SetForecasts(std::move(forecasts), current);
-            },
-            Qt::QueuedConnection);
-    });
+    m_check->Check(m_pairs.CurrentNames(), m_file1.AllFiles(), m_nameRules, m_pairs.Proposer(),
+                   m_pairs.HeldProposals());
 }
 
 void Form1::UpdateMarkLook()
 {
-    m_proposedNames.SetMarkLook(
+    m_pairs.SetMarkLook(
         ReadableWarningColour(palette().color(QPalette::Active, QPalette::Base)),
-        style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, lstOldFileName));
+        style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, m_ui.lstOldFileName));
 }
 
 void Form1::changeEvent(QEvent* event)
@@ -262,19 +238,19 @@ void Form1::PairNameColumns()
                     if (m_bPairing)
                         return;
                     m_bPairing = true;
-                    const QModelIndex row = to->model()->index(current.row(), 0);
+                    const QModelIndex row = to->model()->index(current.row(), to->modelColumn());
                     to->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
                     to->viewport()->update();
                     m_bPairing = false;
                 });
     };
-    follow(lstNewFileName, lstOldFileName);
-    follow(lstOldFileName, lstNewFileName);
+    follow(m_ui.lstNewFileName, m_ui.lstOldFileName);
+    follow(m_ui.lstOldFileName, m_ui.lstNewFileName);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lstNewFileName && event->type() == QEvent::KeyPress &&
+    if (watched == m_ui.lstNewFileName && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         OnDeleteKey();
         return true;
@@ -284,7 +260,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 void Form1::OnDeleteKey()
 {
-    const QModelIndexList selected = lstNewFileName->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = m_ui.lstNewFileName->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
     QList<qsizetype> rows;
@@ -293,8 +269,7 @@ void Form1::OnDeleteKey()
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    m_proposedNames.RemoveSortedRows(rows);
-    m_currentNames.RemoveSortedRows(rows);
+    m_pairs.RemoveSortedRows(rows);
     MarkProblems();
 }
 
@@ -302,10 +277,10 @@ void Form1::OnDeleteKey()
 
 void Form1::ListDrives()
 {
-    const QSignalBlocker blocker(Drive1);
-    Drive1->clear();
+    const QSignalBlocker blocker(m_ui.Drive1);
+    m_ui.Drive1->clear();
     for (const Drive& drive : m_driveFolders.Drives())
-        Drive1->addItem(drive.text);
+        m_ui.Drive1->addItem(drive.text);
 }
 
 void Form1::RefreshDrives()
@@ -321,8 +296,8 @@ void Form1::RefreshDrives()
 
 void Form1::SelectDriveOf(const QString& strFolder)
 {
-    const QSignalBlocker blocker(Drive1);
-    Drive1->setCurrentIndex(int(m_driveFolders.DriveIndexOf(strFolder)));
+    const QSignalBlocker blocker(m_ui.Drive1);
+    m_ui.Drive1->setCurrentIndex(int(m_driveFolders.DriveIndexOf(strFolder)));
 }
 
 void Form1::OpenFolder(const QString& strPath)
@@ -335,7 +310,7 @@ void Form1::ShowFolder(FolderContents contents)
     // One read of the folder serves the folder list and the file list.
     const QString strError = contents.error;
     m_folders.Assign(contents);
-    Dir1->ShowFolders(m_folders);
+    m_ui.Dir1->ShowFolders(m_folders);
     m_driveFolders.NoteFolder(m_folders.Path());
     SelectDriveOf(m_folders.Path());
 
@@ -365,23 +340,31 @@ void Form1::OnDriveChosen(int nIndex)
     if (result.bMoved) {
         OpenFolder(result.strFolder);
     } else {
-        const QSignalBlocker blocker(Drive1);
-        Drive1->setCurrentIndex(int(result.nDrive));
+        const QSignalBlocker blocker(m_ui.Drive1);
+        m_ui.Drive1->setCurrentIndex(int(result.nDrive));
     }
 }
 
 void Form1::FillExtensionFilter()
 {
-    Combo1->clear();
-    Combo1->addItems(quillet::FillExtensionFilter(m_file1));
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(QString());
-    m_currentNames.Clear();
+    m_ui.Combo1->clear();
+    m_ui.Combo1->addItems(quillet::FillExtensionFilter(m_file1));
+    m_ui.Combo1->setCurrentIndex(-1);
+    m_ui.Combo1->setEditText(QString());
+    m_pairs.SetCurrentNames({});
 }
 
 void Form1::OnFilterChosen(int nIndex)
 {
-    m_file1.SetPattern(PatternForEntry(Combo1->itemText(nIndex)));
+    // The folder as it is now: files renamed, added or removed since it was read are listed
+    // as they are. The pattern applies to that reading.
+    FolderContents contents = ReadFolder(m_file1.Path());
+    const QString strError = contents.error;
+    m_file1.Assign(std::move(contents));
+    m_nameRules = quillet::FolderNameRules(m_file1.Path(), m_file1.AllFiles());
+    m_file1.SetPattern(PatternForEntry(m_ui.Combo1->itemText(nIndex)));
+    if (!strError.isEmpty())
+        ShowMessage(strError, QString(), MessageIcon::Warning);
     FillNewNameList();
     BuildNewNames();
 }
@@ -392,27 +375,28 @@ void Form1::OnTemplateCheckClicked()
 {
     BuildNewNames();
     // Ticking the box wants a template first: "&Ok" waits for the next change of it.
-    if (Check1->isChecked())
-        Command1->setEnabled(false);
+    ControlInputs inputs = CurrentInputs();
+    inputs.bJustTicked = true;
+    m_ui.Command1->setEnabled(EnabledFor(inputs).bOk);
 }
 
 void Form1::OnStartNumberChanged()
 {
-    const auto value = ConvertStartNumber(Text1->text());
-    if (value && *value >= VScroll1->minimum() && *value <= VScroll1->maximum())
-        VScroll1->setValue(*value);
+    const auto value = ConvertStartNumber(m_ui.Text1->text());
+    if (value && *value >= m_ui.VScroll1->minimum() && *value <= m_ui.VScroll1->maximum())
+        m_ui.VScroll1->setValue(*value);
     BuildNewNames();
 }
 
 void Form1::OnSpinnerChanged(int nValue)
 {
     // Writing the text runs the start-number handling, and with it the pass.
-    Text1->setText(QString::number(nValue));
+    m_ui.Text1->setText(QString::number(nValue));
 }
 
 void Form1::OnSpaceButton(const QString& strMode)
 {
-    Label15->setText(strMode);
+    m_ui.Label15->setText(strMode);
     BuildNewNames();
 }
 
@@ -420,24 +404,22 @@ void Form1::OnSpaceButton(const QString& strMode)
 
 void Form1::OnUpdateClicked()
 {
-    QStringList entries = m_proposedNames.Names();
-    SetProgressRange(ProgressBar1, 0, double(entries.size()));
-    QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
-    SearchAndReplace(entries, Text2->text(), Text3->text(), [&](qsizetype nDone) {
-        if (nDone == entries.size() || sinceRepaint.elapsed() >= kRepaintIntervalMs) {
-            ProgressBar1->setValue(int(nDone));
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceRepaint.restart();
-        }
+    if (Busy())
+        return;
+    auto* job =
+        new SearchReplaceJob(m_pairs.ProposedNames(), m_ui.Text2->text(), m_ui.Text3->text());
+    SetProgressRange(m_ui.ProgressBar1, 0, double(m_pairs.Count()));
+    connect(job, &Job::progress, m_ui.ProgressBar1,
+            [this](qsizetype nDone) { m_ui.ProgressBar1->setValue(int(nDone)); });
+    m_runs->Hold(job, [this, job] {
+        m_pairs.SetProposals(job->takeEntries());
+        MarkProblems();
+        ShowMessage(tr("Search and Replace Finished"), tr("Search and Replace status"),
+                    MessageIcon::Information);
+        m_ui.ProgressBar1->setValue(0);
+        m_ui.Text2->clear();
+        m_ui.Text3->clear();
     });
-    m_proposedNames.SetNames(std::move(entries));
-    MarkProblems();
-    ShowMessage(tr("Search and Replace Finished"), tr("Search and Replace status"),
-                MessageIcon::Information);
-    ProgressBar1->setValue(0);
-    Text2->clear();
-    Text3->clear();
 }
 
 } // namespace quillet

@@ -7,12 +7,11 @@
 #include "source/file_list.h"
 #include "source/folder_list.h"
 #include "ui/drive_box.h"
+#include "ui/form1_controls.h"
 #include "ui/message_service.h"
-#include "ui/name_list_model.h"
+#include "ui/name_pairs_model.h"
 
-#include <QThreadPool>
 #include <QWidget>
-#include <atomic>
 #include <memory>
 
 class QAction;
@@ -33,8 +32,10 @@ namespace quillet
 class DriveProvider;
 class FolderView;
 class Platform;
-class RenameForecaster;
-class ScriptRun;
+class ConflictCheck;
+class RunController;
+struct ControlInputs;
+struct EnabledControls;
 
 // The program's one window. Every setting lives in a control; the two name lists are the
 // models of the two list views; File1 (the file list) is plain data. The handlers read
@@ -57,8 +58,10 @@ public:
 
     // The file list the names come from (hidden; plain data).
     const FileList& File1() const { return m_file1; }
-    NameListModel& OldNameColumn() { return m_currentNames; }
-    NameListModel& NewNameColumn() { return m_proposedNames; }
+    // The rename pairs, and their two columns as lists of names.
+    const NamePairsModel& Pairs() const { return m_pairs; }
+    NameColumn OldNameColumn() const { return {m_pairs, NamePairsModel::Current}; }
+    NameColumn NewNameColumn() const { return {m_pairs, NamePairsModel::Proposed}; }
 
     // Opens a folder as the folder list does when the user opens it.
     void OpenFolder(const QString& strPath);
@@ -73,9 +76,13 @@ public:
     void WaitForMarks();
 
     // "Undo Last Rename": Ctrl+Z in the window and the context menu of both name lists.
-    QAction* UndoAction() const { return m_undoAction; }
+    QAction* UndoAction() const;
+    // The controls, for the handlers' wiring and for tests that drive them.
+    const Form1Controls& Ui() const { return m_ui; }
     // Whether a Shell run's interpreter is still running or its outcome not yet read.
     bool ScriptRunning() const;
+    // Whether a job (a run, an undo, a search and replace) holds the window.
+    bool Busy() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +100,8 @@ private:
 
     void ShowMessage(const QString& text, const QString& title, MessageIcon icon);
     void SetSettingsEnabled(bool bEnabled);
+    void ApplyEnabled(const EnabledControls& enabled);
+    ControlInputs CurrentInputs() const;
     void ShowFolder(FolderContents contents);
     void SelectDriveOf(const QString& strFolder);
     void MarkProblems();
@@ -115,77 +124,22 @@ private:
     RenameJob CurrentJob() const;
     void ConnectUndo();
     void ShowUndoMenu(QListView* list, const QPoint& pos);
-    void OnUndo();
-    void OnScriptFinished();
-    void TakeUndoRecord(const RunOutcome& outcome);
-    void UpdateUndoAction();
 
     Services m_services;
     FileList m_file1;
     FolderList m_folders;
     DriveFolders m_driveFolders;
-    NameRules m_nameRules;        // the rules of the current folder's file system (FolderNameRules)
-    NameListModel m_currentNames; // lstNewFileName, the "Old Name" column
-    NameListModel m_proposedNames; // lstOldFileName, the "New Name" column
-    bool m_bPairing = false;       // one name column is following the other
-    // The conflict check of a large list runs on m_marksPool; only the result of the
-    // latest check asked for (m_marksWanted) is shown.
-    std::shared_ptr<std::atomic<quint64>> m_marksWanted = std::make_shared<std::atomic<quint64>>(0);
-    QThreadPool m_marksPool;
-    // What the check knows of the listed and the folder's names, kept while they stay.
-    std::shared_ptr<RenameForecaster> m_forecaster;
+    NameRules m_nameRules; // the rules of the current folder's file system (FolderNameRules)
+    // The pairs: lstNewFileName ("Old Name") shows the current names, lstOldFileName ("New
+    // Name") the proposed ones.
+    NamePairsModel m_pairs;
+    bool m_bPairing = false;          // one name column is following the other
+    ConflictCheck* m_check = nullptr; // the marks of the proposed names
 
-    // The run's state, kept only while the program runs.
-    bool m_bRunning = false;                // an API run or an undo is going on
-    std::unique_ptr<ScriptRun> m_scriptRun; // the Shell run's interpreter, until read
-    RenameJob m_scriptJob;                  // the pairs of that Shell run
-    QList<DoneRename> m_lastRun;            // what the last run renamed, for undo
-    bool m_bLastRunKnown = true;            // false after a Shell run whose outcome is unknown
-    QAction* m_undoAction = nullptr;
+    // The runs, their undo and the jobs that hold the window.
+    RunController* m_runs = nullptr;
 
-public:
-    // The controls, under the names the rules use.
-    DriveBox* Drive1 = nullptr;
-    FolderView* Dir1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QGroupBox* Frame5 = nullptr;
-    QGroupBox* Frame6 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    QComboBox* cboFileNameCase = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QListView* lstNewFileName = nullptr;
-    QListView* lstOldFileName = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* cmdCreateBatch = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QRadioButton* Option3 = nullptr;
-    QRadioButton* Option4 = nullptr;
-    QRadioButton* Option5 = nullptr;
+    Form1Controls m_ui;
 };
 
 } // namespace quillet

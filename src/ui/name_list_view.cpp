@@ -8,6 +8,10 @@ namespace quillet
 void NameListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                const QList<int>& roles)
 {
+    // Both name columns are views of one model: a change of the other column is not ours.
+    if (topLeft.isValid() && bottomRight.isValid() &&
+        (modelColumn() < topLeft.column() || modelColumn() > bottomRight.column()))
+        return;
     if (!uniformItemSizes() || !topLeft.isValid() || !bottomRight.isValid()) {
         QListView::dataChanged(topLeft, bottomRight, roles);
         return;
@@ -28,9 +32,9 @@ void NameListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bo
     const int nBottom = std::min(bottomRight.row(),
                                  last.isValid() ? last.row() : model()->rowCount(rootIndex()) - 1);
     if (nTop <= nBottom)
-        QAbstractItemView::dataChanged(
-            model()->index(nTop, topLeft.column(), topLeft.parent()),
-            model()->index(nBottom, bottomRight.column(), bottomRight.parent()), roles);
+        QAbstractItemView::dataChanged(model()->index(nTop, modelColumn(), topLeft.parent()),
+                                       model()->index(nBottom, modelColumn(), bottomRight.parent()),
+                                       roles);
 }
 
 } // namespace quillet

@@ -3,7 +3,6 @@
 #include "run/run_reporter.h"
 #include "ui/message_service.h"
 
-#include <QCoreApplication>
 #include <QProgressBar>
 
 namespace quillet
@@ -19,7 +18,7 @@ inline void SetProgressRange(QProgressBar* bar, double dMinimum, double dMaximum
 }
 
 // The window's side of a rename run: messages through the window's message service and
-// the progress bar, repainted while the run goes on.
+// the progress bar.
 class WindowRunReporter : public RunReporter
 {
 public:
@@ -37,11 +36,6 @@ public:
         SetProgressRange(m_bar, dMinimum, dMaximum);
     }
     void setProgressValue(double dValue) override { m_bar->setValue(int(dValue)); }
-    void keepResponsive() override
-    {
-        // Repaints only: no click or key reaches the window while a run goes on.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
 
 private:
     QWidget* m_window;

@@ -73,14 +73,14 @@ void TestForm1Proposals::rowsShownAreThoseOfThePass()
     QFETCH(int, caseMode);
     QFETCH(int, spaceButton);
 
-    if (form().Check1->isChecked() != useTemplate)
-        form().Check1->click();
-    form().Text4->setText(tmpl);
-    form().Text1->setText(startAt);
+    if (form().Ui().Check1->isChecked() != useTemplate)
+        form().Ui().Check1->click();
+    form().Ui().Text4->setText(tmpl);
+    form().Ui().Text1->setText(startAt);
     ChooseCase(form(), caseMode);
-    (spaceButton == 3   ? form().Option3
-     : spaceButton == 4 ? form().Option4
-                        : form().Option5)
+    (spaceButton == 3   ? form().Ui().Option3
+     : spaceButton == 4 ? form().Ui().Option4
+                        : form().Ui().Option5)
         ->click();
 
     RenameSettings settings;
@@ -93,22 +93,23 @@ void TestForm1Proposals::rowsShownAreThoseOfThePass()
     const QStringList expected = BuildNewNames(settings);
 
     // Rows read one by one as the view reads them, before anything asked for the list.
-    const QAbstractItemModel* model = form().lstOldFileName->model();
+    const QAbstractItemModel* model = form().Ui().lstOldFileName->model();
     QCOMPARE(model->rowCount(), kFiles);
     for (const int row : {0, 1, 4500, kFiles - 1})
-        QCOMPARE(model->index(row, 0).data().toString(), expected[row]);
+        QCOMPARE(model->index(row, NamePairsModel::Proposed).data().toString(), expected[row]);
     QCOMPARE(form().NewNameColumn().Names(), expected);
 }
 
 void TestForm1Proposals::marksAreThoseOfTheLatestChange()
 {
-    if (!form().Check1->isChecked())
-        form().Check1->click();
+    if (!form().Ui().Check1->isChecked())
+        form().Ui().Check1->click();
     ChooseCase(form(), CaseMode::NoChange);
-    form().Option5->click();
-    const QModelIndex first = form().lstOldFileName->model()->index(0, 0);
+    form().Ui().Option5->click();
+    const QModelIndex first =
+        form().Ui().lstOldFileName->model()->index(0, NamePairsModel::Proposed);
 
-    form().Text4->setText("same"); // every file the same name: checked on the worker
+    form().Ui().Text4->setText("same"); // every file the same name: checked on the worker
     QVERIFY(!form().NewNameColumn().Forecast());
     QVERIFY(!first.data(Qt::ForegroundRole).isValid()); // no marks of an older change
     QTRY_VERIFY(form().NewNameColumn().Forecast());
@@ -117,9 +118,9 @@ void TestForm1Proposals::marksAreThoseOfTheLatestChange()
 
     // A change after a check that is done but not yet shown: only the check of the last
     // change is shown.
-    form().Text4->setText("same again");
+    form().Ui().Text4->setText("same again");
     form().WaitForMarks();
-    form().Text4->setText("*_#");
+    form().Ui().Text4->setText("*_#");
     QTRY_VERIFY(form().NewNameColumn().Forecast());
     QCOMPARE(form().NewNameColumn().Problem(0), NameProblem::None);
     QCOMPARE(form().NewNameColumn().Problem(kFiles - 1), NameProblem::None);
@@ -128,19 +129,21 @@ void TestForm1Proposals::marksAreThoseOfTheLatestChange()
 
 void TestForm1Proposals::runRightAfterAKeyRenamesToTheShownNames()
 {
-    if (!form().Check1->isChecked())
-        form().Check1->click();
-    form().Text1->setText("1");
-    form().Text4->setText("x_*_#");
-    QTest::keyClick(form().Text4, Qt::Key_Z);
-    form().Option2->click();
-    form().Command1->click(); // before the marks of the key are in
+    if (!form().Ui().Check1->isChecked())
+        form().Ui().Check1->click();
+    form().Ui().Text1->setText("1");
+    form().Ui().Text4->setText("x_*_#");
+    QTest::keyClick(form().Ui().Text4, Qt::Key_Z);
+    form().Ui().Option2->click();
+    form().Ui().Command1->click(); // before the marks of the key are in
+    QTRY_VERIFY_WITH_TIMEOUT(!form().Busy(), 20000);
 
-    const QList<std::pair<QString, QString>>& renames = m_harness.platform.renames;
+    const QList<FakePlatform::Rename>& renames = m_harness.platform.renames;
     QCOMPARE(renames.size(), kFiles);
-    QCOMPARE(renames.first(), std::make_pair(QString("f  0000.Txt"), QString("x_f  0000_1z.Txt")));
-    QCOMPARE(renames.last(),
-             std::make_pair(QString("f  8999.Txt"), QString("x_f  8999_9000z.Txt")));
+    QCOMPARE(renames.first().from, QString("f  0000.Txt"));
+    QCOMPARE(renames.first().to, QString("x_f  0000_1z.Txt"));
+    QCOMPARE(renames.last().from, QString("f  8999.Txt"));
+    QCOMPARE(renames.last().to, QString("x_f  8999_9000z.Txt"));
 }
 
 QTEST_MAIN(TestForm1Proposals)

@@ -1,7 +1,7 @@
 // The rename buttons end to end through the window, on real folders with the real
 // platform layer; only the message boxes are replaced.
 
-#include "../common/fat_image.h"
+#include "fat_image.h"
 #include "form_harness.h"
 
 #include <QCheckBox>
@@ -44,7 +44,7 @@ struct RealForm {
           form(Form1::Services{&messages, &drives, platform.get()}, folder)
     {
     }
-    RecordingMessages messages;
+    MessageRecorder messages;
     FakeDrives drives;
     std::unique_ptr<Platform> platform;
     Form1 form;
@@ -87,12 +87,12 @@ void TestForm1Rename::apiMethodRenames()
     QTemporaryDir dir;
     MakeFiles(dir.path(), {"beach.jpg", "city.png", "100% sure.txt"});
     RealForm r(dir.path());
-    r.form.Check1->click();
-    r.form.Text4->setText("Photo_###_*");
-    r.form.Option2->click();
+    r.form.Ui().Check1->click();
+    r.form.Ui().Text4->setText("Photo_###_*");
+    r.form.Ui().Option2->click();
     int nBarDuringMessage = -1;
-    r.messages.onShow = [&] { nBarDuringMessage = r.form.ProgressBar1->value(); };
-    r.form.Command1->click();
+    r.messages.onShow = [&] { nBarDuringMessage = r.form.Ui().ProgressBar1->value(); };
+    r.form.Ui().Command1->click();
 
     QCOMPARE(FilesOf(dir.path()),
              (QStringList{"Photo_001_100% sure.txt", "Photo_002_beach.jpg", "Photo_003_city.png"}));
@@ -101,7 +101,7 @@ void TestForm1Rename::apiMethodRenames()
     QCOMPARE(r.messages.shown[0].title, QString("Rename status"));
     QCOMPARE(r.messages.shown[0].icon, MessageIcon::Information);
     QCOMPARE(nBarDuringMessage, 3);
-    QCOMPARE(r.form.ProgressBar1->value(), 0);
+    QCOMPARE(r.form.Ui().ProgressBar1->value(), 0);
     // The columns are not refreshed after a run.
     QCOMPARE(r.form.OldNameColumn().Name(1), QString("beach.jpg"));
 }
@@ -112,19 +112,19 @@ void TestForm1Rename::apiMethodLosesNothingOnCollisions()
     MakeFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
     RealForm r(dir.path());
     // a -> b while b still exists, b -> a: a swap; c -> c unchanged.
-    r.form.Text2->setText("a.txt");
-    r.form.Text3->setText("tmp");
-    r.form.Command3->click();
-    r.form.Text2->setText("b.txt");
-    r.form.Text3->setText("a.txt");
-    r.form.Command3->click();
-    r.form.Text2->setText("tmp");
-    r.form.Text3->setText("b.txt");
-    r.form.Command3->click();
+    r.form.Ui().Text2->setText("a.txt");
+    r.form.Ui().Text3->setText("tmp");
+    r.form.Ui().Command3->click();
+    r.form.Ui().Text2->setText("b.txt");
+    r.form.Ui().Text3->setText("a.txt");
+    r.form.Ui().Command3->click();
+    r.form.Ui().Text2->setText("tmp");
+    r.form.Ui().Text3->setText("b.txt");
+    r.form.Ui().Command3->click();
     QCOMPARE(r.form.NewNameColumn().Names(), (QStringList{"b.txt", "a.txt", "c.txt"}));
     r.messages.shown.clear();
-    r.form.Option2->click();
-    r.form.Command1->click();
+    r.form.Ui().Option2->click();
+    r.form.Ui().Command1->click();
 
     // Both renames of the swap are refused; every file keeps its content.
     QCOMPARE(FilesOf(dir.path()), (QStringList{"a.txt", "b.txt", "c.txt"}));
@@ -135,7 +135,8 @@ void TestForm1Rename::apiMethodLosesNothingOnCollisions()
     }
     QCOMPARE(r.messages.shown.size(), 3); // two failures, then the closing message
     QVERIFY(r.messages.shown[0].text.contains("a.txt"));
-    QCOMPARE(r.messages.shown.back().text, QString("Finished Renaming Files"));
+    QCOMPARE(r.messages.shown.back().text,
+             QString("Finished Renaming Files\n2 of 3 files were not renamed."));
 }
 
 void TestForm1Rename::apiMethodCaseOnlyOnFat()
@@ -151,8 +152,8 @@ void TestForm1Rename::apiMethodCaseOnlyOnFat()
     ChooseCase(r.form, 6); // filename & extension to UPPERCASE
     QCOMPARE(r.form.NewNameColumn().Names(), (QStringList{"A.TXT", "KEEP.DOC"}));
     QCOMPARE(r.form.NewNameColumn().Problem(0), NameProblem::None);
-    r.form.Option2->click();
-    r.form.Command1->click();
+    r.form.Ui().Option2->click();
+    r.form.Ui().Command1->click();
     QCOMPARE(FilesOf(folder), (QStringList{"A.TXT", "KEEP.DOC"}));
     QCOMPARE(r.messages.shown.size(), 1);
 }
@@ -163,8 +164,8 @@ void TestForm1Rename::shellMethodRenames()
     MakeFiles(dir.path(), {"one.txt", "two.txt"});
     RealForm r(dir.path());
     ChooseCase(r.form, 4); // filename to UPPERCASE
-    QVERIFY(r.form.Option1->isChecked());
-    r.form.Command1->click();
+    QVERIFY(r.form.Ui().Option1->isChecked());
+    r.form.Ui().Command1->click();
     QCOMPARE(r.messages.shown.size(), 1);
     QCOMPARE(r.messages.shown[0].text, QString("Rename Finished!"));
     QCOMPARE(r.messages.shown[0].title, QString());
@@ -195,7 +196,7 @@ void TestForm1Rename::batchFileOpensEditor()
 
     RealForm r(dir.path());
     ChooseCase(r.form, 6);
-    r.form.cmdCreateBatch->click();
+    r.form.Ui().cmdCreateBatch->click();
     QDir::setCurrent(savedCwd);
     qputenv("PATH", savedPath);
 

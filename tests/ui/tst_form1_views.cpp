@@ -3,8 +3,8 @@
 // system, and the names a screen reader speaks.
 
 #include "form_harness.h"
-#include "ui/name_list_model.h"
 #include "ui/name_list_view.h"
+#include "ui/name_pairs_model.h"
 #include "ui/name_row_delegate.h"
 
 #include <QAbstractItemDelegate>
@@ -100,7 +100,7 @@ QString ToolTipAt(QListView* view, int nRow)
     QToolTip::hideText();
     if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
         return QStringLiteral("(a tooltip stays open)");
-    const QPoint pos = view->visualRect(view->model()->index(nRow, 0)).center();
+    const QPoint pos = view->visualRect(view->model()->index(nRow, view->modelColumn())).center();
     QHelpEvent event(QEvent::ToolTip, pos, view->viewport()->mapToGlobal(pos));
     QApplication::sendEvent(view->viewport(), &event);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
@@ -167,14 +167,14 @@ void TestForm1Views::comboBoxesChooseOnlyByPick()
     FormHarness h({"a.txt", "b.TXT", "c.jpg"});
     Form1& form = h.Open();
     ShowActive(form);
-    QComboBox* box = caseBox ? form.cboFileNameCase : form.Combo1;
+    QComboBox* box = caseBox ? form.Ui().cboFileNameCase : form.Ui().Combo1;
     Play(box, actions);
     QCOMPARE(box->currentIndex(), index);
     QCOMPARE(form.OldNameColumn().Names(), oldNames);
     QCOMPARE(form.NewNameColumn().Names(), newNames);
     // Nothing chosen in the case box keeps "&Ok" enabled; "No change" chosen disables it.
     if (caseBox)
-        QCOMPARE(form.Command1->isEnabled(), index != 0);
+        QCOMPARE(form.Ui().Command1->isEnabled(), index != 0);
 }
 
 void TestForm1Views::filterListShowsWholeEntries()
@@ -182,19 +182,19 @@ void TestForm1Views::filterListShowsWholeEntries()
     FormHarness h({"a.XLSX", "b.JPEG", "c.DOCX", "d.MARKDOWN"});
     Form1& form = h.Open();
     ShowActive(form);
-    const int nBoxWidth = form.Combo1->width();
-    form.Combo1->showPopup();
-    QAbstractItemView* view = form.Combo1->view();
+    const int nBoxWidth = form.Ui().Combo1->width();
+    form.Ui().Combo1->showPopup();
+    QAbstractItemView* view = form.Ui().Combo1->view();
     QTRY_VERIFY(view->isVisible());
-    for (int i = 0; i < form.Combo1->count(); ++i) {
+    for (int i = 0; i < form.Ui().Combo1->count(); ++i) {
         QStyleOptionViewItem option;
         option.initFrom(view);
         const QModelIndex item = view->model()->index(i, 0);
         const int nNeeded = view->itemDelegate()->sizeHint(option, item).width();
-        QVERIFY2(nNeeded <= view->viewport()->width(), qPrintable(form.Combo1->itemText(i)));
+        QVERIFY2(nNeeded <= view->viewport()->width(), qPrintable(form.Ui().Combo1->itemText(i)));
     }
-    form.Combo1->hidePopup();
-    QCOMPARE(form.Combo1->width(), nBoxWidth);
+    form.Ui().Combo1->hidePopup();
+    QCOMPARE(form.Ui().Combo1->width(), nBoxWidth);
 }
 
 void TestForm1Views::framesHoldTheirControls()
@@ -202,8 +202,8 @@ void TestForm1Views::framesHoldTheirControls()
     FormHarness h({"a.txt"});
     Form1& form = h.Open();
     ShowActive(form);
-    for (QGroupBox* frame :
-         {form.Frame1, form.Frame2, form.Frame3, form.Frame4, form.Frame5, form.Frame6}) {
+    for (QGroupBox* frame : {form.Ui().Frame1, form.Ui().Frame2, form.Ui().Frame3, form.Ui().Frame4,
+                             form.Ui().Frame5, form.Ui().Frame6}) {
         // The frame alone, without its controls or background: the first row drawn near
         // its right edge, past any caption, is the top of the border.
         QImage image(frame->size(), QImage::Format_RGB32);
@@ -245,8 +245,8 @@ void TestForm1Views::columnsScrollTogether()
     FormHarness h(files);
     Form1& form = h.Open();
     ShowActive(form);
-    QListView* from = fromLeft ? form.lstNewFileName : form.lstOldFileName;
-    QListView* other = fromLeft ? form.lstOldFileName : form.lstNewFileName;
+    QListView* from = fromLeft ? form.Ui().lstNewFileName : form.Ui().lstOldFileName;
+    QListView* other = fromLeft ? form.Ui().lstOldFileName : form.Ui().lstNewFileName;
     from->setFocus();
     if (how == "wheel") {
         const QPoint pos = from->viewport()->rect().center();
@@ -273,7 +273,7 @@ void TestForm1Views::cutNamesInTooltips()
     Form1& form = h.Open();
     ShowActive(form);
     const int nLong = int(form.OldNameColumn().Names().indexOf(longName));
-    for (QListView* view : {form.lstNewFileName, form.lstOldFileName}) {
+    for (QListView* view : {form.Ui().lstNewFileName, form.Ui().lstOldFileName}) {
         QCOMPARE(ToolTipAt(view, 1 - nLong), QString()); // "short.txt" is shown whole
         QCOMPARE(ToolTipAt(view, nLong), longName);
     }
@@ -316,16 +316,19 @@ void TestForm1Views::newNamesRepaintWithoutLayout()
     QStringList names(20000);
     for (int i = 0; i < names.size(); ++i)
         names[i] = QString("name %1.txt").arg(i);
-    NameListModel model;
-    model.SetNames(names);
+    NamePairsModel model;
+    model.SetCurrentNames(names);
+    model.SetProposals(names);
     CountingView view;
     view.setUniformItemSizes(true);
     view.setItemDelegate(new NameRowDelegate(true, &view));
     view.setModel(&model);
+    view.setModelColumn(NamePairsModel::Proposed);
     view.resize(300, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    view.scrollTo(model.index(firstShown), QAbstractItemView::PositionAtTop);
+    view.scrollTo(model.index(firstShown, NamePairsModel::Proposed),
+                  QAbstractItemView::PositionAtTop);
     QTRY_COMPARE(view.indexAt(QPoint(2, 2)).row(), firstShown);
 
     int nPaints = 0;
@@ -350,7 +353,7 @@ void TestForm1Views::newNamesRepaintWithoutLayout()
     } else {
         for (QString& name : names)
             name.prepend(u'x');
-        model.SetNames(names);
+        model.SetProposals(names);
     }
     QTRY_VERIFY(nPaints > 0);
     QCOMPARE(view.nLayouts, 0);
@@ -373,13 +376,13 @@ void TestForm1Views::problemMarksReadable()
         form.setPalette(DarkPalette());
     ShowActive(form);
     // Template "#" from 2: 1.txt -> 2.txt and 2.txt -> 3.txt wait for files renamed later.
-    form.Check1->click();
-    form.Text4->setText("#");
-    form.Text1->setText("2");
-    QAbstractItemModel* model = form.lstOldFileName->model();
-    const QColor base = form.lstOldFileName->palette().color(QPalette::Base);
+    form.Ui().Check1->click();
+    form.Ui().Text4->setText("#");
+    form.Ui().Text1->setText("2");
+    QAbstractItemModel* model = form.Ui().lstOldFileName->model();
+    const QColor base = form.Ui().lstOldFileName->palette().color(QPalette::Base);
     for (int nRow = 0; nRow < 3; ++nRow) {
-        const QModelIndex index = model->index(nRow, 0);
+        const QModelIndex index = model->index(nRow, NamePairsModel::Proposed);
         const bool bMarked = nRow < 2;
         QCOMPARE(index.data(Qt::ForegroundRole).isValid(), bMarked);
         if (bMarked) {
@@ -390,10 +393,10 @@ void TestForm1Views::problemMarksReadable()
         }
         QCOMPARE(index.data(Qt::DecorationRole).isValid(), bMarked);
     }
-    QCOMPARE(ToolTipAt(form.lstOldFileName, 0),
+    QCOMPARE(ToolTipAt(form.Ui().lstOldFileName, 0),
              QString("The file \"2.txt\" (row 2) is renamed later, so it still has this name "
                      "when this file's turn comes: renaming \"1.txt\" will be refused."));
-    QCOMPARE(ToolTipAt(form.lstOldFileName, 2), QString());
+    QCOMPARE(ToolTipAt(form.Ui().lstOldFileName, 2), QString());
 }
 
 void TestForm1Views::driveListFollowsSystem_data()
@@ -416,17 +419,17 @@ void TestForm1Views::driveListFollowsSystem()
     h.drives.drives = {{"/", "/"}, {"/media/b", "/media/b"}};
     Form1& form = h.Open();
     ShowActive(form);
-    const QString current = form.Drive1->currentText();
+    const QString current = form.Ui().Drive1->currentText();
     h.drives.drives.clear();
     for (const QString& point : later)
         h.drives.drives.append({point, point});
-    form.Drive1->showPopup(); // opening the box reads the drives afresh
+    form.Ui().Drive1->showPopup(); // opening the box reads the drives afresh
     QStringList items;
-    for (int i = 0; i < form.Drive1->count(); ++i)
-        items.append(form.Drive1->itemText(i));
-    form.Drive1->hidePopup();
+    for (int i = 0; i < form.Ui().Drive1->count(); ++i)
+        items.append(form.Ui().Drive1->itemText(i));
+    form.Ui().Drive1->hidePopup();
     QCOMPARE(items, shown);
-    QCOMPARE(form.Drive1->currentText(), current); // still the drive of the shown folder
+    QCOMPARE(form.Ui().Drive1->currentText(), current); // still the drive of the shown folder
     QVERIFY(h.messages.shown.isEmpty());
     QCOMPARE(form.OldNameColumn().Names(), QStringList{"a.txt"});
 }
@@ -446,19 +449,19 @@ void TestForm1Views::accessibleNames()
             !widget->objectName().isEmpty())
             QVERIFY2(!spoken(widget).isEmpty(), qPrintable(widget->objectName()));
     }
-    QCOMPARE(spoken(form.lstNewFileName), QString("Old Name"));
-    QCOMPARE(spoken(form.lstOldFileName), QString("New Name"));
-    QCOMPARE(spoken(form.Check1), QString("Specify a template to use for renaming files"));
-    QCOMPARE(spoken(form.Text1), QString("Start at"));
-    QCOMPARE(spoken(form.Text4), QString("Template"));
-    QCOMPARE(spoken(form.Text2), QString("Search String"));
-    QCOMPARE(spoken(form.Combo1), QString("Extension"));
+    QCOMPARE(spoken(form.Ui().lstNewFileName), QString("Old Name"));
+    QCOMPARE(spoken(form.Ui().lstOldFileName), QString("New Name"));
+    QCOMPARE(spoken(form.Ui().Check1), QString("Specify a template to use for renaming files"));
+    QCOMPARE(spoken(form.Ui().Text1), QString("Start at"));
+    QCOMPARE(spoken(form.Ui().Text4), QString("Template"));
+    QCOMPARE(spoken(form.Ui().Text2), QString("Search String"));
+    QCOMPARE(spoken(form.Ui().Combo1), QString("Extension"));
     // The text boxes' labels are their buddies, so their access keys would reach them.
-    QCOMPARE(form.Label1->buddy(), form.Text4);
-    QCOMPARE(form.Label2->buddy(), form.Text1);
-    QCOMPARE(form.Label13->buddy(), form.Text2);
-    QCOMPARE(form.Label14->buddy(), form.Text3);
-    QCOMPARE(form.Label10->buddy(), form.Combo1);
+    QCOMPARE(form.Ui().Label1->buddy(), form.Ui().Text4);
+    QCOMPARE(form.Ui().Label2->buddy(), form.Ui().Text1);
+    QCOMPARE(form.Ui().Label13->buddy(), form.Ui().Text2);
+    QCOMPARE(form.Ui().Label14->buddy(), form.Ui().Text3);
+    QCOMPARE(form.Ui().Label10->buddy(), form.Ui().Combo1);
 }
 
 QTEST_MAIN(TestForm1Views)

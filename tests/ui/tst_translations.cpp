@@ -28,9 +28,9 @@ QStringList WindowTexts(Form1& form)
         texts << label->objectName() + u'=' + label->text();
     for (const QAbstractButton* button : form.findChildren<QAbstractButton*>())
         texts << button->objectName() + u'=' + button->text();
-    for (int i = 0; i < form.cboFileNameCase->count(); ++i)
-        texts << form.cboFileNameCase->itemText(i);
-    texts << form.cboFileNameCase->currentText();
+    for (int i = 0; i < form.Ui().cboFileNameCase->count(); ++i)
+        texts << form.Ui().cboFileNameCase->itemText(i);
+    texts << form.Ui().cboFileNameCase->currentText();
     return texts;
 }
 
@@ -74,8 +74,8 @@ void TestTranslations::englishWithoutCatalogue()
     FormHarness h({"a.txt"});
     Form1& form = h.Open();
     QCOMPARE(WindowTexts(form), english);
-    QCOMPARE(form.Frame4->title(), QString("Search and Replace"));
-    form.Command3->click();
+    QCOMPARE(form.Ui().Frame4->title(), QString("Search and Replace"));
+    form.Ui().Command3->click();
     QCOMPARE(h.messages.shown.at(0).text, QString("Search and Replace Finished"));
 }
 
@@ -87,10 +87,10 @@ void TestTranslations::german()
     QVERIFY(InstallTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
     FormHarness h({"a.txt"});
     Form1& form = h.Open();
-    QCOMPARE(form.Frame4->title(), QString("Suchen und Ersetzen"));
-    QCOMPARE(form.Command2->text(), QString("&Abbrechen"));
-    QCOMPARE(form.cboFileNameCase->currentText(), QString("Keine Änderung"));
-    form.Command3->click();
+    QCOMPARE(form.Ui().Frame4->title(), QString("Suchen und Ersetzen"));
+    QCOMPARE(form.Ui().Command2->text(), QString("&Abbrechen"));
+    QCOMPARE(form.Ui().cboFileNameCase->currentText(), QString("Keine Änderung"));
+    form.Ui().Command3->click();
     QCOMPARE(h.messages.shown.at(0).text, QString("Suchen und Ersetzen beendet"));
     QCOMPARE(h.messages.shown.at(0).title, QString("Status von Suchen und Ersetzen"));
     QCOMPARE(DescribeNameProblem(NameProblem::Duplicate),

@@ -3,7 +3,7 @@
 // failed and why, and undoes exactly the renames that happened. Only the message boxes are
 // replaced (answered at once).
 
-#include "../common/folder_files.h"
+#include "folder_files.h"
 #include "../ui/form_harness.h"
 #include "../ui/swapping_platform.h"
 
@@ -32,12 +32,12 @@ struct ShellForm {
         form = std::make_unique<Form1>(
             Form1::Services{&messages, &drives, own ? own : platform.get()}, dir.path());
         messages.reply = [](const MessageRequest&) { return MessageReply{true, true}; };
-        form->Check1->click(); // "&Ok" waits for the template typed after it
-        form->Text4->setText(QStringLiteral("n#"));
-        form->Option1->click();
+        form->Ui().Check1->click(); // "&Ok" waits for the template typed after it
+        form->Ui().Text4->setText(QStringLiteral("n#"));
+        form->Ui().Option1->click();
     }
     QTemporaryDir dir;
-    RecordingMessages messages;
+    MessageRecorder messages;
     FakeDrives drives;
     std::unique_ptr<Platform> platform;
     std::unique_ptr<Form1> form;
@@ -89,7 +89,7 @@ void WineShellOutcomeTest::shellRunThenUndo()
 
     for (int i = 0; i < runs; ++i) {
         s.messages.shown.clear();
-        s.form->Command1->click();
+        s.form->Ui().Command1->click();
         QCOMPARE(s.messages.shown.size(), 1);
         QCOMPARE(s.messages.shown.first().text, QString("Rename Finished!"));
         QTRY_VERIFY_WITH_TIMEOUT(!s.form->ScriptRunning(), 60000);
@@ -140,7 +140,7 @@ void WineShellOutcomeTest::swappedScriptIsNotRun()
     platform.decoyScript = "cd /d \"" + QDir::toNativeSeparators(s.dir.path()).toLocal8Bit() +
                            "\"\r\nrename \"b.txt\" \"stolen.txt\"\r\n";
     const QStringList first = Contents(s.dir.path());
-    s.form->Command1->click();
+    s.form->Ui().Command1->click();
     QTRY_VERIFY_WITH_TIMEOUT(!s.form->ScriptRunning(), 60000);
     QCOMPARE(s.messages.shown.size(), 1);
     QCOMPARE(s.messages.shown.first().icon, MessageIcon::Critical);

@@ -9,6 +9,7 @@
 #include "posix/safe_rename.h"
 #include "posix/script_process.h"
 #include "posix/text_editor.h"
+#include "run/platform/fail.h"
 
 #include "names/file_name_bytes.h"
 #include "names/folder_rules.h"
@@ -32,13 +33,6 @@ namespace
 
 // The name of the script interpreter, installed beside the program.
 constexpr char kInterpreterName[] = "quillet-batch";
-
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 class PosixPlatform final : public Platform
 {

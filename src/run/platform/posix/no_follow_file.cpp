@@ -1,5 +1,6 @@
 #include "no_follow_file.h"
 
+#include "run/platform/fail.h"
 #include <QCoreApplication>
 #include <QFile>
 
@@ -27,13 +28,6 @@ QString Tr(const char* text)
 QString SystemReason(int code)
 {
     return QString::fromLocal8Bit(std::strerror(code));
-}
-
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
 }
 
 // Why the entry described by st may not be written, or an empty string when it may.

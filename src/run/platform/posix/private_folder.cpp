@@ -1,6 +1,8 @@
 #include "private_folder.h"
 
+#include "names/folder_path.h"
 #include "no_follow_file.h"
+#include "run/platform/fail.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,13 +22,6 @@ namespace quillet::posix
 
 namespace
 {
-
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 // The entries the program itself puts in its script folder.
 bool IsOwnEntryName(const QString& name)
@@ -132,7 +127,7 @@ std::optional<QString> EnsurePrivateFolder(const QString& path, QString* error)
     close(fd);
     if (!ok)
         return std::nullopt;
-    return clean.endsWith(QLatin1Char('/')) ? clean : clean + QLatin1Char('/');
+    return WithSeparator(clean);
 }
 
 QString DefaultScriptFolder()

@@ -1,8 +1,8 @@
 #include "cmd_process.h"
 
-#include "../win32/win32_codepage.h"
-#include "../win32/win32_held_file.h"
-#include "../win32/win32_process.h"
+#include "win32/win32_codepage.h"
+#include "win32/win32_held_file.h"
+#include "win32/win32_process.h"
 #include "cmd_transcript.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,7 @@
 #include "cmd_transcript.h"
 
+#include "names/case_mapping.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -60,7 +62,7 @@ void CmdTranscript::setNamesAtStart(const QStringList& names)
     m_checkNames = true;
     m_names.clear();
     for (const QString& name : names)
-        m_names.insert(name.toUpper());
+        m_names.insert(CaseFoldKey(name));
 }
 
 QList<ScriptLineResult> CmdTranscript::feed(const QByteArray& output)
@@ -161,8 +163,8 @@ void CmdTranscript::take(const QByteArray& record, QList<ScriptLineResult>* resu
     result.reason = reason;
     // Windows compares names without regard to case.
     if (m_checkNames && result.kind == ScriptLineResult::Kind::Renamed) {
-        if (m_names.remove(result.from.toUpper())) {
-            m_names.insert(result.to.toUpper());
+        if (m_names.remove(CaseFoldKey(result.from))) {
+            m_names.insert(CaseFoldKey(result.to));
         } else {
             result.kind = ScriptLineResult::Kind::Failed;
             result.reason = QCoreApplication::translate("Platform", "there was no such file");

@@ -59,7 +59,7 @@ private:
                             // there on is attributed; 0 while every record matched
     QByteArray m_preamble;  // output before the first prompt
     bool m_checkNames = false;
-    QSet<QString> m_names; // the folder's names in upper case, as the renames so far left them
+    QSet<QString> m_names; // the folder's names case-folded, as the renames so far left them
 };
 
 } // namespace quillet::windows

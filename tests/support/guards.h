@@ -8,7 +8,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace quillet::testing
+namespace quillet::test
 {
 
 // Sets environment variables for the life of the guard.
@@ -53,4 +53,4 @@ private:
     QString saved_;
 };
 
-} // namespace quillet::testing
+} // namespace quillet::test

@@ -21,7 +21,7 @@ set(QUILLET_WIN32_HEADERS
 )
 # The name rules they check names by: plain C++ of the names library, which the Windows build
 # links as quillet_names and the test under Wine compiles with these files.
-set(QUILLET_WIN32_INCLUDE ${QUILLET_WIN32_DIR}/../../..)
+set(QUILLET_WIN32_INCLUDE ${QUILLET_WIN32_DIR}/..)
 set(QUILLET_NAME_RULES_SOURCES ${QUILLET_WIN32_INCLUDE}/names/name_rules.cpp)
 set(QUILLET_NAME_RULES_HEADERS ${QUILLET_WIN32_INCLUDE}/names/name_rules.h)
 # The system libraries they call besides kernel32.

@@ -235,4 +235,4 @@ void TestBatchScript::refusedNameWritesNothing()
 }
 
 QTEST_GUILESS_MAIN(TestBatchScript)
-#include "test_batch_script.moc"
+#include "tst_batch_script.moc"

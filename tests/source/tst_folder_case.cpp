@@ -2,8 +2,8 @@
 // (which keeps case) and a FAT image through FUSE, which ignores case but gives two spellings
 // of one file different inode numbers.
 
-#include "../common/fat_image.h"
-#include "../common/folder_files.h"
+#include "fat_image.h"
+#include "folder_files.h"
 #include "names/folder_rules.h"
 
 #include <QtTest>
@@ -66,4 +66,4 @@ void TestFolderCase::ignoresCase()
 }
 
 QTEST_GUILESS_MAIN(TestFolderCase)
-#include "test_folder_case.moc"
+#include "tst_folder_case.moc"

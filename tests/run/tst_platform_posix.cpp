@@ -168,4 +168,4 @@ void TestPlatformPosix::namesThatAreNotUtf8KeepTheirBytes()
 }
 
 QTEST_GUILESS_MAIN(TestPlatformPosix)
-#include "test_platform_posix.moc"
+#include "tst_platform_posix.moc"

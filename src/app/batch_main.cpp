@@ -8,10 +8,10 @@
 // exit code is 0 when every line succeeded, 1 when any failed (or a failed cd ended the
 // script), 2 when the script cannot be read.
 #include "app/app_translations.h"
-#include "batch_interpreter.h"
 #include "names/file_name_bytes.h"
-#include "platform/platform.h"
-#include "platform/script_report.h"
+#include "run/batch_interpreter.h"
+#include "run/platform/platform.h"
+#include "run/platform/script_report.h"
 
 #include <QCoreApplication>
 #include <QDir>

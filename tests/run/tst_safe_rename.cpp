@@ -1,7 +1,7 @@
-#include "../common/folder_files.h"
+#include "folder_files.h"
 #include "run/platform/posix/safe_rename.h"
 
-#include "../common/fat_image.h"
+#include "fat_image.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -235,4 +235,4 @@ void TestSafeRename::concurrentRunsLoseNothingOnFat()
 }
 
 QTEST_GUILESS_MAIN(TestSafeRename)
-#include "test_safe_rename.moc"
+#include "tst_safe_rename.moc"

@@ -1,59 +1,18 @@
 #pragma once
 
-// Stand-ins for the window and the operating system in the rename run tests.
+// The one stand-in for the operating system: renames, starts and editors are recorded and
+// scripted; with onDisk, renames really happen in the folder, never over an existing file.
 
+#include "message_recorder.h"
 #include "run/platform/platform.h"
-#include "run/run_reporter.h"
 
+#include <QFile>
 #include <QSet>
 #include <QStringList>
-#include <functional>
 
-namespace quillet::testing
+namespace quillet::test
 {
 
-// Records what a run shows, one event per entry.
-class FakeReporter : public RunReporter
-{
-public:
-    struct Message {
-        QString text;
-        QString title;
-        MessageIcon icon;
-        double progressShown; // the bar's value while the box is open
-        QString details;
-    };
-
-    using RunReporter::showMessage;
-    MessageReply showMessage(const MessageRequest& request) override
-    {
-        messages.append({request.text, request.title, request.icon, value, request.detailedText});
-        return reply ? reply(request) : MessageReply();
-    }
-    void setProgressRange(double min, double max) override
-    {
-        rangeMin = min;
-        rangeMax = max;
-        ++rangeCalls;
-    }
-    void setProgressValue(double v) override
-    {
-        value = v;
-        ++valueCalls;
-    }
-    void keepResponsive() override { ++responsiveCalls; }
-
-    QList<Message> messages;
-    std::function<MessageReply(const MessageRequest&)> reply; // how the "user" closes a box
-    double rangeMin = -1;
-    double rangeMax = -1;
-    double value = -1;
-    int rangeCalls = 0;
-    int valueCalls = 0;
-    int responsiveCalls = 0;
-};
-
-// A platform whose renames, starts and folders are recorded and scripted.
 class FakePlatform : public Platform
 {
 public:
@@ -64,7 +23,7 @@ public:
         double progress; // the bar's value at the time of the call
     };
 
-    explicit FakePlatform(const FakeReporter* reporter = nullptr) : reporter_(reporter) {}
+    explicit FakePlatform(const MessageRecorder* reporter = nullptr) : m_reporter(reporter) {}
 
     QChar separator() const override { return QLatin1Char('/'); }
     std::optional<QByteArray> encodeScriptText(const QString& text) const override
@@ -104,26 +63,31 @@ public:
             *error = QStringLiteral("no editor");
         return editorWorks;
     }
-    RenameOutcome renameInFolder(const QString& folder, const QString& from,
+    RenameOutcome renameInFolder(const QString& inFolder, const QString& from,
                                  const QString& to) override
     {
-        renames.append({folder, from, to, reporter_ ? reporter_->value : 0});
+        renames.append({inFolder, from, to, m_reporter ? m_reporter->value : 0});
         if (failing.contains(from))
             return {false, QStringLiteral("it is in use")};
-        return {true, {}};
+        if (!onDisk)
+            return {true, {}};
+        if (QFile::exists(inFolder + to))
+            return {false, QStringLiteral("exists")};
+        return {QFile::rename(inFolder + from, inFolder + to), QString()};
     }
 
-    QString folder;
+    QString folder; // the script folder, ending in '/'
     QString fallbackFolder;
     bool startWorks = true;
     bool editorWorks = true;
+    bool onDisk = false;
     QSet<QString> failing;
     QStringList started;
     QStringList opened;
     QList<Rename> renames;
 
 private:
-    const FakeReporter* reporter_;
+    const MessageRecorder* m_reporter;
 };
 
-} // namespace quillet::testing
+} // namespace quillet::test

@@ -252,4 +252,4 @@ void TestDrives::systemDrives()
 }
 
 QTEST_GUILESS_MAIN(TestDrives)
-#include "test_drives.moc"
+#include "tst_drives.moc"

@@ -1,20 +1,23 @@
-#include "../common/folder_files.h"
-#include "fake_run.h"
+#include "fake_platform.h"
+#include "folder_files.h"
+#include "guards.h"
+#include "run/api_run.h"
 #include "run/rename_run.h"
 #include "run/undo_run.h"
-#include "run_guards.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <sys/file.h>
 #include <sys/stat.h>
 
 using namespace quillet;
+using namespace quillet::test;
 using quillet::test::WriteFile;
-using namespace quillet::testing;
 
 namespace
 {
@@ -34,7 +37,7 @@ class TestRenameRun : public QObject
 private slots:
     void apiRenamesInOrderAndGoesOnAfterFailures();
     void apiWithoutPairs();
-    void apiProgressIsRateLimited();
+    void apiRunsInSlicesFromTheEventLoop();
     void undoRefusesAFileMadeAnewUnderTheName();
     void shellFailures_data();
     void shellFailures();
@@ -49,7 +52,7 @@ private slots:
 
 void TestRenameRun::apiRenamesInOrderAndGoesOnAfterFailures()
 {
-    FakeReporter reporter;
+    MessageRecorder reporter;
     FakePlatform platform(&reporter);
     platform.failing = {"b.txt"};
     const RenameJob job{"/photos", {"a.txt", "b.txt", "c.txt"}, {"1.txt", "2.txt", "3.txt"}};
@@ -68,52 +71,72 @@ void TestRenameRun::apiRenamesInOrderAndGoesOnAfterFailures()
     QCOMPARE(reporter.rangeMin, 0.0);
     QCOMPARE(reporter.rangeMax, 3.0);
 
-    QCOMPARE(reporter.messages.size(), 2);
-    const FakeReporter::Message& failure = reporter.messages[0];
+    QCOMPARE(reporter.shown.size(), 2);
+    const ShownMessage& failure = reporter.shown[0];
     QVERIFY(failure.text.contains("\"b.txt\"") && failure.text.contains("\"2.txt\"") &&
             failure.text.contains("it is in use"));
     QCOMPARE(failure.icon, MessageIcon::Warning);
     QCOMPARE(failure.progressShown, 2.0);
-    const FakeReporter::Message& finished = reporter.messages[1];
-    QCOMPARE(finished.text, "Finished Renaming Files");
+    const ShownMessage& finished = reporter.shown[1];
+    QCOMPARE(finished.text, "Finished Renaming Files\n1 of 3 files were not renamed.");
     QCOMPARE(finished.title, "Rename status");
-    QCOMPARE(finished.icon, MessageIcon::Information);
+    QCOMPARE(finished.icon, MessageIcon::Warning);
     QCOMPARE(finished.progressShown, 3.0);
     QCOMPARE(reporter.value, 0.0);
 }
 
 void TestRenameRun::apiWithoutPairs()
 {
-    FakeReporter reporter;
+    MessageRecorder reporter;
     FakePlatform platform(&reporter);
     QCOMPARE(RunApiMethod({"/photos", {}, {}}, platform, reporter).failed.size(), 0);
     QVERIFY(platform.renames.isEmpty());
     QCOMPARE(reporter.rangeMax, 0.0);
-    QCOMPARE(reporter.messages.size(), 1);
-    QCOMPARE(reporter.messages[0].text, "Finished Renaming Files");
+    QCOMPARE(reporter.shown.size(), 1);
+    QCOMPARE(reporter.shown[0].text, "Finished Renaming Files");
     QCOMPARE(reporter.value, 0.0);
 }
 
-void TestRenameRun::apiProgressIsRateLimited()
+void TestRenameRun::apiRunsInSlicesFromTheEventLoop()
 {
-    FakeReporter reporter;
+    // The job's contract: start() does the first slice at once, the rest come from the event
+    // loop, which gets its turn between slices; progress follows each slice and finished()
+    // comes once, after the closing box.
+    MessageRecorder reporter;
     FakePlatform platform(&reporter);
     RenameJob job{"/photos", {}, {}};
     for (int i = 0; i < 40000; ++i) {
         job.currentNames.append(QString::number(i));
         job.proposedNames.append(QString::number(i) + "x");
     }
+    ApiRun run(job, platform, reporter);
+    QSignalSpy progress(&run, &Job::progress);
+    QSignalSpy finished(&run, &Job::finished);
+    QSignalSpy renamed(&run, &RenameWork::renamed);
+    int nTurns = 0; // turns of the event loop while the job runs
+    QTimer turn;
+    turn.setInterval(0);
+    connect(&turn, &QTimer::timeout, [&] { nTurns += run.isRunning() ? 1 : 0; });
+    turn.start();
     QElapsedTimer timer;
     timer.start();
-    RunApiMethod(job, platform, reporter);
+    run.start();
+    QVERIFY(platform.renames.size() > 0);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
     const qint64 elapsed = timer.elapsed();
 
     QCOMPARE(platform.renames.size(), 40000); // more than a 16-bit count holds
+    QCOMPARE(renamed.size(), 40000);
     QCOMPARE(platform.renames.last().progress, 40000.0);
-    // First and last pair, one per interval, and the final 0.
-    QVERIFY2(reporter.valueCalls <= 3 + elapsed / kProgressIntervalMs + 1,
+    QCOMPARE(progress.last().at(0).value<qsizetype>(), qsizetype(40000));
+    QCOMPARE(reporter.shown.size(), 1); // the closing box, before finished()
+    QCOMPARE(reporter.value, 0.0);
+    // One bar update a slice (its first pair), the last pair and the final 0.
+    QVERIFY2(reporter.valueCalls <= 3 + elapsed / Job::kSliceMs + progress.size(),
              qPrintable(QString::number(reporter.valueCalls)));
-    QVERIFY(reporter.responsiveCalls >= 2);
+    if (progress.size() > 1)
+        QVERIFY(nTurns >= 1);
+    QVERIFY(!run.isRunning() && run.isFinished());
 }
 
 void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
@@ -123,7 +146,7 @@ void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
     QTemporaryDir dir;
     QVERIFY(WriteFile(dir.path() + "/a.txt", "a") && WriteFile(dir.path() + "/b.txt", "b"));
     const std::unique_ptr<Platform> platform = CreatePlatform();
-    FakeReporter reporter;
+    MessageRecorder reporter;
     const RunOutcome run =
         RunApiMethod({dir.path(), {"a.txt", "b.txt"}, {"X_1.txt", "X_2.txt"}}, *platform, reporter);
     QCOMPARE(run.done.size(), 2);
@@ -165,15 +188,15 @@ void TestRenameRun::shellFailures()
     QFETCH(QString, named);
 
     QTemporaryDir dir;
-    FakeReporter reporter;
+    MessageRecorder reporter;
     FakePlatform platform(&reporter);
     platform.folder = folderWorks ? dir.path() + '/' : QString();
     platform.startWorks = startWorks;
 
     QVERIFY(!RunShellMethod({"/photos", {"a.txt"}, {newName}}, platform, reporter));
-    QCOMPARE(reporter.messages.size(), 1);
-    QVERIFY2(reporter.messages[0].text.contains(named), qPrintable(reporter.messages[0].text));
-    QCOMPARE(reporter.messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(reporter.shown.size(), 1);
+    QVERIFY2(reporter.shown[0].text.contains(named), qPrintable(reporter.shown[0].text));
+    QCOMPARE(reporter.shown[0].icon, MessageIcon::Critical);
     QVERIFY(platform.renames.isEmpty());
     if (newName.contains('"')) {
         QVERIFY(platform.started.isEmpty());
@@ -185,7 +208,7 @@ void TestRenameRun::shellFailures()
 void TestRenameRun::shellWritesAndStartsTheScript()
 {
     QTemporaryDir dir;
-    FakeReporter reporter;
+    MessageRecorder reporter;
     FakePlatform platform(&reporter);
     platform.folder = dir.path() + '/';
 
@@ -193,17 +216,17 @@ void TestRenameRun::shellWritesAndStartsTheScript()
     QCOMPARE(platform.started, QStringList{dir.path() + "/rename.bat"});
     QCOMPARE(ReadAll(dir.path() + "/rename.bat"),
              QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
-    QCOMPARE(reporter.messages.size(), 1);
-    QCOMPARE(reporter.messages[0].text, "Rename Finished!");
-    QCOMPARE(reporter.messages[0].title, QString());
-    QCOMPARE(reporter.messages[0].icon, MessageIcon::None);
+    QCOMPARE(reporter.shown.size(), 1);
+    QCOMPARE(reporter.shown[0].text, "Rename Finished!");
+    QCOMPARE(reporter.shown[0].title, QString());
+    QCOMPARE(reporter.shown[0].icon, MessageIcon::None);
     QCOMPARE(reporter.rangeCalls + reporter.valueCalls, 0);
 }
 
 void TestRenameRun::shellFallsBackWhenTheFolderRefusesTheScript()
 {
     QTemporaryDir dir;
-    FakeReporter reporter;
+    MessageRecorder reporter;
     FakePlatform platform(&reporter);
     platform.folder = dir.path() + "/refusing/"; // missing: the script cannot go there
     platform.fallbackFolder = dir.path() + "/own/";
@@ -213,17 +236,17 @@ void TestRenameRun::shellFallsBackWhenTheFolderRefusesTheScript()
     QCOMPARE(platform.started, QStringList{dir.path() + "/own/rename.bat"});
     QCOMPARE(ReadAll(dir.path() + "/own/rename.bat"),
              QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
-    QCOMPARE(reporter.messages.size(), 1); // no word about the other folder
-    QCOMPARE(reporter.messages[0].text, "Rename Finished!");
+    QCOMPARE(reporter.shown.size(), 1); // no word about the other folder
+    QCOMPARE(reporter.shown[0].text, "Rename Finished!");
 
     // Both folders refuse: one error, naming the first folder, and nothing started.
-    reporter.messages.clear();
+    reporter.shown.clear();
     platform.started.clear();
     platform.fallbackFolder = dir.path() + "/missing too/";
     QVERIFY(!RunShellMethod({"/photos", {}, {}}, platform, reporter));
-    QCOMPARE(reporter.messages.size(), 1);
-    QVERIFY2(reporter.messages[0].text.contains("refusing"), qPrintable(reporter.messages[0].text));
-    QCOMPARE(reporter.messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(reporter.shown.size(), 1);
+    QVERIFY2(reporter.shown[0].text.contains("refusing"), qPrintable(reporter.shown[0].text));
+    QCOMPARE(reporter.shown[0].icon, MessageIcon::Critical);
     QVERIFY(platform.started.isEmpty());
 }
 
@@ -239,11 +262,11 @@ void TestRenameRun::shellRenamesThroughTheInterpreter()
     for (const QString& name : current)
         QVERIFY(WriteFile(photos.path() + '/' + name, name.toUtf8()));
 
-    FakeReporter reporter;
+    MessageRecorder reporter;
     const std::unique_ptr<Platform> platform = CreatePlatform();
     QVERIFY(RunShellMethod({photos.path(), current, proposed}, *platform, reporter));
-    QCOMPARE(reporter.messages.size(), 1);
-    QCOMPARE(reporter.messages[0].text, "Rename Finished!");
+    QCOMPARE(reporter.shown.size(), 1);
+    QCOMPARE(reporter.shown[0].text, "Rename Finished!");
 
     // The interpreter runs on its own; the last rename line is "keep.txt" -> "a.txt", which
     // needs "a.txt" renamed away first.
@@ -274,12 +297,11 @@ void TestRenameRun::shellRefusedWhileAnotherRunHoldsTheLog()
     QVERIFY(held.open(QIODevice::ReadWrite));
     QCOMPARE(flock(held.handle(), LOCK_EX | LOCK_NB), 0);
 
-    FakeReporter reporter;
+    MessageRecorder reporter;
     const std::unique_ptr<Platform> platform = CreatePlatform();
     QVERIFY(!RunShellMethod({photos.path(), {"a.txt"}, {"b.txt"}}, *platform, reporter));
-    QCOMPARE(reporter.messages.size(), 1);
-    QVERIFY2(reporter.messages[0].text.contains("still going on"),
-             qPrintable(reporter.messages[0].text));
+    QCOMPARE(reporter.shown.size(), 1);
+    QVERIFY2(reporter.shown[0].text.contains("still going on"), qPrintable(reporter.shown[0].text));
     QCOMPARE(ReadAll(log), QByteArray("the other run's report\n"));
     QVERIFY(QFile::exists(photos.path() + "/a.txt"));
 }
@@ -288,26 +310,49 @@ void TestRenameRun::batchFileWritesAndOpens()
 {
     QTemporaryDir work;
     CurrentDirGuard cwd(work.path());
-    FakeReporter reporter;
+    MessageRecorder reporter;
     FakePlatform platform(&reporter);
+    std::optional<QByteArray> written; // what this program wrote last
 
-    QVERIFY(WriteBatchForReview({"/photos", {"a"}, {"b"}}, platform, reporter));
-    QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter));
+    QVERIFY(WriteBatchForReview({"/photos", {"a"}, {"b"}}, platform, reporter, &written));
+    QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter, &written));
     QCOMPARE(platform.opened, (QStringList{"rename.bat", "rename.bat"}));
-    QCOMPARE(ReadAll(work.path() + "/rename.bat"),
-             QByteArray("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n"));
-    QVERIFY(reporter.messages.isEmpty());
+    const QByteArray script("cd /d \"/photos/\"\r\nif errorlevel 1 exit /b 1\r\n/p\r\n");
+    QCOMPARE(ReadAll(work.path() + "/rename.bat"), script);
+    QVERIFY(reporter.shown.isEmpty()); // its own unchanged script is replaced silently
+
+    // A script the user edited, or one this program did not write, is replaced only on "Yes".
+    for (std::optional<QByteArray>* last :
+         {&written, static_cast<std::optional<QByteArray>*>(nullptr)}) {
+        QVERIFY(WriteFile(work.path() + "/rename.bat", "edited by hand\r\n"));
+        reporter.shown.clear();
+        platform.opened.clear();
+        reporter.reply = [](const MessageRequest& request) {
+            return MessageReply{!request.question, false};
+        };
+        QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter, last));
+        QCOMPARE(reporter.shown.size(), 1);
+        QCOMPARE(reporter.shown[0].text, "rename.bat already exists in " +
+                                             QDir::toNativeSeparators(work.path()) +
+                                             ". Replace it?");
+        QCOMPARE(ReadAll(work.path() + "/rename.bat"), QByteArray("edited by hand\r\n"));
+        QVERIFY(platform.opened.isEmpty());
+        reporter.reply = {};
+        QVERIFY(WriteBatchForReview({"/photos", {}, {}}, platform, reporter, last));
+        QCOMPARE(ReadAll(work.path() + "/rename.bat"), script);
+    }
+    reporter.shown.clear();
 
     platform.editorWorks = false;
-    QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter));
-    QCOMPARE(reporter.messages.size(), 1);
-    QVERIFY(reporter.messages[0].text.contains("no editor"));
+    QVERIFY(!WriteBatchForReview({"/photos", {}, {}}, platform, reporter, &written));
+    QCOMPARE(reporter.shown.size(), 1);
+    QVERIFY(reporter.shown[0].text.contains("no editor"));
 
     platform.editorWorks = true;
     platform.opened.clear();
-    QVERIFY(!WriteBatchForReview({"/photos", {"a"}, {"x\ny"}}, platform, reporter));
+    QVERIFY(!WriteBatchForReview({"/photos", {"a"}, {"x\ny"}}, platform, reporter, &written));
     QVERIFY(platform.opened.isEmpty());
-    QCOMPARE(reporter.messages.size(), 2);
+    QCOMPARE(reporter.shown.size(), 2);
 }
 
 void TestRenameRun::batchFileEditors_data()
@@ -356,22 +401,22 @@ void TestRenameRun::batchFileEditors()
     env.set("XDG_DATA_DIRS", (work.path() + "/none").toUtf8());
     CurrentDirGuard cwd(work.path() + "/cwd");
 
-    FakeReporter reporter;
+    MessageRecorder reporter;
     const std::unique_ptr<Platform> platform = CreatePlatform();
     const bool opened = WriteBatchForReview({"/photos", {"a"}, {"b"}}, *platform, reporter);
     QVERIFY(QFile::exists(work.path() + "/cwd/rename.bat"));
     if (editorsOnPath.isEmpty()) {
         QVERIFY(!opened);
-        QCOMPARE(reporter.messages.size(), 1);
-        QVERIFY(reporter.messages[0].text.contains("No text editor"));
+        QCOMPARE(reporter.shown.size(), 1);
+        QVERIFY(reporter.shown[0].text.contains("No text editor"));
         return;
     }
     QVERIFY(opened);
-    QVERIFY(reporter.messages.isEmpty());
+    QVERIFY(reporter.shown.isEmpty());
     const QByteArray expected =
         (recordedBefore + QStringList{work.path() + "/cwd/rename.bat"}).join('\n').toUtf8() + '\n';
     QTRY_COMPARE_WITH_TIMEOUT(ReadAll(record), expected, 10000);
 }
 
 QTEST_GUILESS_MAIN(TestRenameRun)
-#include "test_rename_run.moc"
+#include "tst_rename_run.moc"

@@ -3,8 +3,8 @@
 // The system's platform, except that the script is replaced on disk just before the start, as
 // another user or program that could write the script folder might do.
 
-#include "../common/folder_files.h"
-#include "form_harness.h"
+#include "fake_platform.h"
+#include "folder_files.h"
 
 namespace quillet::test
 {

@@ -155,4 +155,4 @@ void TestFolderList::removedFolder()
 }
 
 QTEST_GUILESS_MAIN(TestFolderList)
-#include "test_folder_list.moc"
+#include "tst_folder_list.moc"

@@ -2,11 +2,11 @@
 // system, links in place of the script or its log, and a script folder with planted entries.
 // Each case checks that nothing outside the run was written and nothing was started.
 
-#include "../common/folder_files.h"
-#include "fake_run.h"
+#include "folder_files.h"
+#include "fake_platform.h"
 #include "run/batch_script.h"
 #include "run/rename_run.h"
-#include "run_guards.h"
+#include "guards.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 using namespace quillet;
-using namespace quillet::testing;
+using namespace quillet::test;
 using quillet::test::Contents;
 using quillet::test::WriteFile;
 
@@ -83,7 +83,7 @@ void TestRunHardening::fullDiskKeepsTheOldScriptAndStartsNothing()
     SmallDisk disk("8k");
     if (disk.Path().isEmpty())
         QSKIP(qPrintable(disk.SkipReason()));
-    FakeReporter reporter;
+    MessageRecorder reporter;
     FakePlatform platform(&reporter);
     platform.folder = disk.Path() + '/';
 
@@ -96,14 +96,14 @@ void TestRunHardening::fullDiskKeepsTheOldScriptAndStartsNothing()
         big.currentNames << QString("IMG_%1 from the summer holiday.jpg").arg(i, 4, 10, QChar('0'));
         big.proposedNames << QString("Holiday %1 by the sea.jpg").arg(i, 4, 10, QChar('0'));
     }
-    reporter.messages.clear();
+    reporter.shown.clear();
     platform.started.clear();
     QVERIFY(!RunShellMethod(big, platform, reporter));
     QVERIFY(platform.started.isEmpty());
-    QCOMPARE(reporter.messages.size(), 1);
-    QCOMPARE(reporter.messages[0].icon, MessageIcon::Critical);
-    QVERIFY2(reporter.messages[0].text.contains("rename.bat"),
-             qPrintable(reporter.messages[0].text));
+    QCOMPARE(reporter.shown.size(), 1);
+    QCOMPARE(reporter.shown[0].icon, MessageIcon::Critical);
+    QVERIFY2(reporter.shown[0].text.contains("rename.bat"),
+             qPrintable(reporter.shown[0].text));
     QCOMPARE(ReadAll(disk.Path() + "/rename.bat"), old);
     QCOMPARE(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"rename.bat"});
 }
@@ -142,15 +142,15 @@ void TestRunHardening::linkInPlaceOfTheScriptOrLog()
     EnvGuard cache; // the Shell method's private folder is "quillet" in a test folder
     cache.set("XDG_CACHE_HOME", work.path().toUtf8());
     CurrentDirGuard cwd(work.path());
-    FakeReporter reporter;
+    MessageRecorder reporter;
     const std::unique_ptr<Platform> platform = CreatePlatform();
     const RenameJob job{photos.path(), {"a"}, {"b"}};
     QVERIFY(!(shell ? RunShellMethod(job, *platform, reporter) != nullptr
                     : WriteBatchForReview(job, *platform, reporter)));
 
-    QCOMPARE(reporter.messages.size(), 1);
-    QVERIFY2(reporter.messages[0].text.contains(folder + '/' + entry),
-             qPrintable(reporter.messages[0].text));
+    QCOMPARE(reporter.shown.size(), 1);
+    QVERIFY2(reporter.shown[0].text.contains(folder + '/' + entry),
+             qPrintable(reporter.shown[0].text));
     QCOMPARE(Contents(home.path()),
              dangling ? QStringList{} : QStringList{".bashrc=the user's own settings"});
     QCOMPARE(Contents(photos.path()), QStringList{"a=a"});
@@ -188,15 +188,15 @@ void TestRunHardening::foreignEntryInTheScriptFolder()
 
     EnvGuard guard;
     guard.set("XDG_CACHE_HOME", cache.path().toUtf8());
-    FakeReporter reporter;
+    MessageRecorder reporter;
     const std::unique_ptr<Platform> platform = CreatePlatform();
     QVERIFY(!RunShellMethod({photos.path(), {"a"}, {"b"}}, *platform, reporter));
-    QCOMPARE(reporter.messages.size(), 1);
-    QVERIFY2(reporter.messages[0].text.contains(entry), qPrintable(reporter.messages[0].text));
+    QCOMPARE(reporter.shown.size(), 1);
+    QVERIFY2(reporter.shown[0].text.contains(entry), qPrintable(reporter.shown[0].text));
     QCOMPARE(ReadAll(victim), QByteArray("keep me"));
     QVERIFY(!QFile::exists(folder + "/rename.bat"));
     QCOMPARE(Contents(photos.path()), QStringList{"a=a"});
 }
 
 QTEST_GUILESS_MAIN(TestRunHardening)
-#include "test_run_hardening.moc"
+#include "tst_run_hardening.moc"

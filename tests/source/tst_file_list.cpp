@@ -373,4 +373,4 @@ void TestFileList::removedFolder()
 }
 
 QTEST_GUILESS_MAIN(TestFileList)
-#include "test_file_list.moc"
+#include "tst_file_list.moc"

@@ -1,4 +1,4 @@
-#include "../common/folder_files.h"
+#include "folder_files.h"
 #include "run/batch_interpreter.h"
 #include "run/batch_script.h"
 #include "run/platform/platform.h"
@@ -291,4 +291,4 @@ void TestBatchInterpreter::oneRunAtATimeInAFolder()
 }
 
 QTEST_GUILESS_MAIN(TestBatchInterpreter)
-#include "test_batch_interpreter.moc"
+#include "tst_batch_interpreter.moc"

@@ -1,0 +1,84 @@
+#include "api_run.h"
+
+#include "batch_script.h"
+#include "platform/platform.h"
+#include "rename_run.h"
+#include "run_reporter.h"
+
+#include <QCoreApplication>
+
+namespace quillet
+{
+
+ApiRun::ApiRun(RenameJob job, Platform& platform, RunReporter& reporter, QObject* parent)
+    : RenameWork(parent), m_job(std::move(job)), m_platform(platform), m_reporter(reporter)
+{
+}
+
+void ApiRun::begin()
+{
+    m_nCount = qMin(m_job.proposedNames.size(), m_job.currentNames.size());
+    m_folder = FolderText(m_job.folderPath, m_platform.separator());
+    m_outcome.pairs = m_job.proposedNames.size();
+    setTotal(m_nCount);
+    m_reporter.setProgressRange(0, double(m_job.proposedNames.size()));
+}
+
+bool ApiRun::step(const QDeadlineTimer& deadline)
+{
+    const qsizetype nFirst = m_nNext;
+    while (m_nNext < m_nCount) {
+        if (m_nNext == nFirst || m_nNext + 1 == m_nCount)
+            m_reporter.setProgressValue(double(m_nNext + 1));
+        renamePair(m_nNext++);
+        if ((m_nNext & 15) == 0 && deadline.hasExpired())
+            break;
+    }
+    setProcessed(m_nNext);
+    return m_nNext < m_nCount;
+}
+
+void ApiRun::renamePair(qsizetype nIndex)
+{
+    const QString& from = m_job.currentNames.at(nIndex);
+    const QString& to = m_job.proposedNames.at(nIndex);
+    const RenameOutcome renamed = m_platform.renameInFolder(m_folder, from, to);
+    if (renamed.ok) {
+        noteRenamed(
+            {m_folder, from, to, m_platform.fileIdentity(m_folder, to).value_or(QByteArray())});
+        return;
+    }
+    noteFailed({from, to, renamed.error});
+    if (!m_bShowErrors)
+        return;
+    m_reporter.setProgressValue(double(nIndex + 1));
+    MessageRequest request;
+    request.text =
+        QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
+            .arg(from, to, renamed.error);
+    request.title = QCoreApplication::translate("RenameRun", kErrorTitle);
+    request.icon = MessageIcon::Warning;
+    request.checkBoxText = QCoreApplication::translate("RenameRun", kNoMoreErrors);
+    m_bShowErrors = !m_reporter.showMessage(request).checked;
+}
+
+void ApiRun::end()
+{
+    MessageRequest finished;
+    finished.text = QCoreApplication::translate("RenameRun", kApiFinished);
+    finished.title = QCoreApplication::translate("RenameRun", kApiFinishedTitle);
+    finished.icon = MessageIcon::Information;
+    if (!m_outcome.failed.isEmpty()) {
+        // Failures are never only behind the details: the box counts them.
+        finished.text += QLatin1Char('\n') +
+                         QCoreApplication::translate("RenameRun", "%1 of %2 were not renamed.")
+                             .arg(m_outcome.failed.size())
+                             .arg(FilesText(m_outcome.pairs));
+        finished.icon = MessageIcon::Warning;
+    }
+    finished.detailedText = FailureDetails(m_outcome);
+    m_reporter.showMessage(finished);
+    m_reporter.setProgressValue(0);
+}
+
+} // namespace quillet

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "rename_job.h"
+#include "rename_work.h"
+
+namespace quillet
+{
+
+class Platform;
+class RunReporter;
+
+// The API method ("&Ok" with "API(slow)"): one Platform::renameInFolder per pair in list
+// order, the progress bar ranging 0..N and at i + 1 before pair i (set once a slice: for the
+// first pair of each slice, and always for the last pair), a message per failed pair (which
+// file, why; with a check box kNoMoreErrors that, once ticked, silences the rest of the run)
+// after which the run goes on, then "Finished Renaming Files" and the bar back to 0. When pairs
+// failed, the closing box says how many with the warning icon and lists them in its details,
+// whether or not the boxes of the single pairs were silenced.
+class ApiRun : public RenameWork
+{
+    Q_OBJECT
+
+public:
+    ApiRun(RenameJob job, Platform& platform, RunReporter& reporter, QObject* parent = nullptr);
+
+protected:
+    void begin() override;
+    bool step(const QDeadlineTimer& deadline) override;
+    void end() override;
+
+private:
+    void renamePair(qsizetype nIndex);
+
+    RenameJob m_job;
+    Platform& m_platform;
+    RunReporter& m_reporter;
+    QString m_folder;
+    qsizetype m_nCount = 0;
+    qsizetype m_nNext = 0;
+    bool m_bShowErrors = true;
+};
+
+} // namespace quillet

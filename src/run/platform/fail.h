@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace quillet
+{
+
+// Gives the reason of a failure to whoever asked for it (error may be null) and returns false.
+inline bool Fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+} // namespace quillet

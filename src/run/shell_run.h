@@ -1,0 +1,43 @@
+#pragma once
+
+#include "rename_job.h"
+#include "rename_work.h"
+
+#include <memory>
+
+namespace quillet
+{
+
+class Platform;
+class RunReporter;
+class ScriptRun;
+
+// The Shell method ("&Ok" with "Shell") as a job: writes and starts the script (shows
+// "Rename Finished!" once it started, or why nothing started), then watches the interpreter
+// without holding the window, and once it has ended reads its records: each rename line that
+// renamed is reported by renamed(), each pair that was not renamed by failed(), and when
+// lines failed, one warning box counts them.
+class ShellRun : public RenameWork
+{
+    Q_OBJECT
+
+public:
+    ShellRun(RenameJob job, Platform& platform, RunReporter& reporter, QObject* parent = nullptr);
+    ~ShellRun() override;
+
+    // Whether the interpreter was started (false: nothing was, and the reason was shown).
+    bool started() const { return m_run != nullptr; }
+
+protected:
+    void begin() override;
+    bool step(const QDeadlineTimer& deadline) override;
+    void end() override;
+
+private:
+    RenameJob m_job;
+    Platform& m_platform;
+    RunReporter& m_reporter;
+    std::unique_ptr<ScriptRun> m_run;
+};
+
+} // namespace quillet
