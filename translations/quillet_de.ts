@@ -79,6 +79,14 @@
         <source>the line is not UTF-8 text; line skipped</source>
         <translation>die Zeile ist kein UTF-8-Text; Zeile übersprungen</translation>
     </message>
+    <message>
+        <source>cd: %1 The script ends here.</source>
+        <translation>cd: %1 Das Skript endet hier.</translation>
+    </message>
+    <message>
+        <source>cd: %1 The renames up to the next cd are skipped.</source>
+        <translation>cd: %1 Die Umbenennungen bis zum nächsten cd werden übersprungen.</translation>
+    </message>
 </context>
 <context>
     <name>BatchScript</name>
@@ -119,12 +127,20 @@
         <translation>sein Text lässt sich nicht kodieren.</translation>
     </message>
     <message>
-        <source>Windows would not keep the new name &quot;%1&quot; of the file &quot;%2&quot; as it is: %3.</source>
-        <translation>Windows würde den neuen Namen „%1“ der Datei „%2“ nicht unverändert übernehmen: %3.</translation>
+        <source>the name of the file &quot;%1&quot;: %2.</source>
+        <translation>der Name der Datei „%1“: %2.</translation>
+    </message>
+    <message>
+        <source>the new name &quot;%1&quot; of the file &quot;%2&quot;: %3.</source>
+        <translation>der neue Name „%1“ der Datei „%2“: %3.</translation>
     </message>
     <message>
         <source>The batch file &quot;%1&quot; could not be written: %2.</source>
         <translation>Die Skriptdatei „%1“ konnte nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>holds bytes that are not UTF-8 text (shown as \xNN), which the script cannot carry; rename it with the API method</source>
+        <translation>enthält Bytes, die kein UTF-8-Text sind (als \xNN gezeigt), die das Skript nicht wiedergeben kann; benennen Sie die Datei mit der API-Methode um</translation>
     </message>
 </context>
 <context>
@@ -226,6 +242,30 @@
     <message>
         <source>there was no such file</source>
         <translation>es gab keine solche Datei</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be locked for the run: %2.</source>
+        <translation>Der Ordner „%1“ kann für den Lauf nicht gesperrt werden: %2.</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>er ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a plain folder</source>
+        <translation>er ist kein gewöhnlicher Ordner</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>er gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>The lock folder &quot;%1&quot; cannot be used: %2.</source>
+        <translation>Der Sperrordner „%1“ kann nicht verwendet werden: %2.</translation>
+    </message>
+    <message>
+        <source>Another rename run in the folder &quot;%1&quot; is still going on. Try again when it has finished.</source>
+        <translation>Im Ordner „%1“ läuft noch ein anderer Umbenennungslauf. Versuchen Sie es erneut, wenn er beendet ist.</translation>
     </message>
 </context>
 <context>

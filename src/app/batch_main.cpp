@@ -8,6 +8,7 @@
 // exit code is 0 when every line succeeded, 1 when any failed (or a failed cd ended the
 // script), 2 when the script cannot be read.
 #include "app/app_translations.h"
+#include "names/file_name_bytes.h"
 #include "run/batch_interpreter.h"
 #include "run/platform/platform.h"
 #include "run/platform/script_report.h"
@@ -94,7 +95,7 @@ int main(int argc, char* argv[])
         std::setvbuf(stdout, nullptr, _IOLBF, 0); // a run cut short still tells what it did
     // One report per failed line, as it happens: the script is never held in memory whole.
     const quillet::BatchRunSummary summary = quillet::RunBatchScript(
-        file, QDir::currentPath(), *platform,
+        file, quillet::CurrentFolderPath(), *platform,
         [&](int number, const quillet::BatchLineResult& result) {
             if (!result.message.isEmpty())
                 PrintError(QCoreApplication::translate("quillet-batch", "%1: line %2: %3")

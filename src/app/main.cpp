@@ -1,4 +1,5 @@
 #include "app/app_translations.h"
+#include "names/file_name_bytes.h"
 #include "run/platform/platform.h"
 #include "source/drives.h"
 #include "ui/form1.h"
@@ -19,7 +20,11 @@ int main(int argc, char* argv[])
     quillet::QtMessageService messages;
     const auto drives = quillet::CreateSystemDriveProvider();
     const auto platform = quillet::CreatePlatform();
-    quillet::Form1 window({&messages, drives.get(), platform.get()}, QDir::currentPath());
+    // The folder the program was started in, byte for byte, even when its path is not UTF-8.
+    QString startFolder = quillet::CurrentFolderPath();
+    if (startFolder.isEmpty())
+        startFolder = QDir::currentPath();
+    quillet::Form1 window({&messages, drives.get(), platform.get()}, startFolder);
     window.show();
     return app.exec();
 }

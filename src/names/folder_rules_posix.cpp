@@ -1,4 +1,5 @@
 // POSIX: the rules follow the type of the mounted file system that holds the folder.
+#include "names/file_name_bytes.h"
 #include "names/folder_rules.h"
 #include "names/mount_info.h"
 
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -37,9 +39,11 @@ bool HoldsExactName(const QByteArray& folder, const QByteArray& name)
 
 NameRules FileSystemRules(const QString& strFolder)
 {
-    QString strPath = QFileInfo(strFolder).canonicalFilePath();
-    if (strPath.isEmpty())
-        strPath = strFolder;
+    QString strPath = strFolder;
+    if (char* real = ::realpath(EncodeFileName(strFolder).constData(), nullptr)) {
+        strPath = DecodeFileName(real);
+        ::free(real);
+    }
     const QList<MountEntry> mounts = ReadMountTable();
     const MountEntry* mount = MountHolding(mounts, strPath);
     const FileSystemKind kind = mount ? KindOfFileSystem(mount->fsType) : FileSystemKind::Unknown;
@@ -68,16 +72,16 @@ bool FolderIgnoresCase(const QString& strFolder, const QStringList& fileNames)
         };
         struct stat other {
         };
-        if (::stat(QFile::encodeName(strBase + strName).constData(), &original) != 0)
+        if (::stat(EncodeFileName(strBase + strName).constData(), &original) != 0)
             continue;
-        if (::stat(QFile::encodeName(strBase + strOther).constData(), &other) != 0)
+        if (::stat(EncodeFileName(strBase + strOther).constData(), &other) != 0)
             return false;
         if (original.st_dev == other.st_dev && original.st_ino == other.st_ino)
             return true;
         // Two inode numbers: two files on a folder that keeps case, or one file on a file
         // system that numbers each spelling apart (FAT through FUSE). Only in the first case
         // is the other spelling an entry of its own.
-        return !HoldsExactName(QFile::encodeName(strBase), QFile::encodeName(strOther));
+        return !HoldsExactName(EncodeFileName(strBase), EncodeFileName(strOther));
     }
     return false;
 }

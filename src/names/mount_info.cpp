@@ -1,4 +1,5 @@
 #include "names/mount_info.h"
+#include "names/file_name_bytes.h"
 
 #include <QFile>
 
@@ -26,8 +27,7 @@ QString DecodeField(const QByteArray& field)
         }
         bytes.append(c);
     }
-    const QString text = QFile::decodeName(bytes);
-    return QFile::encodeName(text) == bytes ? text : QString();
+    return DecodeFileName(bytes);
 }
 
 void AppendEntry(QList<MountEntry>& entries, const QByteArray& mountPoint, const QByteArray& fsType)

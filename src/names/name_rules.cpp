@@ -72,6 +72,8 @@ std::size_t NameLength(std::u16string_view name, LengthUnit unit)
                    name[i + 1] < 0xe000) {
             nBytes += 4; // a surrogate pair is one code point of four bytes
             ++i;
+        } else if (c >= 0xdc80 && c <= 0xdcff) {
+            nBytes += 1; // an escaped byte of a name that is not UTF-8 (file_name_bytes.h)
         } else {
             nBytes += 3;
         }
@@ -104,11 +106,20 @@ NameFault NameRules::FaultOf(std::u16string_view name) const
         return NameFault::Empty;
     if (name == u"." || name == u"..")
         return NameFault::DotName;
-    for (const char16_t c : name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i];
         if (c == u'/' || (bWindowsCharacters && c == u'\\'))
             return NameFault::Separator;
         if (c == 0 || (bWindowsCharacters && IsWindowsForbidden(c)))
             return NameFault::Forbidden;
+        // POSIX names are bytes: a surrogate that is neither half of a pair nor an escaped
+        // byte (U+DC80 to U+DCFF alone) stands for no bytes at all.
+        if (!bWindowsCharacters && c >= 0xd800 && c < 0xe000) {
+            if (c < 0xdc00 && i + 1 < name.size() && name[i + 1] >= 0xdc00 && name[i + 1] < 0xe000)
+                ++i;
+            else if (c < 0xdc80 || c > 0xdcff)
+                return NameFault::Forbidden;
+        }
     }
     // At most three UTF-8 bytes per UTF-16 unit: short names need no count.
     const std::size_t nMax = std::size_t(nMaxLength);

@@ -242,23 +242,41 @@ private:
             return {}; // a bare cd only shows the folder
         lastCd_ = argument;
         const QString target = QDir::cleanPath(QDir(folder_).absoluteFilePath(argument));
+        lock_.reset();
         lastCdFailed_ = !platform_.isFolder(target);
+        // One run at a time in a folder: while another run (a window, or another interpreter)
+        // renames there, the cd fails as if the folder were missing.
+        QString lockError;
+        if (!lastCdFailed_) {
+            lock_ = platform_.lockFolderForRun(target, &lockError);
+            lastCdFailed_ = !lock_;
+        }
         if (lastCdFailed_) {
             folderKnown_ = false;
             if (exitOnFailure) {
                 summary_.ended = true;
                 ++summary_.failedLines;
-                return LineResult(Kind::Ended, QCoreApplication::translate(
-                                                   "BatchInterpreter",
-                                                   "cd: the folder \"%1\" does not exist; the "
-                                                   "script ends here")
-                                                   .arg(argument));
+                return LineResult(
+                    Kind::Ended,
+                    lockError.isEmpty()
+                        ? QCoreApplication::translate("BatchInterpreter",
+                                                      "cd: the folder \"%1\" does not exist; the "
+                                                      "script ends here")
+                              .arg(argument)
+                        : QCoreApplication::translate("BatchInterpreter",
+                                                      "cd: %1 The script ends here.")
+                              .arg(lockError));
             }
-            return fail(
-                QCoreApplication::translate("BatchInterpreter",
-                                            "cd: the folder \"%1\" does not exist; the renames up "
-                                            "to the next cd are skipped")
-                    .arg(argument));
+            return fail(lockError.isEmpty()
+                            ? QCoreApplication::translate("BatchInterpreter",
+                                                          "cd: the folder \"%1\" does not exist; "
+                                                          "the renames up to the next cd are "
+                                                          "skipped")
+                                  .arg(argument)
+                            : QCoreApplication::translate("BatchInterpreter",
+                                                          "cd: %1 The renames up to the next cd "
+                                                          "are skipped.")
+                                  .arg(lockError));
         }
         folder_ = target;
         folderKnown_ = true;
@@ -321,6 +339,7 @@ private:
     bool folderKnown_ = true;
     bool lastCdFailed_ = false;
     QString lastCd_;
+    std::unique_ptr<FolderRunLock> lock_; // of the folder of the last cd that worked
     Platform& platform_;
     BatchRunSummary summary_;
 };

@@ -3,6 +3,7 @@
 #include "names/folder_path.h"
 #include "platform/platform.h"
 
+#include "names/file_name_bytes.h"
 #include "names/name_faults.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,12 @@ namespace
 // Why text cannot be written into the script, or an empty string when it can.
 QString Unwritable(const QString& text, const ScriptEncoder& encode)
 {
+    // The script is text of one encoding, and quillet-batch reads only valid UTF-8: a name
+    // whose bytes are not is refused rather than written as other bytes.
+    if (HoldsEscapedBytes(text))
+        return QCoreApplication::translate(
+            "BatchScript", "holds bytes that are not UTF-8 text (shown as \\xNN), which the "
+                           "script cannot carry; rename it with the API method");
     if (text.contains(QLatin1Char('"')))
         return QCoreApplication::translate("BatchScript", "holds a double quote");
     if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
@@ -28,9 +35,11 @@ QString Unwritable(const QString& text, const ScriptEncoder& encode)
     return {};
 }
 
-// The name as a message shows it: line breaks made visible so the name stays on one line.
-QString Shown(QString name)
+// The name as a message shows it: line breaks made visible so the name stays on one line,
+// bytes that are not UTF-8 as \xNN.
+QString Shown(const QString& text)
 {
+    QString name = DisplayFileName(text);
     name.replace(QLatin1Char('\r'), QChar(0x240D));
     name.replace(QLatin1Char('\n'), QChar(0x240A));
     return name;
@@ -82,23 +91,33 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
         return {std::nullopt,
                 Refused() + QCoreApplication::translate("BatchScript", "the folder \"%1\" %2.")
                                 .arg(Shown(folder), why)};
-    // A script for the Windows command interpreter is checked by the Windows name rules:
-    // Windows would give some names another name (or a device), so the script would rename
-    // to something else than was asked. Names that cmd refuses outright (":", "<", "|", ...)
-    // are written as they are, and cmd refuses those lines.
+    // A script for the Windows command interpreter is checked by the Windows name rules, the
+    // rules the rows are marked by: Windows would give some names another name (or a device),
+    // and cmd takes * and ? in a name for wildcards, so `rename "a.txt" "*.bak"` would rename
+    // to another name than was asked, and a current name with a wildcard could rename several
+    // files. Every new name those rules refuse is refused here, as is a current name holding a
+    // character that is no part of a Windows name.
     const bool windowsNames = separator == QLatin1Char('\\');
     const NameRules rules = NameRules::Windows();
     for (qsizetype i = 0; i < count; ++i) {
         const QString& from = job.currentNames.at(i);
         const QString& to = job.proposedNames.at(i);
-        const NameFault fault = windowsNames ? FaultOf(rules, to) : NameFault::None;
-        if (fault == NameFault::TrailingDot || fault == NameFault::ReservedName)
+        if (windowsNames) {
+            const NameFault fromFault = FaultOf(rules, from);
+            if (fromFault == NameFault::Forbidden || fromFault == NameFault::Separator)
+                return {std::nullopt,
+                        Refused() + QCoreApplication::translate("BatchScript",
+                                                                "the name of the file \"%1\": %2.")
+                                        .arg(Shown(from),
+                                             DescribeNameFault(fromFault, Shown(from), rules))};
+        }
+        if (const NameFault fault = windowsNames ? FaultOf(rules, to) : NameFault::None;
+            fault != NameFault::None)
             return {std::nullopt,
-                    Refused() +
-                        QCoreApplication::translate(
-                            "BatchScript", "Windows would not keep the new name \"%1\" of the file "
-                                           "\"%2\" as it is: %3.")
-                            .arg(Shown(to), Shown(from), DescribeNameFault(fault, to, rules))};
+                    Refused() + QCoreApplication::translate(
+                                    "BatchScript", "the new name \"%1\" of the file \"%2\": %3.")
+                                    .arg(Shown(to), Shown(from),
+                                         DescribeNameFault(fault, Shown(to), rules))};
         if (const QString why = Unwritable(from, encode); !why.isEmpty())
             return {std::nullopt, Refused() + QCoreApplication::translate(
                                                   "BatchScript", "the name of the file \"%1\" %2.")

@@ -1,5 +1,6 @@
 #include "source/drive_change.h"
 
+#include "names/file_name_bytes.h"
 #include "names/folder_rules.h"
 
 #include <QCoreApplication>
@@ -62,7 +63,7 @@ QString DriveFolders::CurrentFolder(qsizetype nDrive) const
         return QString();
     const QString& root = m_drives.at(nDrive).root;
     const QString last = m_lastFolder.value(root);
-    return !last.isEmpty() && QFileInfo(last).isDir() ? last : root;
+    return !last.isEmpty() && IsExistingFolder(last) ? last : root;
 }
 
 DriveChangeResult ChangeDrive(const DriveProvider& provider, const DriveFolders& folders,

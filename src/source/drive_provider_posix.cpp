@@ -2,7 +2,7 @@
 #include "source/drives.h"
 #include "source/mount_table.h"
 
-#include <QFileInfo>
+#include "names/file_name_bytes.h"
 
 namespace quillet
 {
@@ -17,7 +17,7 @@ public:
 
     bool IsReady(const Drive& drive) const override
     {
-        if (!QFileInfo(drive.root).isDir())
+        if (!IsExistingFolder(drive.root))
             return false;
         if (drive.root == QLatin1String("/"))
             return true;

@@ -18,7 +18,8 @@ namespace quillet
 //
 // The folder is read once per SetPath; SetPattern selects from what was read, without
 // reading the folder again. Names that cannot be represented as text are never listed
-// (see FolderContents::nUnrepresentable); UnrepresentableCount tells how many there were.
+// (see FolderContents::nUnrepresentable; none on POSIX); UnrepresentableCount tells how many
+// there were.
 class FileList
 {
 public:

@@ -12,8 +12,8 @@ struct FolderContents {
     QStringList files;   // regular files and symbolic links to regular files, unsorted
     QStringList folders; // folders and symbolic links to folders, unsorted
     // Entries left out because their name cannot be held as text and written back to the
-    // same bytes (POSIX: bytes that are not valid UTF-8). They are never listed, so no
-    // later step can rename a different file by a mangled name.
+    // same bytes. None on POSIX, where bytes that are not valid UTF-8 are held as escapes
+    // (names/file_name_bytes.h) and every name is listed.
     qsizetype nUnrepresentable = 0;
     QString error; // empty on success; otherwise which folder and why, for the user
 };

@@ -2,6 +2,8 @@
 // is not known from the directory itself or the entry is a symbolic link.
 #include "source/folder_reader.h"
 
+#include "names/file_name_bytes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -44,23 +46,6 @@ Kind KindOf(int dirFd, const dirent* entry)
     return Kind::Other;
 }
 
-// The name as text, or a null string when the text would not encode back to the same
-// bytes, so that a rename by that text could hit another file or none.
-QString NameText(const char* name)
-{
-    const std::size_t length = std::strlen(name);
-    bool ascii = true;
-    for (std::size_t i = 0; i < length && ascii; ++i)
-        ascii = static_cast<unsigned char>(name[i]) < 0x80;
-    if (ascii)
-        return QString::fromLatin1(name, static_cast<qsizetype>(length));
-    const QByteArray bytes = QByteArray::fromRawData(name, static_cast<qsizetype>(length));
-    QString text = QFile::decodeName(bytes);
-    if (QFile::encodeName(text) != bytes)
-        return QString();
-    return text;
-}
-
 QString ReadError(const QString& path, int error)
 {
     return QCoreApplication::translate("FileSource", "The folder \"%1\" cannot be read: %2")
@@ -73,7 +58,7 @@ FolderContents ReadFolder(const QString& path)
 {
     FolderContents contents;
     contents.path = path;
-    DIR* dir = opendir(QFile::encodeName(path).constData());
+    DIR* dir = opendir(EncodeFileName(path).constData());
     if (!dir) {
         contents.error = ReadError(path, errno);
         return contents;
@@ -98,11 +83,9 @@ FolderContents ReadFolder(const QString& path)
         const Kind kind = KindOf(dirFd, entry);
         if (kind == Kind::Other)
             continue;
-        QString name = NameText(entry->d_name);
-        if (name.isNull()) {
-            ++contents.nUnrepresentable;
-            continue;
-        }
+        // Every name is listed: bytes that are not UTF-8 are kept as escapes, and a rename
+        // encodes them back to the very same bytes.
+        QString name = DecodeFileName(entry->d_name);
         (kind == Kind::File ? contents.files : contents.folders).append(std::move(name));
     }
     closedir(dir);

@@ -3,6 +3,7 @@
 
 #include "core/name_conflicts.h"
 #include "names/case_mapping.h"
+#include "names/file_name_bytes.h"
 #include "names/folder_rules.h"
 #include "names/name_faults.h"
 
@@ -21,6 +22,8 @@ private slots:
     void caseMapping();
     void rules_data();
     void rules();
+    void fileNameBytes_data();
+    void fileNameBytes();
 };
 
 void TestNames::caseMapping_data()
@@ -155,6 +158,52 @@ void TestNames::rules()
     // The check of the marks and the rename layers ask the same rules.
     const QList<NameProblem> marks = CheckProposedNames({"a"}, {name}, {"a"}, rules);
     QCOMPARE(marks.value(0) == NameProblem::Invalid, fault != NameFault::None);
+}
+
+void TestNames::fileNameBytes_data()
+{
+    // Names as the file system holds them; each must come back to the same bytes, shown with
+    // the bytes that are not UTF-8 as \xNN, and keep those bytes through a change of case.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("shownUpper");
+
+    QTest::newRow("ASCII") << QByteArray("a.txt") << "a.txt"
+                           << "A.TXT";
+    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9") << QString::fromUtf8("caf\xc3\xa9")
+                           << QString::fromUtf8("CAF\xc3\x89");
+    QTest::newRow("Latin-1 byte") << QByteArray("\xe9t\xe9.txt") << "\\xE9t\\xE9.txt"
+                                  << "\\xE9T\\xE9.TXT";
+    QTest::newRow("every high byte alone") << QByteArray("\x80-\xff") << "\\x80-\\xFF"
+                                           << "\\x80-\\xFF";
+    QTest::newRow("sequence cut short") << QByteArray("a\xe2\x82") << "a\\xE2\\x82"
+                                        << "A\\xE2\\x82";
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << "\\xC0\\xAF"
+                                    << "\\xC0\\xAF";
+    QTest::newRow("surrogate written as UTF-8") << QByteArray("\xed\xb2\x80") << "\\xED\\xB2\\x80"
+                                                << "\\xED\\xB2\\x80";
+    QTest::newRow("pair whose low half looks like an escape, then a stray byte")
+        << QByteArray("\xf0\x90\x82\x80\x80") << QString::fromUtf8("\xf0\x90\x82\x80") + "\\x80"
+        << QString::fromUtf8("\xf0\x90\x82\x80") + "\\x80";
+}
+
+void TestNames::fileNameBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QFETCH(QString, shownUpper);
+
+    const QString name = DecodeFileName(bytes);
+    bool ok = false;
+    QCOMPARE(EncodeFileName(name, &ok), bytes);
+    QVERIFY(ok);
+    QCOMPARE(DisplayFileName(name), shown);
+    QCOMPARE(DisplayFileName(ToUpperText(name)), shownUpper);
+    QCOMPARE(EncodeFileName(ToLowerText(ToUpperText(name))), EncodeFileName(ToLowerText(name)));
+    QCOMPARE(FaultOf(NameRules::Posix(), name), NameFault::None);
+    QCOMPARE(NameRules::Posix().FaultOf(Utf16View(QString(256, QChar(0xdce9)))),
+             NameFault::TooLong);
+    QCOMPARE(NameRules::Posix().FaultOf(Utf16View(QString(255, QChar(0xdce9)))), NameFault::None);
 }
 
 QTEST_GUILESS_MAIN(TestNames)

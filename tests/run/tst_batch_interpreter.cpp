@@ -28,6 +28,7 @@ private slots:
     void writerScriptRoundTrip();
     void executableExitCodes();
     void reportOfAScriptOnStandardInput();
+    void oneRunAtATimeInAFolder();
 };
 
 void TestBatchInterpreter::run_data()
@@ -261,6 +262,37 @@ void TestBatchInterpreter::reportOfAScriptOnStandardInput()
     QCOMPARE(results[4].kind, Kind::LineError);
     QVERIFY(results[4].reason.contains("/no/such/folder"));
     QVERIFY(QFile::exists(folder + "/kept.txt"));
+}
+
+void TestBatchInterpreter::oneRunAtATimeInAFolder()
+{
+    // While a run holds the folder, a second lock is refused and quillet-batch (another
+    // process) renames nothing there; once the run lets go, the script runs.
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.path() + "/a", "a"));
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    QString error;
+    std::unique_ptr<FolderRunLock> held = platform->lockFolderForRun(dir.path(), &error);
+    QVERIFY2(held, qPrintable(error));
+    QVERIFY(!platform->lockFolderForRun(dir.path() + "/.", &error));
+    QVERIFY2(error.contains(dir.path()) && error.contains("still going on"), qPrintable(error));
+
+    const ComposedScript script = ComposeBatchScript({dir.path(), {"a"}, {"b"}}, '/',
+                                                     [](const QString& t) { return t.toUtf8(); });
+    QVERIFY(script.bytes);
+    const auto runInterpreter = [&](int exitCode) {
+        QProcess process;
+        process.start(QCoreApplication::applicationDirPath() + "/quillet-batch", {"-"});
+        process.write(*script.bytes);
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), exitCode);
+    };
+    runInterpreter(1);
+    QCOMPARE(Contents(dir.path()), QStringList{"a=a"});
+    held.reset();
+    runInterpreter(0);
+    QCOMPARE(Contents(dir.path()), QStringList{"b=a"});
 }
 
 QTEST_GUILESS_MAIN(TestBatchInterpreter)

@@ -97,9 +97,9 @@ void TestBatchScript::compose_data()
         << "C:\\Program Files (x86)" << QStringList{} << QStringList{} << bs
         << Lines({"cd /d \"C:\\Program Files (x86)\\\"", "if errorlevel 1 exit /b 1", "C:"});
     QTest::newRow("operators in names need no escape inside quotes")
-        << "D:\\x" << QStringList{"a&b^c|d.txt"} << QStringList{"(1) <2>.txt"} << bs
+        << "D:\\x" << QStringList{"a&b^c.txt"} << QStringList{"(1) & ^2=3;4.txt"} << bs
         << Lines({"cd /d \"D:\\x\\\"", "if errorlevel 1 exit /b 1",
-                  "D:", "rename \"a&b^c|d.txt\" \"(1) <2>.txt\""});
+                  "D:", "rename \"a&b^c.txt\" \"(1) & ^2=3;4.txt\""});
     QTest::newRow("narrow code page bytes")
         << QString::fromUtf8("D:\\Caf\xc3\xa9")
         << QStringList{QString::fromUtf8("\xc3\xa9t\xc3\xa9")} << QStringList{"ete"} << bs
@@ -160,6 +160,28 @@ void TestBatchScript::refuse_data()
         << "D:\\x" << QStringList{"a.txt", "b.txt"} << QStringList{"c.txt", "Nul.txt"} << "Nul.txt";
     QTest::newRow("trailing dot or space")
         << "D:\\x" << QStringList{"a.txt", "b.txt"} << QStringList{"c ", "d."} << "a.txt";
+    // Every new name the Windows rules refuse (the rules the rows are marked by), and a
+    // current name that cmd would take for a wildcard.
+    QTest::newRow("star: cmd's wildcard")
+        << "D:\\x" << QStringList{"a.txt", "b.txt"} << QStringList{"a2.txt", "*.bak"} << "b.txt";
+    QTest::newRow("question mark: cmd's wildcard")
+        << "D:\\x" << QStringList{"a.txt"} << QStringList{"a?.txt"} << "a.txt";
+    QTest::newRow("redirection characters") << "D:\\x" << QStringList{"a.txt", "b.txt", "c.txt"}
+                                            << QStringList{"a<.txt", "b>.txt", "c|.txt"} << "a.txt";
+    QTest::newRow("colon") << "D:\\x" << QStringList{"a.txt"} << QStringList{"a:b.txt"} << "a.txt";
+    QTest::newRow("control character")
+        << "D:\\x" << QStringList{"a.txt"} << QStringList{"a\tb.txt"} << "a.txt";
+    QTest::newRow("separator") << "D:\\x" << QStringList{"a.txt"} << QStringList{"..\\a.txt"}
+                               << "a.txt";
+    QTest::newRow("empty new name")
+        << "D:\\x" << QStringList{"a.txt"} << QStringList{""} << "a.txt";
+    QTest::newRow("device name in any case")
+        << "D:\\x" << QStringList{"a.txt"} << QStringList{"cOm1 .log"} << "a.txt";
+    QTest::newRow("wildcard in a current name")
+        << "D:\\x" << QStringList{"*.txt"} << QStringList{"b.txt"} << "*.txt";
+    QTest::newRow("bytes that are not UTF-8 in a current name")
+        << "/data" << QStringList{"a.txt", QString("caf") + QChar(0xdce9)} << QStringList{"b", "c"}
+        << "caf\\xE9";
     QTest::newRow("lists of different length")
         << "D:\\x" << QStringList{"a.txt"} << QStringList{"b.txt", "c.txt"} << "shorter";
 }

@@ -1,11 +1,15 @@
+#include "names/case_mapping.h"
+#include "names/file_name_bytes.h"
 #include "run/platform/platform.h"
 #include "run/platform/posix/private_folder.h"
 #include "run/platform/posix/text_editor.h"
+#include "source/folder_reader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +40,7 @@ private slots:
     void encodesUtf8AndRefusesBrokenText();
     void desktopExec_data();
     void desktopExec();
+    void namesThatAreNotUtf8KeepTheirBytes();
 };
 
 void TestPlatformPosix::privateFolderCreatedPrivate()
@@ -121,6 +126,45 @@ void TestPlatformPosix::desktopExec()
     QFETCH(QString, exec);
     QFETCH(QStringList, command);
     QCOMPARE(posix::ExpandDesktopExec(exec, "/tmp/my dir/rename.bat"), command);
+}
+
+void TestPlatformPosix::namesThatAreNotUtf8KeepTheirBytes()
+{
+    // A folder and a file whose names hold the Latin-1 byte 0xE9, beside the folder that a
+    // lossy decoding would take it for: the start folder, the listing and the rename all keep
+    // to the bytes.
+    QTemporaryDir dir;
+    const QByteArray base = QFile::encodeName(dir.path());
+    const QByteArray folder = base + "/\xe9"
+                                     "d";
+    QVERIFY(mkdir(folder.constData(), 0700) == 0 && mkdir((base + "/\xef\xbf\xbd"
+                                                                  "d")
+                                                              .constData(),
+                                                          0700) == 0);
+    const int fd = open((folder + "/caf\xe9.txt").constData(), O_CREAT | O_WRONLY, 0600);
+    QVERIFY(fd >= 0);
+    close(fd);
+
+    const QString cwd = QDir::currentPath();
+    QVERIFY(chdir(folder.constData()) == 0);
+    const QString start = CurrentFolderPath();
+    QVERIFY(QDir::setCurrent(cwd));
+    QCOMPARE(EncodeFileName(start), folder);
+    QCOMPARE(DisplayFileName(start), dir.path() + "/\\xE9d");
+
+    const FolderContents contents = ReadFolder(start);
+    QVERIFY2(contents.error.isEmpty(), qPrintable(contents.error));
+    QCOMPARE(contents.files.size(), 1);
+    const QString name = contents.files.first();
+    QCOMPARE(EncodeFileName(name), QByteArray("caf\xe9.txt"));
+
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    QVERIFY(platform->isFolder(start));
+    const RenameOutcome renamed = platform->renameInFolder(start + '/', name, ToUpperText(name));
+    QVERIFY2(renamed.ok, qPrintable(renamed.error));
+    QVERIFY(access((folder + "/CAF\xe9.TXT").constData(), F_OK) == 0);
+    QVERIFY(platform->fileIdentity(start + '/', ToUpperText(name)));
+    QCOMPARE(ReadFolder(start).files, QStringList{ToUpperText(name)});
 }
 
 QTEST_GUILESS_MAIN(TestPlatformPosix)

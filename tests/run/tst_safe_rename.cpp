@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <thread>
+
 using namespace quillet;
 using quillet::posix::SafeRenameInFolder;
 using quillet::test::Contents;
@@ -28,6 +30,7 @@ private slots:
     void renames();
     void onFatImage_data();
     void onFatImage();
+    void concurrentRunsLoseNothingOnFat();
 
 private:
     // A FAT image mounted through FUSE: a file system that ignores case and supports neither
@@ -179,6 +182,56 @@ void TestSafeRename::onFatImage()
     const RenameOutcome outcome = SafeRenameInFolder(sub + '/', from, to);
     QVERIFY2(outcome.ok == ok, qPrintable(outcome.error));
     QCOMPARE(Contents(sub), after);
+}
+
+void TestSafeRename::concurrentRunsLoseNothingOnFat()
+{
+    // Two runs at once give 300 files each the same 300 new names, on a file system without
+    // a no-replace rename or hard links: every name goes to one file, no file is replaced.
+    // fusefat takes time growing with the folder for each new file, so the test keeps to
+    // 2 x 50 files in 3 rounds; QUILLET_CONCURRENT_FILES (files of each run) and
+    // QUILLET_CONCURRENT_ROUNDS set more.
+    if (mountFat().isEmpty())
+        QSKIP(qPrintable(fat_.SkipReason()));
+    const auto setting = [](const char* name, int fallback) {
+        return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
+    };
+    const int rounds = setting("QUILLET_CONCURRENT_ROUNDS", 3);
+    const int kEach = setting("QUILLET_CONCURRENT_FILES", 50);
+    int lost = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const QString folder = freshFatFolder();
+        QVERIFY(!folder.isEmpty());
+        QStringList names;
+        for (int i = 0; i < kEach; ++i)
+            names << QString::asprintf("a%03d.aaa", i) << QString::asprintf("b%03d.bbb", i);
+        for (const QString& name : names)
+            QVERIFY(WriteFile(folder + '/' + name, name.toUtf8()));
+        const auto run = [&folder, kEach](char letter) {
+            for (int i = 0; i < kEach; ++i)
+                SafeRenameInFolder(
+                    folder + '/',
+                    QString::asprintf("%c%03d.%c%c%c", letter, i, letter, letter, letter),
+                    QString::asprintf("t%03d", i));
+        };
+        std::thread first(run, 'a');
+        std::thread second(run, 'b');
+        first.join();
+        second.join();
+
+        QStringList contents;
+        for (const QString& entry : Contents(folder))
+            contents << entry.section('=', 1);
+        contents.sort();
+        names.sort();
+        int missing = 0;
+        for (const QString& name : names)
+            missing += contents.contains(name) ? 0 : 1;
+        lost += missing;
+        QVERIFY(QDir(folder).removeRecursively());
+    }
+    qInfo("%d rounds of two concurrent runs over %d files: %d files lost", rounds, 2 * kEach, lost);
+    QCOMPARE(lost, 0);
 }
 
 QTEST_GUILESS_MAIN(TestSafeRename)

@@ -1,5 +1,6 @@
 // Drives: the mount table, the drive of a folder, and the drive change with its
 // "no disk" message through an injected drive check.
+#include "names/file_name_bytes.h"
 #include "source/drive_change.h"
 #include "source/mount_table.h"
 
@@ -58,11 +59,12 @@ void TestDrives::parseMountInfo()
         "garbage line\n"
         "41 27 8:18 / /mnt/bad\\377name rw - ext4 /dev/sdc1 rw\n";
     const QList<MountEntry> entries = ParseMountInfo(text);
-    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries.size(), 4);
     QCOMPARE(entries.at(0).mountPoint, QStringLiteral("/proc"));
     QCOMPARE(entries.at(0).fsType, QStringLiteral("proc"));
     QCOMPARE(entries.at(2).mountPoint, QStringLiteral("/media/me/My Disk"));
     QCOMPARE(entries.at(2).fsType, QStringLiteral("vfat"));
+    QCOMPARE(EncodeFileName(entries.at(3).mountPoint), QByteArray("/mnt/bad\xffname"));
 
     const QList<MountEntry> old = ParseMounts("/dev/sdb1 /media/usb vfat rw 0 0\n");
     QCOMPARE(old.size(), 1);

@@ -18,6 +18,13 @@ struct RenameOutcome {
     QString error; // why it failed, in words for the user; empty when ok
 };
 
+// Held by a run for as long as it renames in one folder; destroying it lets another run in.
+class FolderRunLock
+{
+public:
+    virtual ~FolderRunLock() = default;
+};
+
 // Everything the rename subsystem needs from the operating system. One implementation per
 // platform (POSIX, Win32), chosen at build time; tests substitute their own.
 class Platform
@@ -80,8 +87,21 @@ public:
         return std::nullopt;
     }
 
-    // What tells the file `name` of `folder` from every other file of the file system (device
-    // and inode number on POSIX), so that a later step can make sure it acts on the same file.
+    // Lets one run at a time rename in `folder`, across the windows of the program and the
+    // script interpreter: the returned lock is held until destroyed. Nothing, with the reason
+    // (naming the folder) in *error, while another run holds the folder. By default every
+    // run is let in.
+    virtual std::unique_ptr<FolderRunLock> lockFolderForRun(const QString& folder, QString* error)
+    {
+        (void)folder;
+        (void)error;
+        return std::make_unique<FolderRunLock>();
+    }
+
+    // What tells the file `name` of `folder` from every other file of the file system, also
+    // from a file made later under the same name (on POSIX device, inode number and birth
+    // time, or where there is no birth time the inode's change time, which a rename changes:
+    // take it after the rename), so that a later step can make sure it acts on the same file.
     // Nothing when there is no such file or the platform cannot tell.
     virtual std::optional<QByteArray> fileIdentity(const QString& folder, const QString& name) const
     {

@@ -3,6 +3,7 @@
 // private folder in the user's cache folder.
 #include "platform.h"
 
+#include "posix/folder_run_lock.h"
 #include "posix/no_follow_file.h"
 #include "posix/private_folder.h"
 #include "posix/safe_rename.h"
@@ -10,6 +11,7 @@
 #include "posix/text_editor.h"
 #include "run/platform/fail.h"
 
+#include "names/file_name_bytes.h"
 #include "names/folder_rules.h"
 
 #include <QCoreApplication>
@@ -17,8 +19,11 @@
 #include <QProcess>
 #include <QStringEncoder>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace quillet
 {
@@ -98,10 +103,17 @@ public:
         return true;
     }
 
+    bool isFolder(const QString& path) const override { return IsExistingFolder(path); }
+
     RenameOutcome renameInFolder(const QString& folder, const QString& from,
                                  const QString& to) override
     {
         return posix::SafeRenameInFolder(folder, from, to, RulesOf(folder));
+    }
+
+    std::unique_ptr<FolderRunLock> lockFolderForRun(const QString& folder, QString* error) override
+    {
+        return posix::LockFolderForRun(posix::DefaultLockFolder(), folder, error);
     }
 
 private:
@@ -112,7 +124,7 @@ private:
     {
         struct stat st;
         const dev_t device =
-            ::stat(QFile::encodeName(folder).constData(), &st) == 0 ? st.st_dev : dev_t(0);
+            ::stat(EncodeFileName(folder).constData(), &st) == 0 ? st.st_dev : dev_t(0);
         const std::lock_guard<std::mutex> lock(rulesMutex_);
         if (rulesFolder_.isNull() || folder != rulesFolder_ || device != rulesDevice_) {
             rules_ = FileSystemRules(folder);
@@ -131,20 +143,43 @@ public:
     std::optional<QByteArray> folderIdentity(const QString& path) const override
     {
         struct stat st;
-        if (stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        if (::stat(EncodeFileName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
             return std::nullopt;
         return QByteArray::number(quint64(st.st_dev)) + ':' +
                QByteArray::number(quint64(st.st_ino));
     }
 
+    // Device and inode, and the time the file was made: a file removed and made anew under
+    // the same name may well get the same inode number back (ext4 hands out a freed inode
+    // again at once), never the same birth time. Where the file system keeps no birth time
+    // (statx without STATX_BTIME, or no statx), the time of the inode's last change stands
+    // in for it; a rename changes that time, so the identity is taken after the rename, and
+    // a file written to or given other rights since is then no longer taken for the same.
     std::optional<QByteArray> fileIdentity(const QString& folder,
                                            const QString& name) const override
     {
+        const QByteArray path = EncodeFileName(folder + name);
+#if defined(STATX_BTIME)
+        struct statx stx;
+        if (statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW,
+                  STATX_INO | STATX_BTIME | STATX_CTIME, &stx) == 0) {
+            const bool born = (stx.stx_mask & STATX_BTIME) != 0;
+            const statx_timestamp& time = born ? stx.stx_btime : stx.stx_ctime;
+            return QByteArray::number(quint64(makedev(stx.stx_dev_major, stx.stx_dev_minor))) +
+                   ':' + QByteArray::number(quint64(stx.stx_ino)) + (born ? ":b" : ":c") +
+                   QByteArray::number(qint64(time.tv_sec)) + '.' +
+                   QByteArray::number(quint32(time.tv_nsec));
+        }
+        if (errno != ENOSYS)
+            return std::nullopt;
+#endif
         struct stat st;
-        if (lstat(QFile::encodeName(folder + name).constData(), &st) != 0)
+        if (lstat(path.constData(), &st) != 0)
             return std::nullopt;
         return QByteArray::number(quint64(st.st_dev)) + ':' +
-               QByteArray::number(quint64(st.st_ino));
+               QByteArray::number(quint64(st.st_ino)) + ":c" +
+               QByteArray::number(qint64(st.st_ctim.tv_sec)) + '.' +
+               QByteArray::number(quint32(st.st_ctim.tv_nsec));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "safe_rename.h"
 
 #include "names/case_mapping.h"
+#include "names/file_name_bytes.h"
 #include "names/name_faults.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,34 @@ bool NotSupported(int error)
            error == EPERM || error == EMLINK || error == EXDEV;
 }
 
+// Where the file system has neither an atomic no-replace rename nor hard links (FAT through
+// FUSE, NTFS or exFAT through FUSE): the new name is first created as an empty file with
+// O_CREAT|O_EXCL, which fails on an existing name atomically, and the file is then renamed
+// over that reservation. No other run, and no other program that creates its files with
+// O_EXCL, can take the name in between; one that writes the name without O_EXCL in that
+// instant has its file replaced. A failed rename removes the reservation again, as long as
+// it is still the empty file made here. Returns 0 or the error number.
+int MoveOntoReservation(const QByteArray& from, const QByteArray& to)
+{
+    const int reservation =
+        open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (reservation < 0)
+        return errno;
+    struct stat reserved;
+    const bool known = fstat(reservation, &reserved) == 0;
+    if (std::rename(from.constData(), to.constData()) == 0) {
+        close(reservation);
+        return 0;
+    }
+    const int error = errno;
+    struct stat now;
+    if (known && lstat(to.constData(), &now) == 0 && now.st_dev == reserved.st_dev &&
+        now.st_ino == reserved.st_ino && now.st_size == 0)
+        unlink(to.constData());
+    close(reservation);
+    return error;
+}
+
 // Renames path `from` to path `to` and fails with EEXIST when `to` exists. Returns 0 or the
 // error number.
 int MoveNoReplace(const QByteArray& from, const QByteArray& to)
@@ -55,16 +84,7 @@ int MoveNoReplace(const QByteArray& from, const QByteArray& to)
     }
     if (!NotSupported(errno))
         return errno;
-    // Neither (FAT through FUSE, or a folder): check, then rename. Another process that
-    // creates the same name between the two calls would be replaced; nothing else can be.
-    struct stat st;
-    if (lstat(to.constData(), &st) == 0)
-        return EEXIST;
-    if (errno != ENOENT)
-        return errno;
-    if (std::rename(from.constData(), to.constData()) == 0)
-        return 0;
-    return errno;
+    return MoveOntoReservation(from, to);
 }
 
 // The names of the entries of folder that equal name when case is ignored; `exact` is set
@@ -76,11 +96,11 @@ QStringList EntriesLike(const QByteArray& folder, const QString& name, bool* exa
     DIR* dir = opendir(folder.constData());
     if (!dir)
         return found;
-    const QByteArray encoded = QFile::encodeName(name);
+    const QByteArray encoded = EncodeFileName(name);
     while (const dirent* entry = readdir(dir)) {
         if (encoded == entry->d_name)
             *exact = true;
-        const QString entryName = QFile::decodeName(entry->d_name);
+        const QString entryName = DecodeFileName(entry->d_name);
         if (SameNameIgnoringCase(entryName, name))
             found.append(entryName);
     }
@@ -131,7 +151,7 @@ RenameOutcome RenameCaseOnly(const QByteArray& folder, const QByteArray& from, c
             return Failed(QCoreApplication::translate(
                               "SafeRename", "the change of case failed (%1) and the file is left "
                                             "under the name \"%2\"")
-                              .arg(Reason(error), QFile::decodeName(temporary.mid(folder.size()))));
+                              .arg(Reason(error), DecodeFileName(temporary.mid(folder.size()))));
         return Failed(QCoreApplication::translate("SafeRename", "the change of case failed: %1")
                           .arg(Reason(error)));
     }
@@ -158,11 +178,11 @@ RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, con
             QCoreApplication::translate("SafeRename", "the new name \"%1\" is refused: %2")
                 .arg(to, DescribeNameFault(fault, to, rules)));
 
-    QByteArray dir = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    QByteArray dir = EncodeFileName(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (!dir.endsWith('/'))
         dir += '/';
-    const QByteArray fromPath = dir + QFile::encodeName(from);
-    const QByteArray toPath = dir + QFile::encodeName(to);
+    const QByteArray fromPath = dir + EncodeFileName(from);
+    const QByteArray toPath = dir + EncodeFileName(to);
 
     if (from == to) {
         struct stat st;

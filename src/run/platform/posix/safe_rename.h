@@ -13,9 +13,9 @@ namespace quillet::posix
 // Renames the file `from` of `folder` to `to` in the same folder:
 // - never replaces an existing file: renameat2(RENAME_NOREPLACE) where the file system
 //   supports it; elsewhere link(2) + unlink(2), which also fails on an existing name; and
-//   only where neither exists (FAT through FUSE) a check that the name is free followed by
-//   rename(2), which leaves a window of a few microseconds in which another process could
-//   create the new name;
+//   where neither exists (FAT through FUSE) the new name is reserved by creating it with
+//   O_CREAT|O_EXCL and the file renamed over that reservation, so that a concurrent run
+//   cannot take the name in between (the reservation is removed when the rename fails);
 // - never moves the file out of its folder: both names must be bare names, and the new name
 //   one that the folder's file system takes as it is by `rules` (FileSystemRules(folder));
 // - a change of case alone on a file system that ignores case (where the new name already

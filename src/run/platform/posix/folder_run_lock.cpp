@@ -1,0 +1,130 @@
+#include "folder_run_lock.h"
+
+#include "names/file_name_bytes.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillet::posix
+{
+
+namespace
+{
+
+class FlockedFolder final : public FolderRunLock
+{
+public:
+    explicit FlockedFolder(int fd) : fd_(fd) {}
+    ~FlockedFolder() override { close(fd_); } // closing the last descriptor lets go of the lock
+
+private:
+    int fd_;
+};
+
+std::unique_ptr<FolderRunLock> Fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return nullptr;
+}
+
+QString Errno()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Opens lockFolder, creating it when missing, as a folder of this user only; -1 with the
+// reason in *reason otherwise.
+int OpenLockFolder(const QString& lockFolder, QString* reason)
+{
+    const QByteArray path = QFile::encodeName(QDir::cleanPath(lockFolder));
+    QDir().mkpath(QFileInfo(QDir::cleanPath(lockFolder)).path());
+    if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+        *reason = Errno();
+        return -1;
+    }
+    const int fd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        *reason = errno == ELOOP || errno == ENOTDIR
+                      ? QCoreApplication::translate("Platform", "it is not a plain folder")
+                      : Errno();
+        return -1;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || st.st_uid != geteuid() ||
+        ((st.st_mode & 077) != 0 && fchmod(fd, 0700) != 0)) {
+        *reason = QCoreApplication::translate("Platform", "it belongs to another user");
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+QString DefaultLockFolder()
+{
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty())
+        cache = QDir::homePath() + QStringLiteral("/.cache");
+    return cache + QStringLiteral("/quillet-locks");
+}
+
+std::unique_ptr<FolderRunLock> LockFolderForRun(const QString& lockFolder, const QString& folder,
+                                                QString* error)
+{
+    struct stat target;
+    const bool found = stat(EncodeFileName(folder).constData(), &target) == 0;
+    if (!found || !S_ISDIR(target.st_mode))
+        return Fail(
+            error,
+            QCoreApplication::translate("Platform",
+                                        "The folder \"%1\" cannot be locked for the run: %2.")
+                .arg(folder, found ? QCoreApplication::translate("Platform", "it is not a folder")
+                                   : Errno()));
+    QString reason;
+    const int dirFd = OpenLockFolder(lockFolder, &reason);
+    if (dirFd < 0)
+        return Fail(error, QCoreApplication::translate("Platform",
+                                                       "The lock folder \"%1\" cannot be used: %2.")
+                               .arg(lockFolder, reason));
+    const QByteArray name = QByteArray::number(quint64(target.st_dev), 16) + '-' +
+                            QByteArray::number(quint64(target.st_ino), 16) + ".lock";
+    const int fd = openat(dirFd, name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int openError = errno;
+    close(dirFd);
+    if (fd < 0)
+        return Fail(error, QCoreApplication::translate("Platform",
+                                                       "The lock folder \"%1\" cannot be used: %2.")
+                               .arg(lockFolder, QString::fromLocal8Bit(std::strerror(openError))));
+    int result;
+    do
+        result = flock(fd, LOCK_EX | LOCK_NB);
+    while (result != 0 && errno == EINTR);
+    if (result != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        const QString why = Errno();
+        close(fd);
+        return Fail(error,
+                    held ? QCoreApplication::translate(
+                               "Platform", "Another rename run in the folder \"%1\" is still "
+                                           "going on. Try again when it has finished.")
+                               .arg(folder)
+                         : QCoreApplication::translate(
+                               "Platform", "The folder \"%1\" cannot be locked for the run: %2.")
+                               .arg(folder, why));
+    }
+    return std::make_unique<FlockedFolder>(fd);
+}
+
+} // namespace quillet::posix
