@@ -4,8 +4,8 @@
 // replaced (answered at once).
 
 #include "folder_files.h"
-#include "../ui/form_harness.h"
-#include "../ui/swapping_platform.h"
+#include "form_harness.h"
+#include "swapping_platform.h"
 
 #include <QAction>
 #include <QCheckBox>
