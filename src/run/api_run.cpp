@@ -1,6 +1,7 @@
 #include "api_run.h"
 
 #include "batch_script.h"
+#include "names/file_name_bytes.h"
 #include "platform/platform.h"
 #include "rename_run.h"
 #include "run_reporter.h"
@@ -15,10 +16,16 @@ ApiRun::ApiRun(RenameJob job, Platform& platform, RunReporter& reporter, QObject
 {
 }
 
+ApiRun::~ApiRun() = default;
+
 void ApiRun::begin()
 {
     QString error;
-    if (!SameFolderAsListed(m_job, m_platform, &error)) {
+    m_folder = FolderText(m_job.folderPath, m_platform.separator());
+    // One run at a time in a folder, whichever window or interpreter started it.
+    if (SameFolderAsListed(m_job, m_platform, &error))
+        m_lock = m_platform.lockFolderForRun(m_folder, &error);
+    if (!m_lock) {
         // Not one file of another folder is touched: nothing was started.
         m_bRefused = true;
         m_reporter.showMessage(error, QCoreApplication::translate("RenameRun", kErrorTitle),
@@ -26,7 +33,6 @@ void ApiRun::begin()
         return;
     }
     m_nCount = qMin(m_job.proposedNames.size(), m_job.currentNames.size());
-    m_folder = FolderText(m_job.folderPath, m_platform.separator());
     m_outcome.pairs = m_job.proposedNames.size();
     setTotal(m_nCount);
     m_reporter.setProgressRange(0, double(m_job.proposedNames.size()));
@@ -75,7 +81,7 @@ void ApiRun::renamePair(qsizetype nIndex)
     MessageRequest request;
     request.text =
         QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
-            .arg(from, to, renamed.error);
+            .arg(DisplayFileName(from), DisplayFileName(to), renamed.error);
     request.title = QCoreApplication::translate("RenameRun", kErrorTitle);
     request.icon = MessageIcon::Warning;
     request.checkBoxText = QCoreApplication::translate("RenameRun", kNoMoreErrors);
@@ -99,6 +105,7 @@ void ApiRun::end()
         finished.icon = MessageIcon::Warning;
     }
     finished.detailedText = FailureDetails(m_outcome);
+    m_lock.reset();
     m_reporter.showMessage(finished);
     m_reporter.setProgressValue(0);
 }

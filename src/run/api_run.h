@@ -3,9 +3,12 @@
 #include "rename_job.h"
 #include "rename_work.h"
 
+#include <memory>
+
 namespace quillet
 {
 
+class FolderRunLock;
 class Platform;
 class RunReporter;
 
@@ -22,6 +25,7 @@ class ApiRun : public RenameWork
 
 public:
     ApiRun(RenameJob job, Platform& platform, RunReporter& reporter, QObject* parent = nullptr);
+    ~ApiRun() override;
 
 protected:
     void begin() override;
@@ -38,7 +42,8 @@ private:
     qsizetype m_nCount = 0;
     qsizetype m_nNext = 0;
     bool m_bShowErrors = true;
-    bool m_bRefused = false; // the folder was not the one listed: nothing was renamed
+    bool m_bRefused = false; // the folder was not the one listed, or another run holds it
+    std::unique_ptr<FolderRunLock> m_lock;
 };
 
 } // namespace quillet

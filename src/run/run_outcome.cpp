@@ -3,6 +3,8 @@
 #include "platform/script_run.h"
 #include "run_reporter.h"
 
+#include "names/file_name_bytes.h"
+
 #include <QCoreApplication>
 #include <algorithm>
 
@@ -57,7 +59,7 @@ QString FailureDetails(const RunOutcome& outcome)
     lines.reserve(outcome.failed.size() + outcome.otherErrors.size());
     for (const FailedPair& pair : outcome.failed)
         lines.append(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
-                         .arg(pair.from, pair.to, pair.reason));
+                         .arg(DisplayFileName(pair.from), DisplayFileName(pair.to), pair.reason));
     lines += outcome.otherErrors;
     return lines.join(QLatin1Char('\n'));
 }
@@ -82,7 +84,7 @@ void ReportScriptOutcome(const RunOutcome& outcome, RunReporter& reporter)
         const FailedPair& first = outcome.failed.first();
         text += QLatin1Char('\n') +
                 QCoreApplication::translate("RenameRun", "The first: \"%1\" -> \"%2\": %3.")
-                    .arg(first.from, first.to, first.reason);
+                    .arg(DisplayFileName(first.from), DisplayFileName(first.to), first.reason);
     } else {
         text += QLatin1Char('\n') + outcome.otherErrors.first();
     }

@@ -3,6 +3,8 @@
 #include "platform/platform.h"
 #include "run_reporter.h"
 
+#include "names/file_name_bytes.h"
+
 #include <QCoreApplication>
 
 namespace quillet
@@ -47,6 +49,15 @@ void UndoRun::begin()
     question.title = UndoTitle();
     question.question = true;
     m_bAnswered = !m_done.isEmpty() && m_reporter.showMessage(question).yes;
+    if (m_bAnswered) {
+        // One run at a time in a folder, an undo included.
+        QString error;
+        m_lock = m_platform.lockFolderForRun(m_done.constFirst().folder, &error);
+        if (!m_lock) {
+            m_reporter.showMessage(error, UndoTitle(), MessageIcon::Critical);
+            m_bAnswered = false;
+        }
+    }
     if (!m_bAnswered) {
         m_skipped = m_done;
         return;
@@ -91,15 +102,19 @@ void UndoRun::undoOne(const DoneRename& rename)
         return;
     }
     m_skipped.prepend(rename);
-    m_details.prepend(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
-                          .arg(rename.to, rename.from, back.error));
+    m_details.prepend(
+        QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
+            .arg(DisplayFileName(rename.to), DisplayFileName(rename.from), back.error));
     noteFailed({rename.to, rename.from, back.error});
 }
+
+UndoRun::~UndoRun() = default;
 
 void UndoRun::end()
 {
     if (!m_bAnswered)
         return;
+    m_lock.reset();
     const qsizetype nCount = m_done.size();
     MessageRequest closing;
     closing.title = UndoTitle();

@@ -3,10 +3,12 @@
 #include "rename_work.h"
 
 #include <QList>
+#include <memory>
 
 namespace quillet
 {
 
+class FolderRunLock;
 class Platform;
 class RunReporter;
 
@@ -32,6 +34,7 @@ class UndoRun : public RenameWork
 public:
     UndoRun(QList<DoneRename> done, Platform& platform, RunReporter& reporter,
             QObject* parent = nullptr);
+    ~UndoRun() override;
 
     // The renames still not taken back: the skipped ones, or all of them when the user said
     // "No". Complete once finished.
@@ -52,6 +55,7 @@ private:
     qsizetype m_nNext = 0;
     QList<DoneRename> m_skipped;
     QStringList m_details;
+    std::unique_ptr<FolderRunLock> m_lock; // held while the files get their names back
 };
 
 // The undo run to its end at once (UndoRun, for callers without an event loop). Returns the

@@ -2,6 +2,7 @@
 
 #include "core/generation_pass.h"
 #include "core/rename_list.h"
+#include "names/file_name_bytes.h"
 
 #include <QBrush>
 #include <QThreadPool>
@@ -64,10 +65,10 @@ QVariant NamePairsModel::data(const QModelIndex& index, int role) const
         return {};
     const qsizetype nRow = index.row();
     if (index.column() == Current)
-        return role == Qt::DisplayRole ? QVariant(m_current.at(nRow)) : QVariant();
+        return role == Qt::DisplayRole ? QVariant(DisplayFileName(m_current.at(nRow))) : QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return ProposedName(nRow);
+        return DisplayFileName(ProposedName(nRow));
     case Qt::ForegroundRole:
         if (Problem(nRow) != NameProblem::None)
             return QBrush(m_markColour);
