@@ -49,6 +49,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
 !define MUI_ICON "${SOURCE_DIR}/data/icons/quillet.ico"
 !define MUI_UNICON "${SOURCE_DIR}/data/icons/quillet.ico"
 !define MUI_ABORTWARNING
+; The GPL asks for no acceptance to use the program: the page informs, its button goes on.
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "$(LicenceNote)"
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${SOURCE_DIR}/LICENSE"
@@ -63,6 +66,10 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
 
 LangString VerbText ${LANG_ENGLISH} "Rename files with Quillet"
 LangString VerbText ${LANG_GERMAN} "Dateien mit Quillet umbenennen"
+LangString LicenceNote ${LANG_ENGLISH} \
+    "Quillet is free software: you need not accept this licence to use it. It gives you the right to share and change the program."
+LangString LicenceNote ${LANG_GERMAN} \
+    "Quillet ist freie Software: Um es zu benutzen, müssen Sie diese Lizenz nicht annehmen. Sie gibt Ihnen das Recht, das Programm weiterzugeben und zu ändern."
 LangString NeedsAdministrator ${LANG_ENGLISH} \
     "Quillet was installed for all users. Run its uninstaller as an administrator to remove it."
 LangString NeedsAdministrator ${LANG_GERMAN} \
@@ -187,6 +194,7 @@ Section "Uninstall"
     DeleteRegKey /ifempty SHCTX "Software\Classes\Directory\Background"
     DeleteRegKey /ifempty SHCTX "Software\Classes\Directory"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    DeleteRegKey /ifempty SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
