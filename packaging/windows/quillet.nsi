@@ -194,7 +194,6 @@ Section "Uninstall"
     DeleteRegKey /ifempty SHCTX "Software\Classes\Directory\Background"
     DeleteRegKey /ifempty SHCTX "Software\Classes\Directory"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-    DeleteRegKey /ifempty SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
@@ -207,7 +206,9 @@ Section "Uninstall"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     ${If} $AllUsers == 0
-        ; %LOCALAPPDATA%\Programs, when this install made it and it is empty now.
+        ; The user's list of uninstallers, and %LOCALAPPDATA%\Programs, when this install
+        ; made them and they are empty now.
+        DeleteRegKey /ifempty HKCU "Software\Microsoft\Windows\CurrentVersion\Uninstall"
         RMDir "$LOCALAPPDATA\Programs"
         ; The script the Shell method keeps when it cannot write to C:\.
         Delete "$LOCALAPPDATA\${PRODUCT}\rename.bat"

@@ -7,7 +7,8 @@
 #   - the program folder, the Start-menu shortcut, the uninstall key and the folder verbs;
 #   - each verb's command, run as Explorer runs it, on a folder: the window opens on that
 #     folder and lists its files (a template typed, "Batch File" writes their renames there);
-#   - the silent uninstall from the uninstall key: every file and key is as before.
+#   - the silent uninstall from the uninstall key: every file and key is as before;
+#   - the same install and uninstall for every user, as an administrator.
 #   wine-installer-test.sh <setup.exe> <run_registered_command.exe> <LICENSE> <work folder>
 # Exits 77 ("skipped" in CTest) with the reason when a tool or the installer is missing.
 set -euo pipefail
@@ -89,7 +90,7 @@ no_window() { ! window_named "$1"; }
 # opens on that folder: with a template typed, "Batch File" writes rename.bat there, with the
 # renames of the files listed.
 open_with_verb() { # verb key, folder (Windows path), folder (here), screenshot name
-    wine "$runner" "Software\\Classes\\$1\\command" @ "$2" >"$work/$4.log" 2>&1 ||
+    wine "$runner" "HKCU\\Software\\Classes\\$1\\command" @ "$2" >"$work/$4.log" 2>&1 ||
         fail "the verb's command failed: $(cat "$work/$4.log")"
     within 60 window_named '^Quillet v 1\.00' || fail "no window from the verb on $2"
     sleep 2
@@ -133,42 +134,69 @@ shot setup-cancel
 xdotool key Return
 within 20 sh -c "! kill -0 $pages 2>/dev/null" || fail "the installer did not end on Cancel"
 
-# ---- Silent install -----------------------------------------------------------------------
+# ---- Silent install, for the current user --------------------------------------------------
+
+# Checks what a silent install made: the program folder, the Start-menu shortcut, the
+# uninstall key and the two folder verbs, under the root key of the install's mode.
+check_install() { # root key (HKCU, HKLM), program folder, Start-menu folder (here), mode option
+    local root=$1 location=$2 menu=$3 mode=$4 folder uninstall_key size_kb verb
+    folder="$(winepath -u "$location")"
+    [ "$(ls "$folder" | tr '\n' ' ')" = \
+        "LICENSE.txt Qt-LGPL-3.0.txt THIRD-PARTY-NOTICES.txt quillet-open.exe quillet.exe uninstall.exe " ] ||
+        fail "the program folder holds: $(ls "$folder" | tr '\n' ' ')"
+    cmp -s "$license" "$folder/LICENSE.txt" || fail "LICENSE.txt is not the licence"
+
+    [ -f "$menu/Quillet.lnk" ] || fail "no Start-menu shortcut in $menu"
+    strings -a "$menu/Quillet.lnk" | grep -qxF "$location\\quillet-open.exe" ||
+        fail "the shortcut does not start quillet-open.exe"
+
+    uninstall_key="$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillet"
+    expect_value "$uninstall_key" DisplayName "Quillet"
+    expect_value "$uninstall_key" Publisher "Quillet"
+    expect_value "$uninstall_key" DisplayVersion "$version"
+    expect_value "$uninstall_key" DisplayIcon "$location\\quillet.exe,0"
+    expect_value "$uninstall_key" UninstallString "\"$location\\uninstall.exe\" $mode"
+    expect_value "$uninstall_key" QuietUninstallString "\"$location\\uninstall.exe\" $mode /S"
+    size_kb=$(($(value_of "$uninstall_key" EstimatedSize)))
+    [ "$size_kb" -ge $(($(du -sk "$folder" | cut -f1) * 9 / 10)) ] ||
+        fail "EstimatedSize $size_kb KB is less than the program folder"
+    for verb in 'Directory\shell\Quillet' 'Directory\Background\shell\Quillet'; do
+        expect_value "$root\\Software\\Classes\\$verb" "" "Rename files with Quillet"
+        expect_value "$root\\Software\\Classes\\$verb\\command" "" \
+            "\"$location\\quillet-open.exe\" \"%V\""
+    done
+    {
+        wine reg query "$uninstall_key"
+        wine reg query "$root\\Software\\Classes\\Directory\\shell\\Quillet" /s
+        wine reg query "$root\\Software\\Classes\\Directory\\Background\\shell\\Quillet" /s
+    } | tr -d '\r' | tee -a "$work/registry.txt"
+}
+# Runs the quiet uninstall command of the uninstall key; every file and key is as before.
+uninstall() { # root key, program folder, name of the state
+    wine "$runner" "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillet" \
+        QuietUninstallString >"$work/uninstall-$3.log" 2>&1 ||
+        fail "the uninstaller failed: $(cat "$work/uninstall-$3.log")"
+    # The uninstaller runs on from a copy of itself in the temporary folder.
+    wineserver -w
+    within 30 test ! -e "$(winepath -u "$2")" || fail "the program folder is still there"
+    # Notepad keeps its settings when the test closes it: not the installer's.
+    wine reg delete 'HKCU\Software\Microsoft\Notepad' /f >/dev/null 2>&1 || true
+    save_state "$3"
+    local part
+    for part in files hkcu.reg hklm.reg; do
+        diff -u "$work/state/before.$part" "$work/state/$3.$part" >"$work/state/$3.$part.diff" ||
+            fail "the uninstall left a difference in $part: $(cat "$work/state/$3.$part.diff")"
+    done
+    echo "files and keys before the install and after the uninstall: the same"
+}
 
 echo "== silent install for the current user"
 wine "$installer" /S /CurrentUser >"$work/install.log" 2>&1 || fail "the silent install failed"
 wineserver -w
 user="$(wine cmd /c echo %USERNAME% | tr -d '\r')"
 location="C:\\users\\$user\\AppData\\Local\\Programs\\Quillet"
-program_folder="$(winepath -u "$location")"
-[ "$(ls "$program_folder" | tr '\n' ' ')" = \
-    "LICENSE.txt Qt-LGPL-3.0.txt THIRD-PARTY-NOTICES.txt quillet-open.exe quillet.exe uninstall.exe " ] ||
-    fail "the program folder holds: $(ls "$program_folder" | tr '\n' ' ')"
-cmp -s "$license" "$program_folder/LICENSE.txt" || fail "LICENSE.txt is not the licence"
-
-shortcut="$drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quillet.lnk"
-[ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
-strings -a "$shortcut" | grep -qxF "$location\\quillet-open.exe" ||
-    fail "the shortcut does not start quillet-open.exe"
-
-uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
-expect_value "$uninstall_key" DisplayName "Quillet"
-expect_value "$uninstall_key" Publisher "Quillet"
-expect_value "$uninstall_key" DisplayVersion "$version"
-expect_value "$uninstall_key" DisplayIcon "$location\\quillet.exe,0"
-expect_value "$uninstall_key" UninstallString "\"$location\\uninstall.exe\" /CurrentUser"
-expect_value "$uninstall_key" QuietUninstallString "\"$location\\uninstall.exe\" /CurrentUser /S"
-size_kb=$(($(value_of "$uninstall_key" EstimatedSize)))
-[ "$size_kb" -ge $(($(du -sk "$program_folder" | cut -f1) * 9 / 10)) ] ||
-    fail "EstimatedSize $size_kb KB is less than the program folder"
-for verb in 'Directory\shell\Quillet' 'Directory\Background\shell\Quillet'; do
-    expect_value "HKCU\\Software\\Classes\\$verb" "" "Rename files with Quillet"
-    expect_value "HKCU\\Software\\Classes\\$verb\\command" "" "\"$location\\quillet-open.exe\" \"%V\""
-done
-{
-    wine reg query "$uninstall_key"
-    wine reg query 'HKCU\Software\Classes\Directory' /s
-} | tr -d '\r' | tee "$work/registry.txt"
+check_install HKCU "$location" \
+    "$drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" /CurrentUser
 
 # ---- The folder verbs ---------------------------------------------------------------------
 
@@ -190,21 +218,21 @@ grep -q "^cd /d \"$(printf '%s' "$photos_windows" | sed 's/[\\.]/\\&/g')" "$phot
     grep -qF 'rename "y two.jpg" "pic02.jpg"' "$photos/rename.bat" ||
     fail "rename.bat in $photos_windows holds: $(cat -A "$photos/rename.bat")"
 
-# ---- Silent uninstall ---------------------------------------------------------------------
+echo "== silent uninstall of the current user's install"
+uninstall HKCU "$location" after-current-user
 
-echo "== the quiet uninstall command of the uninstall key"
-wine "$runner" 'Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet' QuietUninstallString \
-    >"$work/uninstall.log" 2>&1 || fail "the uninstaller failed: $(cat "$work/uninstall.log")"
-# The uninstaller runs on from a copy of itself in the temporary folder.
+# ---- Silent install, for every user -------------------------------------------------------
+
+# Wine runs programs as an elevated administrator: without /CurrentUser the installer
+# installs for every user.
+echo "== silent install for every user"
+wine "$installer" /S >"$work/install-all-users.log" 2>&1 || fail "the silent install failed"
 wineserver -w
-within 30 test ! -e "$program_folder" || fail "the program folder is still there"
-# Notepad keeps its settings when the test closes it: not the installer's.
-wine reg delete 'HKCU\Software\Microsoft\Notepad' /f >/dev/null || true
-save_state after
-for part in files hkcu.reg hklm.reg; do
-    diff -u "$work/state/before.$part" "$work/state/after.$part" >"$work/state/$part.diff" ||
-        fail "the uninstall left a difference in $part: $(cat "$work/state/$part.diff")"
-done
-echo "files and keys before the install and after the uninstall: the same"
+check_install HKLM 'C:\Program Files\Quillet' \
+    "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" /AllUsers
+[ -z "$(value_of 'HKCU\Software\Classes\Directory\shell\Quillet')" ] ||
+    fail "the install for every user wrote the current user's verb"
+echo "== silent uninstall of the install for every user"
+uninstall HKLM 'C:\Program Files\Quillet' after-all-users
 
 echo "PASS: every step; screenshots in $shots"
