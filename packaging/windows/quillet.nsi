@@ -178,6 +178,21 @@ Function un.onInit
         UserInfo::GetAccountType
         Pop $1
         ${If} $1 != "Admin"
+            ; "Apps & features" starts it unelevated: it starts itself again through UAC,
+            ; once (/Elevated), and leaves the work to that copy.
+            ClearErrors
+            ${GetOptions} $0 "/Elevated" $1
+            ${If} ${Errors}
+                StrCpy $1 "/AllUsers /Elevated"
+                ${If} ${Silent}
+                    StrCpy $1 "$1 /S"
+                ${EndIf}
+                ClearErrors
+                ExecShell "runas" "$INSTDIR\uninstall.exe" "$1"
+                ${IfNot} ${Errors}
+                    Quit
+                ${EndIf}
+            ${EndIf}
             MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdministrator)" /SD IDOK
             Abort
         ${EndIf}
