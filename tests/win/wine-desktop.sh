@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the tests that use Windows programs under Wine the way a person would: an X
 # server of their own (Xvfb) with a window manager (openbox), driven with xdotool, a
 # screenshot kept of each step. The sourcing script sets $work and $shots first.

@@ -61,8 +61,12 @@ fail() {
 }
 # The data of a value as `reg query` prints it: name, type and data apart by four spaces.
 value_of() { # key name ("" for the default value)
-    local name="${2:-(Default)}"
-    wine reg query "$1" $([ -n "${2:-}" ] && echo /v "$2" || echo /ve) 2>/dev/null | tr -d '\r' |
+    local query=(/ve) name="(Default)"
+    if [ -n "${2:-}" ]; then
+        query=(/v "$2")
+        name="$2"
+    fi
+    wine reg query "$1" "${query[@]}" 2>/dev/null | tr -d '\r' |
         awk -F '    ' -v name="$name" '$2 == name { print $4 }'
 }
 expect_value() { # key name expected
@@ -76,16 +80,23 @@ save_state() {
     (cd "$drive_c" && find . -path './users/*/Temp' -prune -o -path './windows/temp' -prune -o \
         -print | sort) >"$work/state/$1.files"
     local hive
-    for hive in HKCU 'HKLM\Software'; do
-        wine reg export "$hive" "$work/state/export.reg" /y >/dev/null
+    for hive in hkcu:HKCU 'hklm:HKLM\Software'; do
+        wine reg export "${hive#*:}" "$work/state/export.reg" /y >/dev/null
         # Without the keys Wine makes again for each session.
         iconv -f UTF-16 -t UTF-8 "$work/state/export.reg" | tr -d '\r' |
             awk '/^\[/ { session = /^\[HKEY_CURRENT_USER\\(Volatile Environment|Software\\Wine\\Temporary System Parameters)/ }
-                 !session' >"$work/state/$1.$(echo "${hive%%\\*}" | tr A-Z a-z).reg"
+                 !session' >"$work/state/$1.${hive%%:*}.reg"
     done
     rm "$work/state/export.reg"
 }
 no_window() { ! window_named "$1"; }
+# The subsystem in a program's PE header: 2 for a GUI program, 3 for a console program, for
+# which Windows opens a console window.
+subsystem() {
+    local pe
+    pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    od -An -tu2 -j$((pe + 92)) -N2 "$1" | tr -d ' '
+}
 # Runs the command of a folder verb on a folder, as Explorer does, and checks that the window
 # opens on that folder: with a template typed, "Batch File" writes rename.bat there, with the
 # renames of the files listed.
@@ -145,6 +156,8 @@ check_install() { # root key (HKCU, HKLM), program folder, Start-menu folder (he
         "LICENSE.txt Qt-LGPL-3.0.txt THIRD-PARTY-NOTICES.txt quillet-open.exe quillet.exe uninstall.exe " ] ||
         fail "the program folder holds: $(ls "$folder" | tr '\n' ' ')"
     cmp -s "$license" "$folder/LICENSE.txt" || fail "LICENSE.txt is not the licence"
+    [ "$(subsystem "$folder/quillet-open.exe")" = 2 ] && [ "$(subsystem "$folder/quillet.exe")" = 2 ] ||
+        fail "the programs are not both GUI programs: a console window would flash"
 
     [ -f "$menu/Quillet.lnk" ] || fail "no Start-menu shortcut in $menu"
     strings -a "$menu/Quillet.lnk" | grep -qxF "$location\\quillet-open.exe" ||
