@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs Quillet from its installer under Wine, into a fresh prefix, uses what it made and
 # removes it again, the way a user and Explorer would:
-#   - the installer's pages up to the folder, then Cancel (screenshots);
+#   - the installer's pages, Cancel asked and declined, the install, then the uninstaller's
+#     pages from the uninstall command "Apps & features" runs (screenshots);
 #   - a silent install for the current user (/S /CurrentUser: Wine runs everything as an
 #     administrator, which would install for every user);
 #   - the program folder, the Start-menu shortcut, the uninstall key and the folder verbs;
@@ -81,11 +82,12 @@ save_state() {
         -print | sort) >"$work/state/$1.files"
     local hive
     for hive in hkcu:HKCU 'hklm:HKLM\Software'; do
-        wine reg export "${hive#*:}" "$work/state/export.reg" /y >/dev/null
-        # Without the keys Wine makes again for each session.
+        wine reg export "${hive#*:}" "$work/state/export.reg" /y >/dev/null 2>>"$work/wine-errors.log"
+        # Without the keys Wine makes again for each session, and those its debugger writes
+        # when one of Wine's own tools crashes (reg.exe does, now and then).
         iconv -f UTF-16 -t UTF-8 "$work/state/export.reg" | tr -d '\r' |
-            awk '/^\[/ { session = /^\[HKEY_CURRENT_USER\\(Volatile Environment|Software\\Wine\\Temporary System Parameters)/ }
-                 !session' >"$work/state/$1.${hive%%:*}.reg"
+            awk '/^\[/ { wine = /^\[HKEY_CURRENT_USER\\(Volatile Environment|Console|Software\\Wine\\(Temporary System Parameters|WineDbg))/ }
+                 !wine' >"$work/state/$1.${hive%%:*}.reg"
     done
     rm "$work/state/export.reg"
 }
@@ -125,29 +127,7 @@ open_with_verb() { # verb key, folder (Windows path), folder (here), screenshot 
 wine reg add 'HKCU\Software\Classes' /f >/dev/null
 save_state before
 
-# ---- The installer's pages ----------------------------------------------------------------
-
-echo "== the installer's pages, then Cancel"
-wine "$installer" /CurrentUser >"$work/installer-pages.log" 2>&1 &
-pages=$!
-within 60 window_named "^Quillet Setup\$" || fail "the installer's window did not open"
-sleep 2
-shot setup-welcome
-xdotool key Return
-sleep 1
-shot setup-licence
-xdotool key Return
-sleep 1
-shot setup-folder
-xdotool key Escape
-sleep 1
-shot setup-cancel
-xdotool key Return
-within 20 sh -c "! kill -0 $pages 2>/dev/null" || fail "the installer did not end on Cancel"
-
-# ---- Silent install, for the current user --------------------------------------------------
-
-# Checks what a silent install made: the program folder, the Start-menu shortcut, the
+# Checks what an install made: the program folder, the Start-menu shortcut, the
 # uninstall key and the two folder verbs, under the root key of the install's mode.
 check_install() { # root key (HKCU, HKLM), program folder, Start-menu folder (here), mode option
     local root=$1 location=$2 menu=$3 mode=$4 folder uninstall_key size_kb verb
@@ -182,34 +162,86 @@ check_install() { # root key (HKCU, HKLM), program folder, Start-menu folder (he
         wine reg query "$uninstall_key"
         wine reg query "$root\\Software\\Classes\\Directory\\shell\\Quillet" /s
         wine reg query "$root\\Software\\Classes\\Directory\\Background\\shell\\Quillet" /s
-    } | tr -d '\r' | tee -a "$work/registry.txt"
+    } 2>>"$work/wine-errors.log" | tr -d '\r' | tee -a "$work/registry.txt"
 }
-# Runs the quiet uninstall command of the uninstall key; every file and key is as before.
-uninstall() { # root key, program folder, name of the state
-    wine "$runner" "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillet" \
-        QuietUninstallString >"$work/uninstall-$3.log" 2>&1 ||
-        fail "the uninstaller failed: $(cat "$work/uninstall-$3.log")"
-    # The uninstaller runs on from a copy of itself in the temporary folder.
-    wineserver -w
-    within 30 test ! -e "$(winepath -u "$2")" || fail "the program folder is still there"
+# Every file and key is as it was before the first install.
+same_as_before() { # name of the state
     # Notepad keeps its settings when the test closes it: not the installer's.
     wine reg delete 'HKCU\Software\Microsoft\Notepad' /f >/dev/null 2>&1 || true
-    save_state "$3"
+    save_state "$1"
     local part
     for part in files hkcu.reg hklm.reg; do
-        diff -u "$work/state/before.$part" "$work/state/$3.$part" >"$work/state/$3.$part.diff" ||
-            fail "the uninstall left a difference in $part: $(cat "$work/state/$3.$part.diff")"
+        diff -u "$work/state/before.$part" "$work/state/$1.$part" >"$work/state/$1.$part.diff" ||
+            fail "the uninstall left a difference in $part: $(cat "$work/state/$1.$part.diff")"
     done
     echo "files and keys before the install and after the uninstall: the same"
 }
+# Runs the quiet uninstall command of the uninstall key.
+uninstall_quietly() { # root key, program folder
+    wine "$runner" "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillet" \
+        QuietUninstallString >"$work/uninstall.log" 2>&1 ||
+        fail "the uninstaller failed: $(cat "$work/uninstall.log")"
+    # The uninstaller runs on from a copy of itself in the temporary folder.
+    wineserver -w
+    within 30 test ! -e "$(winepath -u "$2")" || fail "the program folder is still there"
+}
+ended() { ! kill -0 "$1" 2>/dev/null; }
+# The install's last key is there.
+installed() { [ -n "$(value_of 'HKCU\Software\Classes\Directory\Background\shell\Quillet')" ]; }
+
+user="$(wine cmd /c echo %USERNAME% | tr -d '\r')"
+location="C:\\users\\$user\\AppData\\Local\\Programs\\Quillet"
+menu="$drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+
+# ---- The pages of the installer and of the uninstaller ------------------------------------
+
+echo "== the installer's pages: Cancel asked and declined, then the install"
+wine "$installer" /CurrentUser >"$work/installer-pages.log" 2>&1 &
+pages=$!
+within 60 window_named "^Quillet Setup\$" || fail "the installer's window did not open"
+sleep 2
+shot setup-welcome
+xdotool key Return
+sleep 1
+shot setup-licence
+xdotool key Return
+sleep 1
+shot setup-folder
+xdotool key Escape
+sleep 1
+shot setup-cancel
+xdotool key n
+sleep 1
+xdotool key Return
+within 60 installed || fail "the install from the pages did not finish"
+sleep 2
+shot setup-finish
+xdotool key Return
+within 20 ended $pages || fail "the installer did not end on Finish"
+check_install HKCU "$location" "$menu" /CurrentUser
+
+echo "== the uninstaller's pages, from the uninstall command of \"Apps & features\""
+wine "$runner" 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet' \
+    UninstallString >"$work/uninstall-pages.log" 2>&1 ||
+    fail "the uninstaller failed: $(cat "$work/uninstall-pages.log")"
+within 60 window_named "^Quillet Uninstall" || fail "the uninstaller's window did not open"
+sleep 2
+shot uninstall-confirm
+xdotool key Return
+within 30 test ! -e "$(winepath -u "$location")" || fail "the program folder is still there"
+sleep 2
+shot uninstall-done
+xdotool key Return
+within 20 no_window "^Quillet Uninstall" || fail "the uninstaller did not end on Close"
+wineserver -w
+same_as_before after-pages
+
+# ---- Silent install, for the current user -------------------------------------------------
 
 echo "== silent install for the current user"
 wine "$installer" /S /CurrentUser >"$work/install.log" 2>&1 || fail "the silent install failed"
 wineserver -w
-user="$(wine cmd /c echo %USERNAME% | tr -d '\r')"
-location="C:\\users\\$user\\AppData\\Local\\Programs\\Quillet"
-check_install HKCU "$location" \
-    "$drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" /CurrentUser
+check_install HKCU "$location" "$menu" /CurrentUser
 
 # ---- The folder verbs ---------------------------------------------------------------------
 
@@ -232,7 +264,8 @@ grep -q "^cd /d \"$(printf '%s' "$photos_windows" | sed 's/[\\.]/\\&/g')" "$phot
     fail "rename.bat in $photos_windows holds: $(cat -A "$photos/rename.bat")"
 
 echo "== silent uninstall of the current user's install"
-uninstall HKCU "$location" after-current-user
+uninstall_quietly HKCU "$location"
+same_as_before after-current-user
 
 # ---- Silent install, for every user -------------------------------------------------------
 
@@ -246,6 +279,7 @@ check_install HKLM 'C:\Program Files\Quillet' \
 [ -z "$(value_of 'HKCU\Software\Classes\Directory\shell\Quillet')" ] ||
     fail "the install for every user wrote the current user's verb"
 echo "== silent uninstall of the install for every user"
-uninstall HKLM 'C:\Program Files\Quillet' after-all-users
+uninstall_quietly HKLM 'C:\Program Files\Quillet'
+same_as_before after-all-users
 
 echo "PASS: every step; screenshots in $shots"
