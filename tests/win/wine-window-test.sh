@@ -144,7 +144,8 @@ refresh
 type_into $START_AT 4 # doc01 -> doc04 while doc04 is still there
 keys alt+o
 message_box Rename 'Could not rename "doc01.txt" to "doc04.txt": a file of the new name already exists in the folder.' taken
-message_box "Rename status" "Finished Renaming Files" taken-finished
+message_box "Rename status" "Finished Renaming Files
+1 of 4 files were not renamed." taken-finished
 folder_is "doc01.txt doc05.txt doc06.txt doc07.txt" || fail "wrong files after the refused name"
 holds doc01.txt "content a" && holds doc05.txt "content b" && holds doc07.txt "content d" ||
     fail "a file lost or changed"
