@@ -9,10 +9,11 @@
 # translations/ up to date with the texts of the code.
 # `make bench` shows the window of bench_ui on an X server of its own (Xvfb), as a user
 # would see it painted; without xvfb-run it paints offscreen.
-# `make windows` cross-builds the static build/windows/bin/quillet.exe; `make test-windows`
-# runs its tests and the window under Wine.
+# `make windows` cross-builds the static build/windows/bin/quillet.exe; `make windows-installer`
+# adds its installer and portable zip; `make test-windows` runs its tests, the window and the
+# installer under Wine.
 .PHONY: all deps build test test-system run bench asan fuzz deb translations format clean \
-	windows test-windows
+	windows windows-installer test-windows
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BENCHES = bench_core bench_source bench_run bench_ui
@@ -81,7 +82,11 @@ windows:
 	@qt="$$(scripts/windows-qt)" && cmake --preset windows -DCMAKE_PREFIX_PATH="$$qt"
 	cmake --build --preset windows -j $(JOBS)
 
-test-windows: windows
+windows-installer: windows
+	cmake --build --preset windows -j $(JOBS) --target windows_installer
+	@ls build/windows/quillet-*-setup.exe build/windows/quillet-*-windows-x64.zip
+
+test-windows: windows-installer
 	ctest --preset windows -j $(JOBS)
 
 deb:

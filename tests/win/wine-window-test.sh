@@ -11,14 +11,9 @@ set -euo pipefail
 
 exe="$(realpath "$1")"
 work="$2"
+. "$(dirname "$0")/wine-desktop.sh"
 
-skip() {
-    echo "skipped: $*"
-    exit 77
-}
-for tool in wine wineserver Xvfb openbox xdotool xclip import; do
-    command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/install-deps)"
-done
+require_tools wine wineserver Xvfb openbox xdotool xclip import
 [ -f "$exe" ] || { echo "no program at $exe"; exit 1; }
 
 # Root writes into any folder, so a read-only root of c: would not refuse it. The test runs
@@ -36,41 +31,15 @@ shots="$work/shots"
 
 # ---- Display, window manager, Wine --------------------------------------------------------
 
-pids=()
 cleanup() {
     local status=$?
     chmod 755 "$work/prefix/drive_c" 2>/dev/null || true
     WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
+    stop_desktop
     exit $status
 }
 trap cleanup EXIT
-
-if [ -n "${QUILLET_TEST_DISPLAY:-}" ]; then
-    Xvfb ":$QUILLET_TEST_DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    display="$QUILLET_TEST_DISPLAY"
-else
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    exec 3>&-
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    display="$(cat "$work/display")"
-fi
-export DISPLAY=":$display"
-for _ in $(seq 100); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    sleep 0.1
-done
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
+start_desktop
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine cmd /c exit 0 </dev/null >"$work/wine-prefix.log" 2>&1
@@ -81,56 +50,21 @@ drive_c="$WINEPREFIX/drive_c"
 
 # ---- Helpers ------------------------------------------------------------------------------
 
-step=0
-shot() {
-    step=$((step + 1))
-    import -window root "$shots/$(printf '%02d' $step)-$1.png"
-}
 fail() {
     echo "FAIL: $*"
     echo "folder: $(cd "$files" && ls | tr '\n' ' ')"
     shot failure || true
     exit 1
 }
-# Runs a check until it holds, for at most $1 seconds.
-within() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -lt $deadline ] || return 1
-        sleep 0.2
-    done
-}
 listing() { (cd "$files" && ls | tr '\n' ' ' | sed 's/ $//'); }
 folder_is() { [ "$(listing)" = "$1" ]; }
 holds() { [ "$(cat "$files/$1")" = "$2" ]; }
-# Qt keeps closed boxes as hidden windows: only windows on the screen count.
-window_named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-main_window() { xdotool search --onlyvisible --name '^Quillet v 1\.00' | head -n1; }
-# Presses keys or clicks at window coordinates (the window's own, without its frame).
-keys() {
-    xdotool windowactivate --sync "$(main_window)" key --delay 60 "$@"
-    sleep 0.3
-}
-click() {
-    local w
-    w="$(main_window)"
-    xdotool windowactivate --sync "$w" mousemove --window "$w" "$1" "$2" click "${3:-1}"
-    sleep 0.3
-}
 double_click() {
     local w
     w="$(main_window)"
     xdotool windowactivate --sync "$w" mousemove --window "$w" "$1" "$2" \
         click --repeat 2 --delay 80 1
     sleep 0.5
-}
-type_into() { # x y text: replaces the text of the box at x y
-    click "$1" "$2"
-    keys ctrl+a BackSpace
-    xdotool type --delay 60 "$3"
-    sleep 0.3
 }
 # Waits for the message box titled $1, checks that its text is $2, keeps a screenshot named
 # $3 and closes the box with Enter.
@@ -150,14 +84,6 @@ message_box() {
     within 10 sh -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null 2>&1" || fail "box \"$1\" stays open"
 }
 refresh() { double_click 40 60; } # opens the current folder of the folder list again
-
-# Positions in the window: the designed layout in twips, divided by 15.
-CHECK_TEMPLATE="344 40"
-TEMPLATE="508 108"
-START_AT="460 138"
-DRIVES="92 26"
-OPTION_SHELL="490 416"
-OPTION_API="490 432"
 
 # ---- The steps ----------------------------------------------------------------------------
 
