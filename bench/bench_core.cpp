@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generation pass and search and replace over many names, each beside the cost of a
 // plain deep copy of the same names into a new list (for the pass, on as many threads as
 // the pass itself uses).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The API rename method over one folder of 32,767 files, beside a plain loop of rename(2)
 // over as many files; and the time the Shell method's script takes to finish in quillet-batch.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing a folder with the extension filter rebuilt, beside a floor measured in the same
 // run: a raw readdir of the same folder and a strcasecmp sort of the names as bytes.
 #include "source/extension_filter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user of the window sees, each figure beside a floor measured in the same run:
 // - start-up to a painted window, cold and warm, beside a raw readdir of the folder and a
 //   strcasecmp sort;

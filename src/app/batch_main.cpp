@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillet-batch: runs a rename script ("rename.bat") written by Quillet, on systems that have
 // no Windows command interpreter. Usage: quillet-batch [--report] SCRIPT, or --help, or
 // --version. SCRIPT "-" reads the script from standard input: the program passes its script

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillet-open.exe: starts quillet.exe, which sits in the same folder, with a given folder
 // as its working folder, so that the window opens on that folder. Explorer's folder verb
 // runs it with the folder ("%V"); the Start-menu shortcut runs it with none, which opens the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/generation_pass.h"
 
 #include "core/parallel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Case changes of file names, one code point at a time with Unicode simple case mapping, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // File names and paths on POSIX are bytes, not text, and need not be UTF-8. They are held as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Which name rules apply to a folder: those of the file system that holds it, not those of

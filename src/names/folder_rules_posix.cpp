@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX: the rules follow the type of the mounted file system that holds the folder.
 #include "names/file_name_bytes.h"
 #include "names/folder_rules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows: every folder takes Windows names and ignores case, whatever its file system.
 #include "names/folder_rules.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The name rules for Qt text, and the user's words for what is wrong with a name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What a file system accepts as the name of a file inside a folder. Plain C++ without Qt, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch_script.h"
 
 #include "names/folder_path.h"

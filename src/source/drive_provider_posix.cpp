@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drives of a POSIX system: the root and the user's mounted volumes.
 #include "source/drives.h"
 #include "source/mount_table.h"

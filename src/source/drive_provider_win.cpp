@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drives of a Windows system: its logical drives, named "c:" as the classic drive
 // selector names them. The listing and the medium check are the Win32 layer's.
 #include "source/drives.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder reading on POSIX systems: one pass of readdir, stat only where the entry type
 // is not known from the directory itself or the entry is a symbolic link.
 #include "source/folder_reader.h"

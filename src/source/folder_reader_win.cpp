@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder reading on Windows: one pass of FindFirstFileW / FindNextFileW. Names come as
 // UTF-16 and go back to the system as UTF-16, so every name is representable.
 #include "source/folder_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What assistive technology reads of the window's combo boxes and of a label that shows a

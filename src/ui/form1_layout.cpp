@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the controls of the window at their places. Places and sizes are given in twips
 // as the window was designed (15 twips to a pixel at 96 dots per inch).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename buttons, the watch over the Shell run's interpreter and the undo of the last run.
 
 #include "ui/form1.h"

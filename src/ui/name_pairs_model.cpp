@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/name_pairs_model.h"
 
 #include "core/generation_pass.h"

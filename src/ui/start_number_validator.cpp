@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/start_number_validator.h"
 
 #include "core/start_number.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/rename_list.h"
 #include "core/search_replace.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Coverage-guided fuzzing of the script interpreter (libFuzzer): any bytes as a script, run
 // against a stand-in platform that knows two folders and aborts the run when the interpreter
 // hands it a rename it must never make: an empty name, a name with a folder part, or a folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of a real folder's file system: a FAT image through FUSE beside this machine's
 // own disk, where the marks and the rename layer go by the same rules.
 

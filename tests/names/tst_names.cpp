@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of names: case mapping by code point, and which names each kind of file system
 // takes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "folder_files.h"
 #include "run/batch_interpreter.h"
 #include "run/batch_script.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "names/case_mapping.h"
 #include "names/file_name_bytes.h"
 #include "run/platform/platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename run against a disk, a link or another user that works against it: a full file
 // system, links in place of the script or its log, and a script folder with planted entries.
 // Each case checks that nothing outside the run was written and nothing was started.

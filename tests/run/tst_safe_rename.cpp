@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "folder_files.h"
 #include "run/platform/posix/safe_rename.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Lets a test running as root see a folder of mode 000 as unreadable: while an instance

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives: the mount table, the drive of a folder, and the drive change with its
 // "no disk" message through an injected drive check.
 #include "names/file_name_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list and the extension filter on real folders.
 #include "names/file_name_bytes.h"
 #include "source/extension_filter.h"

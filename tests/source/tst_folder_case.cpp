@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a folder's file system ignores case, asked of real folders: this machine's own
 // (which keeps case) and a FAT image through FUSE, which ignores case but gives two spellings
 // of one file different inode numbers.

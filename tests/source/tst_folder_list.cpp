@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder list: the chain from the root, the subfolders, opening, unreadable folders.
 #include "source/folder_list.h"
 

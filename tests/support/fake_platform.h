@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one stand-in for the operating system: renames, starts and editors are recorded and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A FAT file system image mounted through FUSE (fusefat), for tests that need a folder

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A Form1 on a temporary folder, with message boxes, drives and the platform replaced.

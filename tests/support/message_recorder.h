@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one stand-in for message boxes and the progress bar: it records every box a run or the

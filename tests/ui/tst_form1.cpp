@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "form_harness.h"
 #include "ui/control_rules.h"
 #include "ui/folder_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outcome of a run and its undo, through the window, on real folders with the real
 // platform layer and interpreter; only the message boxes are replaced (answered at once).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder too large for the conflict check to run in the handler: the rows shown, the
 // list a run reads and the marks must all be those of the latest change.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename buttons end to end through the window, on real folders with the real
 // platform layer; only the message boxes are replaced.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a user meets it: keys and focus on the combo boxes, the drop-down lists,
 // the two name columns side by side, readable problem marks, the drive list following the
 // system, and the names a screen reader speaks.

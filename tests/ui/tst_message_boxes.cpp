@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real message boxes: a long reason is shown whole.
 
 #include "ui/message_service.h"

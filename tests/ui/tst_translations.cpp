@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's texts: German from the German catalogue, English byte for byte without one.
 
 #include "app/app_translations.h"

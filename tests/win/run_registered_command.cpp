@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a command line kept in the registry the way the shell does: reads it from a value of
 // a key under HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE, puts the folder in for %V as Explorer
 // does for a folder verb, starts it with CreateProcessW, and returns the exit code of what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the Win32 side of the platform layer on a Windows system (run under Wine here):
 // renames through the shell's file operation, the start of a hidden "rename.bat", the OEM code
 // page conversion and the drive letters. Plain C++ with no test framework, so that it builds

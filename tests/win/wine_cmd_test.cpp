@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs scripts made by the program's own script composer with Wine's cmd, a command
 // interpreter written by others, and checks that exactly the listed files were renamed.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded random rename cases run by both interpreters of the project's scripts: quillet-batch
 // on one copy of a folder, Wine's cmd on another (drive q:). Each case is a folder with awkward
 // names (blanks, % %% & ^ ! ( ) , ; = ' @, accents of the OEM code page) and pairs built as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Shell method of the Windows program, run under Wine through the window with the real
 // platform: cmd runs the script with no window, the window reads from its output which pairs
 // failed and why, and undoes exactly the renames that happened. Only the message boxes are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the tests under Wine share: finding Wine and the test prefix, the OEM code page that

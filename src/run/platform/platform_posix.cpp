@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer on POSIX systems: the script runs in our own interpreter quillet-batch,
 // renames go through the no-replace rename of posix/safe_rename, the script folder is a
 // private folder in the user's cache folder.

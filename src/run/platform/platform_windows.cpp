@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer on Windows: a thin adapter from the Qt side to the Win32 functions of
 // win32/, which hold the work and are tested on their own.
 #include "platform.h"

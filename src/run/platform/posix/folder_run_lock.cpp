@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "folder_run_lock.h"
 
 #include "names/file_name_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "no_follow_file.h"
 
 #include "run/platform/fail.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cmd_process.h"
 
 #include "win32/win32_codepage.h"
