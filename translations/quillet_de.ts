@@ -142,6 +142,10 @@
         <source>holds bytes that are not UTF-8 text (shown as \xNN), which the script cannot carry; rename it with the API method</source>
         <translation>enthält Bytes, die kein UTF-8-Text sind (als \xNN gezeigt), die das Skript nicht wiedergeben kann; benennen Sie die Datei mit der API-Methode um</translation>
     </message>
+    <message>
+        <source>Rows the script cannot hold: %1. Delete these rows, or choose API(slow).</source>
+        <translation>Zeilen, die das Skript nicht aufnehmen kann: %1. Löschen Sie diese Zeilen, oder wählen Sie API(träge).</translation>
+    </message>
 </context>
 <context>
     <name>FileSource</name>
@@ -751,6 +755,13 @@ Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das S
     <message>
         <source>Rename</source>
         <translation>Umbenennen</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::NamePairsModel</name>
+    <message>
+        <source>The Shell method cannot carry out this rename: %1 Delete this row, or choose API(slow).</source>
+        <translation>Die Methode Shell kann diese Umbenennung nicht ausführen: %1 Löschen Sie diese Zeile, oder wählen Sie API(träge).</translation>
     </message>
 </context>
 <context>

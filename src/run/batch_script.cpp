@@ -77,6 +77,36 @@ QString DriveText(const QString& folderText, QChar separator)
     return folderText.left(nEnd);
 }
 
+QString ScriptPairProblem(const QString& from, const QString& to, QChar separator,
+                          const ScriptEncoder& encode)
+{
+    // A script for the Windows command interpreter is checked by the Windows name rules, the
+    // rules the rows are marked by: Windows would give some names another name (or a device),
+    // and cmd takes * and ? in a name for wildcards, so `rename "a.txt" "*.bak"` would rename
+    // to another name than was asked, and a current name with a wildcard could rename several
+    // files. Every new name those rules refuse is refused here, as is a current name holding a
+    // character that is no part of a Windows name.
+    if (separator == QLatin1Char('\\')) {
+        const NameRules rules = NameRules::Windows();
+        const NameFault fromFault = FaultOf(rules, from);
+        if (fromFault == NameFault::Forbidden || fromFault == NameFault::Separator)
+            return QCoreApplication::translate("BatchScript", "the name of the file \"%1\": %2.")
+                .arg(Shown(from), DescribeNameFault(fromFault, Shown(from), rules));
+        if (const NameFault fault = FaultOf(rules, to); fault != NameFault::None)
+            return QCoreApplication::translate("BatchScript",
+                                               "the new name \"%1\" of the file \"%2\": %3.")
+                .arg(Shown(to), Shown(from), DescribeNameFault(fault, Shown(to), rules));
+    }
+    if (const QString why = Unwritable(from, encode); !why.isEmpty())
+        return QCoreApplication::translate("BatchScript", "the name of the file \"%1\" %2.")
+            .arg(Shown(from), why);
+    if (const QString why = Unwritable(to, encode); !why.isEmpty())
+        return QCoreApplication::translate("BatchScript",
+                                           "the new name \"%1\" of the file \"%2\" %3.")
+            .arg(Shown(to), Shown(from), why);
+    return {};
+}
+
 ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
                                   const ScriptEncoder& encode)
 {
@@ -92,42 +122,30 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
         return {std::nullopt,
                 Refused() + QCoreApplication::translate("BatchScript", "the folder \"%1\" %2.")
                                 .arg(Shown(folder), why)};
-    // A script for the Windows command interpreter is checked by the Windows name rules, the
-    // rules the rows are marked by: Windows would give some names another name (or a device),
-    // and cmd takes * and ? in a name for wildcards, so `rename "a.txt" "*.bak"` would rename
-    // to another name than was asked, and a current name with a wildcard could rename several
-    // files. Every new name those rules refuse is refused here, as is a current name holding a
-    // character that is no part of a Windows name.
-    const bool windowsNames = separator == QLatin1Char('\\');
-    const NameRules rules = NameRules::Windows();
+    // Every pair the script cannot carry is named, so that the user can take them all out at
+    // once (or choose the other method); the reason is given for the first.
+    QString strFirst;
+    QStringList rows;
     for (qsizetype i = 0; i < count; ++i) {
-        const QString& from = job.currentNames.at(i);
-        const QString& to = job.proposedNames.at(i);
-        if (windowsNames) {
-            const NameFault fromFault = FaultOf(rules, from);
-            if (fromFault == NameFault::Forbidden || fromFault == NameFault::Separator)
-                return {std::nullopt,
-                        Refused() + QCoreApplication::translate("BatchScript",
-                                                                "the name of the file \"%1\": %2.")
-                                        .arg(Shown(from),
-                                             DescribeNameFault(fromFault, Shown(from), rules))};
-        }
-        if (const NameFault fault = windowsNames ? FaultOf(rules, to) : NameFault::None;
-            fault != NameFault::None)
-            return {std::nullopt,
-                    Refused() + QCoreApplication::translate(
-                                    "BatchScript", "the new name \"%1\" of the file \"%2\": %3.")
-                                    .arg(Shown(to), Shown(from),
-                                         DescribeNameFault(fault, Shown(to), rules))};
-        if (const QString why = Unwritable(from, encode); !why.isEmpty())
-            return {std::nullopt, Refused() + QCoreApplication::translate(
-                                                  "BatchScript", "the name of the file \"%1\" %2.")
-                                                  .arg(Shown(from), why)};
-        if (const QString why = Unwritable(to, encode); !why.isEmpty())
-            return {std::nullopt, Refused() + QCoreApplication::translate(
-                                                  "BatchScript", "the new name \"%1\" of the file "
-                                                                 "\"%2\" %3.")
-                                                  .arg(Shown(to), Shown(from), why)};
+        const QString why =
+            ScriptPairProblem(job.currentNames.at(i), job.proposedNames.at(i), separator, encode);
+        if (why.isEmpty())
+            continue;
+        if (strFirst.isEmpty())
+            strFirst = why;
+        rows.append(QString::number(i + 1));
+    }
+    if (!rows.isEmpty()) {
+        constexpr qsizetype kRowsNamed = 20;
+        QString strRows = QStringList(rows.mid(0, kRowsNamed)).join(QStringLiteral(", "));
+        if (rows.size() > kRowsNamed)
+            strRows += QStringLiteral(", ...");
+        return {std::nullopt,
+                Refused() + strFirst + QLatin1Char('\n') +
+                    QCoreApplication::translate("BatchScript",
+                                                "Rows the script cannot hold: %1. Delete these "
+                                                "rows, or choose API(slow).")
+                        .arg(strRows)};
     }
 
     const QString crlf = QStringLiteral("\r\n");

@@ -47,6 +47,12 @@ QString DriveText(const QString& folderText, QChar separator);
 ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
                                   const ScriptEncoder& encode);
 
+// Why the script cannot carry the rename of `from` to `to` (a name it cannot hold, or on
+// Windows a name cmd would read otherwise), or an empty string when it can. The marks of the
+// "New Name" column for the Shell method and ComposeBatchScript use this one rule.
+QString ScriptPairProblem(const QString& from, const QString& to, QChar separator,
+                          const ScriptEncoder& encode);
+
 // Writes bytes to strBatchDir + "rename.bat" from scratch, through ReplaceFileSafely: a new
 // file in the same folder, checked through to the end, replaces the old one only when
 // complete, and a link in place of the script is refused; a failed write never leaves a

@@ -7,6 +7,7 @@
 #include "core/search_replace.h"
 #include "core/start_number.h"
 #include "names/folder_rules.h"
+#include "run/batch_script.h"
 #include "run/platform/platform.h"
 #include "run/platform/script_run.h"
 #include "source/extension_filter.h"
@@ -72,6 +73,7 @@ Form1::Form1(const Services& services, const QString& strStartFolder, QWidget* p
     SelectDriveOf(m_folders.Path());
 
     ConnectHandlers();
+    UpdateMethodMarks();
     if (!strError.isEmpty())
         ShowMessage(strError, QString(), MessageIcon::Warning);
     StartUp();
@@ -102,7 +104,8 @@ void Form1::ConnectHandlers()
             [this] { OnSpaceButton(SpaceMode::NoRedundant); });
     connect(m_ui.Option4, &QRadioButton::clicked, this,
             [this] { OnSpaceButton(SpaceMode::NoSpace); });
-    // The method buttons only select themselves; the method matters to the rename run alone.
+    // The method matters to the rename run, and to the marks of the pairs it cannot carry out.
+    connect(m_ui.Option1, &QRadioButton::toggled, this, &Form1::UpdateMethodMarks);
     connect(m_ui.Command3, &QPushButton::clicked, this, &Form1::OnUpdateClicked);
     connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::OnOkClicked);
     connect(m_ui.cmdCreateBatch, &QPushButton::clicked, this, &Form1::OnBatchFileClicked);
@@ -208,6 +211,21 @@ void Form1::MarkProblems()
 {
     m_check->Check(m_pairs.CurrentNames(), m_file1.AllFiles(), m_nameRules, m_pairs.Proposer(),
                    m_pairs.HeldProposals());
+}
+
+void Form1::UpdateMethodMarks()
+{
+    if (!m_ui.Option1->isChecked()) {
+        m_pairs.SetPairCheck({});
+        return;
+    }
+    // The Shell method: the pairs its script cannot hold.
+    Platform* platform = m_services.platform;
+    m_pairs.SetPairCheck([platform](const QString& strFrom, const QString& strTo) {
+        return ScriptPairProblem(
+            strFrom, strTo, platform->separator(),
+            [platform](const QString& text) { return platform->encodeScriptText(text); });
+    });
 }
 
 void Form1::UpdateMarkLook()

@@ -111,6 +111,7 @@ private:
     void SelectDriveOf(const QString& strFolder);
     void MarkProblems();
     void UpdateMarkLook();
+    void UpdateMethodMarks();
     void RefreshDrives();
     void ListDrives();
 

@@ -71,17 +71,17 @@ QVariant NamePairsModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return DisplayFileName(ProposedName(nRow));
     case Qt::ForegroundRole:
-        if (Problem(nRow) != NameProblem::None)
+        if (Marked(nRow))
             return QBrush(m_markColour);
         return {};
     case Qt::DecorationRole:
-        if (Problem(nRow) != NameProblem::None)
+        if (Marked(nRow))
             return m_markIcon;
         return {};
     case Qt::ToolTipRole:
         return Tooltip(nRow);
     case Qt::AccessibleDescriptionRole: // a screen reader's words for the mark
-        if (Problem(nRow) != NameProblem::None)
+        if (Marked(nRow))
             return Tooltip(nRow);
         return {};
     default:
@@ -89,7 +89,37 @@ QVariant NamePairsModel::data(const QModelIndex& index, int role) const
     }
 }
 
+QString NamePairsModel::PairProblem(qsizetype nRow) const
+{
+    if (!m_pairCheck || nRow < 0 || nRow >= Count())
+        return {};
+    return m_pairCheck(m_current.at(nRow), ProposedName(nRow));
+}
+
+bool NamePairsModel::Marked(qsizetype nRow) const
+{
+    return Problem(nRow) != NameProblem::None || !PairProblem(nRow).isEmpty();
+}
+
+void NamePairsModel::SetPairCheck(PairCheck check)
+{
+    m_pairCheck = std::move(check);
+    MarksChanged();
+}
+
 QString NamePairsModel::Tooltip(qsizetype nRow) const
+{
+    const QString strForecast = ForecastTooltip(nRow);
+    const QString strPair = PairProblem(nRow);
+    if (strPair.isEmpty())
+        return strForecast;
+    const QString strMethod = tr("The Shell method cannot carry out this rename: %1 Delete this "
+                                 "row, or choose API(slow).")
+                                  .arg(strPair);
+    return strForecast.isEmpty() ? strMethod : strForecast + QLatin1Char('\n') + strMethod;
+}
+
+QString NamePairsModel::ForecastTooltip(qsizetype nRow) const
 {
     if (m_bBuilt || Problem(nRow) == NameProblem::None)
         return DescribeForecast(m_forecasts, nRow, m_forecastCurrent, m_proposals);

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace quillet
@@ -63,6 +64,14 @@ public:
     // How a marked name is drawn: a colour that reads on the list's background, an icon.
     void SetMarkLook(const QColor& colour, const QIcon& icon);
 
+    // A check of each pair by the rename method chosen, which marks the pairs that method
+    // cannot carry out: the reason, or an empty string. None: no such marks.
+    using PairCheck = std::function<QString(const QString& strFrom, const QString& strTo)>;
+    void SetPairCheck(PairCheck check);
+    QString PairProblem(qsizetype nIndex) const;
+    // Whether the proposal is drawn marked: a forecast problem or one of the method.
+    bool Marked(qsizetype nIndex) const;
+
     // Removes the pairs at the given sorted, distinct indexes. The pairs that stay keep the
     // proposals they have. A few ranges are removed as ranges, so the views keep their
     // place; many scattered rows reset the model at once.
@@ -72,6 +81,7 @@ private:
     void ProposalsChanged(const std::function<void()>& assign);
     void MarksChanged();
     QString Tooltip(qsizetype nRow) const;
+    QString ForecastTooltip(qsizetype nRow) const;
 
     QStringList m_current;
     std::shared_ptr<const NameProposer> m_proposer; // set while the proposals are a pass's
@@ -82,6 +92,7 @@ private:
     QStringList m_forecastCurrent; // the current names the forecasts speak of
     QColor m_markColour{200, 0, 0};
     QIcon m_markIcon;
+    PairCheck m_pairCheck;
 };
 
 // One column of the pairs, read as a list of names.

@@ -51,12 +51,21 @@ exec 3>&-
 within 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
 within 10 xdotool getmouselocation >/dev/null 2>&1 || fail "no display"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
 # A window mapped while the window manager starts may stay unmanaged and unseen: the
-# program starts once openbox has announced itself on the root window.
+# program starts once openbox has announced itself on the root window. On a busy machine
+# openbox now and then fails to open a display that has only just come up: it is started
+# again then.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-within 20 wm_ready || fail "openbox did not start: $(cat "$work/openbox.log" "$work/xvfb.log")"
+wm_ready_or_gone() { wm_ready || ! kill -0 "$1" 2>/dev/null; }
+for attempt in 1 2 3; do
+    openbox >"$work/openbox.log" 2>&1 &
+    wm=$!
+    pids+=($wm)
+    within 20 wm_ready_or_gone "$wm" || true
+    wm_ready && break
+    sleep 0.5
+done
+wm_ready || fail "openbox did not start: $(cat "$work/openbox.log" "$work/xvfb.log")"
 
 # "&Batch File" opens the script in the desktop's text editor: here one that does nothing.
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/gnome-text-editor"

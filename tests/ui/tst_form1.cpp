@@ -55,6 +55,7 @@ private slots:
     void deleteKeepsPairs();
     void filterAndFolderChange();
     void filterPickClearsTheSelection();
+    void shellMarksPairsItsScriptCannotHold();
     void searchAndReplace();
     void searchAndReplaceOnEmptyList();
     void spaceButtonsAndMethod();
@@ -278,6 +279,30 @@ void TestForm1::filterPickClearsTheSelection()
     QTest::keyClick(old, Qt::Key_Delete);
     QCOMPARE(form.OldNameColumn().Names(), (QStringList{"y1.jpg", "y2.jpg", "y3.jpg"}));
     QCOMPARE(form.NewNameColumn().Count(), 3);
+}
+
+void TestForm1::shellMarksPairsItsScriptCannotHold()
+{
+    // A double quote is a legal name on POSIX but the script cannot hold it: with "Shell" the
+    // row is marked before the run, and the run's refusal names it and says what helps.
+    FormHarness h({"a.txt", "say\"hi.txt"});
+    Form1& form = h.Open();
+    ChooseCase(form, 7); // capitalize initial letter
+    const QModelIndex quoted = form.Ui().lstOldFileName->model()->index(1, 0);
+    QVERIFY(form.Ui().Option1->isChecked());
+    QVERIFY(quoted.data(Qt::ForegroundRole).isValid());
+    QVERIFY2(quoted.data(Qt::ToolTipRole).toString().contains("choose API(slow)"),
+             qPrintable(quoted.data(Qt::ToolTipRole).toString()));
+    QVERIFY(!form.Ui().lstOldFileName->model()->index(0, 0).data(Qt::ForegroundRole).isValid());
+    form.Ui().Option2->click();
+    QVERIFY(!quoted.data(Qt::ForegroundRole).isValid());
+    form.Ui().Option1->click();
+    form.Ui().Command1->click();
+    QCOMPARE(h.messages.shown.size(), 1);
+    QVERIFY2(h.messages.shown[0].text.contains(
+                 "Rows the script cannot hold: 2. Delete these rows, or choose API(slow)."),
+             qPrintable(h.messages.shown[0].text));
+    QVERIFY(h.platform.started.isEmpty());
 }
 
 void TestForm1::filterAndFolderChange()
