@@ -16,31 +16,21 @@
 #include <memory>
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListView;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
 
 namespace quillet
 {
 
 class DriveProvider;
-class FolderView;
 class Platform;
 class ConflictCheck;
 class RunController;
 struct ControlInputs;
 struct EnabledControls;
 
-// The program's one window. Every setting lives in a control; the two name lists are the
-// models of the two list views; File1 (the file list) is plain data. The handlers read
-// the controls afresh and hand plain values to the logic of core, source and run.
+// The program's one window: it lays out its controls (Form1Controls) and wires them to the
+// objects that hold the logic: the model of the rename pairs behind both name lists, the
+// conflict check, the run controller and the enabled-state rules. File1 (the file list) is
+// plain data. The handlers read the controls afresh and hand plain values on.
 class Form1 : public QWidget
 {
     Q_OBJECT

@@ -31,7 +31,8 @@ RunController::RunController(QWidget* window, MessageService* messages, Platform
 
 RunController::~RunController()
 {
-    qApp->removeEventFilter(this);
+    if (qApp)
+        qApp->removeEventFilter(this);
 }
 
 void RunController::Hold(Job* job, std::function<void()> whenDone)

@@ -2,8 +2,8 @@
 // The rules of a real folder's file system: a FAT image through FUSE beside this machine's
 // own disk, where the marks and the rename layer go by the same rules.
 
-#include "fat_image.h"
 #include "core/name_conflicts.h"
+#include "fat_image.h"
 #include "names/folder_rules.h"
 #include "run/platform/platform.h"
 

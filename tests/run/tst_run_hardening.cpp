@@ -3,11 +3,11 @@
 // system, links in place of the script or its log, and a script folder with planted entries.
 // Each case checks that nothing outside the run was written and nothing was started.
 
-#include "folder_files.h"
 #include "fake_platform.h"
+#include "folder_files.h"
+#include "guards.h"
 #include "run/batch_script.h"
 #include "run/rename_run.h"
-#include "guards.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -103,8 +103,7 @@ void TestRunHardening::fullDiskKeepsTheOldScriptAndStartsNothing()
     QVERIFY(platform.started.isEmpty());
     QCOMPARE(reporter.shown.size(), 1);
     QCOMPARE(reporter.shown[0].icon, MessageIcon::Critical);
-    QVERIFY2(reporter.shown[0].text.contains("rename.bat"),
-             qPrintable(reporter.shown[0].text));
+    QVERIFY2(reporter.shown[0].text.contains("rename.bat"), qPrintable(reporter.shown[0].text));
     QCOMPARE(ReadAll(disk.Path() + "/rename.bat"), old);
     QCOMPARE(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"rename.bat"});
 }

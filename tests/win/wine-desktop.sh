@@ -69,8 +69,20 @@ within() {
 # Qt keeps closed boxes as hidden windows: only windows on the screen count.
 window_named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
+# The first visible window whose name matches. xdotool's search fails now and then with
+# BadWindow when another window (a hidden cmd of the Shell method, a closing Notepad) goes
+# away while it looks: it is asked again then.
+find_window() {
+    local w i
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        w="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)"
+        [ -n "$w" ] && { echo "$w"; return 0; }
+        sleep 0.3
+    done
+    return 1
+}
 # The window of quillet.exe.
-main_window() { xdotool search --onlyvisible --name '^Quillet v 1\.00' | head -n1; }
+main_window() { find_window '^Quillet v 1\.00'; }
 # Presses keys or clicks at window coordinates (the window's own, without its frame).
 keys() {
     xdotool windowactivate --sync "$(main_window)" key --delay 60 "$@"

@@ -115,7 +115,7 @@ open_with_verb() { # verb key, folder (Windows path), folder (here), screenshot 
     within 30 window_named '^rename\.bat - Notepad$' || fail "notepad did not open rename.bat"
     sleep 1
     shot "$4-batch-file"
-    xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^rename\.bat - Notepad$' | head -n1)" \
+    xdotool windowactivate --sync "$(find_window '^rename\.bat - Notepad$')" \
         key alt+F4
     within 10 no_window 'Notepad' || fail "notepad stays open"
     keys alt+F4

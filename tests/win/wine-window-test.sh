@@ -71,7 +71,7 @@ double_click() {
 message_box() {
     within 20 window_named "^$1\$" || fail "no message box \"$1\" (expected \"$2\")"
     local box text
-    box="$(xdotool search --onlyvisible --name "^$1\$" | head -n1)"
+    box="$(find_window "^$1\$")"
     sleep 0.5
     shot "$3"
     printf '' | xclip -selection clipboard
@@ -109,7 +109,7 @@ expected=$'cd /d "Q:\\"\nif errorlevel 1 exit /b 1\nQ:\nrename "a.txt" "pic01.tx
 [ "$(tr -d '\r' <"$files/rename.bat")" = "$expected" ] ||
     fail "rename.bat holds: $(cat -A "$files/rename.bat")"
 folder_is "a.txt b.txt c.txt d.txt rename.bat" || fail "Batch File changed the folder"
-xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^rename\.bat - Notepad$' | head -n1)" \
+xdotool windowactivate --sync "$(find_window '^rename\.bat - Notepad$')" \
     key alt+F4
 within 10 sh -c "! xdotool search --onlyvisible --name 'Notepad' >/dev/null 2>&1" || fail "notepad stays open"
 rm "$files/rename.bat"

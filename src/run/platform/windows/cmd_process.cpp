@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cmd_process.h"
 
+#include "cmd_transcript.h"
 #include "win32/win32_codepage.h"
 #include "win32/win32_held_file.h"
 #include "win32/win32_process.h"
-#include "cmd_transcript.h"
 
 #include <QCoreApplication>
 #include <QDir>
