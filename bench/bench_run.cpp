@@ -28,8 +28,10 @@ constexpr int kRounds = 2;
 class NoReporter : public RunReporter
 {
 public:
-    using RunReporter::showMessage;
-    MessageReply showMessage(const MessageRequest&) override { return {}; }
+    using RunReporter::tell;
+    void tell(const RunNotice&) override {}
+    bool ask(const RunNotice&) override { return true; }
+    bool tellFailure(const RunNotice&, const QString&) override { return true; }
     void setProgressRange(double, double) override {}
     void setProgressValue(double) override {}
 };

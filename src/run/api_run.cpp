@@ -29,8 +29,8 @@ void ApiRun::begin()
     if (!m_lock) {
         // Not one file of another folder is touched: nothing was started.
         m_bRefused = true;
-        m_reporter.showMessage(error, QCoreApplication::translate("RenameRun", kErrorTitle),
-                               MessageIcon::Critical);
+        m_reporter.tell(error, QCoreApplication::translate("RenameRun", kErrorTitle),
+                        NoticeKind::Error);
         return;
     }
     m_nCount = qMin(m_job.proposedNames.size(), m_job.currentNames.size());
@@ -79,35 +79,34 @@ void ApiRun::renamePair(qsizetype nIndex)
     if (!m_bShowErrors)
         return;
     m_reporter.setProgressValue(double(nIndex + 1));
-    MessageRequest request;
-    request.text =
-        QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
-            .arg(DisplayFileName(from), DisplayFileName(to), renamed.error);
-    request.title = QCoreApplication::translate("RenameRun", kErrorTitle);
-    request.icon = MessageIcon::Warning;
-    request.checkBoxText = QCoreApplication::translate("RenameRun", kNoMoreErrors);
-    m_bShowErrors = !m_reporter.showMessage(request).checked;
+    RunNotice notice;
+    notice.text = QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
+                      .arg(DisplayFileName(from), DisplayFileName(to), renamed.error);
+    notice.title = QCoreApplication::translate("RenameRun", kErrorTitle);
+    notice.kind = NoticeKind::Problem;
+    m_bShowErrors =
+        m_reporter.tellFailure(notice, QCoreApplication::translate("RenameRun", kNoMoreErrors));
 }
 
 void ApiRun::end()
 {
     if (m_bRefused)
         return;
-    MessageRequest finished;
+    RunNotice finished;
     finished.text = QCoreApplication::translate("RenameRun", kApiFinished);
     finished.title = QCoreApplication::translate("RenameRun", kApiFinishedTitle);
-    finished.icon = MessageIcon::Information;
+    finished.kind = NoticeKind::Done;
     if (!m_outcome.failed.isEmpty()) {
         // Failures are never only behind the details: the box counts them.
         finished.text += QLatin1Char('\n') +
                          QCoreApplication::translate("RenameRun", "%1 of %2 were not renamed.")
                              .arg(m_outcome.failed.size())
                              .arg(FilesText(m_outcome.pairs));
-        finished.icon = MessageIcon::Warning;
+        finished.kind = NoticeKind::Problem;
     }
-    finished.detailedText = FailureDetails(m_outcome);
+    finished.details = FailureDetails(m_outcome);
     m_lock.reset();
-    m_reporter.showMessage(finished);
+    m_reporter.tell(finished);
     m_reporter.setProgressValue(0);
 }
 

@@ -18,8 +18,7 @@ namespace
 
 void ShowError(RunReporter& reporter, const QString& text)
 {
-    reporter.showMessage(text, QCoreApplication::translate("RenameRun", kErrorTitle),
-                         MessageIcon::Critical);
+    reporter.tell(text, QCoreApplication::translate("RenameRun", kErrorTitle), NoticeKind::Error);
 }
 
 } // namespace
@@ -63,8 +62,8 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
         ShowError(reporter, error);
         return nullptr;
     }
-    reporter.showMessage(QCoreApplication::translate("RenameRun", kShellFinished), QString(),
-                         MessageIcon::None);
+    reporter.tell(QCoreApplication::translate("RenameRun", kShellFinished), QString(),
+                  NoticeKind::Plain);
     return run;
 }
 
@@ -99,15 +98,14 @@ bool WriteBatchForReview(const RenameJob& job, Platform& platform, RunReporter& 
                            existing.readAll() == **lastWritten;
         existing.close();
         if (!bOurs) {
-            MessageRequest question;
+            RunNotice question;
             question.text =
                 QCoreApplication::translate("RenameRun", "%1 already exists in %2. Replace it?")
                     .arg(QLatin1String(kBatchFileName),
                          QDir::toNativeSeparators(QDir::currentPath()));
             question.title = QCoreApplication::translate("RenameRun", kErrorTitle);
-            question.icon = MessageIcon::Warning;
-            question.question = true;
-            if (!reporter.showMessage(question).yes)
+            question.kind = NoticeKind::Problem;
+            if (!reporter.ask(question))
                 return false;
         }
     }

@@ -91,12 +91,8 @@ void ReportScriptOutcome(const RunOutcome& outcome, RunReporter& reporter)
     }
     text += QLatin1Char('\n') +
             QCoreApplication::translate("RenameRun", "Every failure is listed in the details.");
-    MessageRequest request;
-    request.text = text;
-    request.title = QCoreApplication::translate("RenameRun", "Rename");
-    request.icon = MessageIcon::Warning;
-    request.detailedText = FailureDetails(outcome);
-    reporter.showMessage(request);
+    reporter.tell(RunNotice{text, QCoreApplication::translate("RenameRun", "Rename"),
+                            NoticeKind::Problem, FailureDetails(outcome)});
 }
 
 } // namespace quillet

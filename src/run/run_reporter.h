@@ -6,41 +6,41 @@
 namespace quillet
 {
 
-// The icon of a message box.
-enum class MessageIcon { None, Information, Warning, Critical };
+// How much a notice of a run weighs. The window chooses how to show it from this.
+enum class NoticeKind {
+    Plain,   // a plain statement, such as "the script was started"
+    Done,    // the work is done as asked
+    Problem, // the work is done in part, or a question with a risk in it
+    Error    // nothing was done
+};
 
-// One modal message box.
-struct MessageRequest {
+// What a run tells the user, or asks: a refusal, a failed rename, a closing count.
+struct RunNotice {
     QString text;
     QString title; // empty: the application's default title
-    MessageIcon icon = MessageIcon::None;
-    QString detailedText;  // behind "Show Details..." when not empty
-    QString checkBoxText;  // a check box under the text when not empty, unticked at first
-    bool question = false; // "Yes" and "No" instead of "OK"
+    NoticeKind kind = NoticeKind::Plain;
+    QString details; // the full list behind the text, when not empty
 };
 
-// How the user closed a message box.
-struct MessageReply {
-    bool yes = true;      // "OK" or "Yes"; false for "No" or a box closed otherwise
-    bool checked = false; // the state of the check box
-};
-
-// What a rename run needs of the window: message boxes and the progress bar. The window
-// implements it; tests replace it.
+// What a rename run needs of the window: someone to tell and to ask, and a progress bar. The
+// window implements it; tests replace it. Each call returns once the user has answered.
 class RunReporter
 {
 public:
     virtual ~RunReporter() = default;
 
-    // Shows a modal message box and returns when it is closed.
-    virtual MessageReply showMessage(const MessageRequest& request) = 0;
-
-    // A box with an OK button, a text and an icon. An empty title means the application's
-    // default title.
-    void showMessage(const QString& text, const QString& title, MessageIcon icon)
+    virtual void tell(const RunNotice& notice) = 0;
+    void tell(const QString& text, const QString& title, NoticeKind kind)
     {
-        showMessage(MessageRequest{text, title, icon, {}, {}, false});
+        tell(RunNotice{text, title, kind, {}});
     }
+
+    // A yes-or-no question; true for yes.
+    virtual bool ask(const RunNotice& question) = 0;
+
+    // Tells of one failure, offering `silenceText` as the choice to hear of no more of them.
+    // Returns whether to go on telling of the next failures.
+    virtual bool tellFailure(const RunNotice& notice, const QString& silenceText) = 0;
 
     virtual void setProgressRange(double minimum, double maximum) = 0;
     virtual void setProgressValue(double value) = 0;

@@ -43,19 +43,18 @@ void UndoRun::begin()
 {
     m_outcome.pairs = m_done.size();
     setTotal(m_done.size());
-    MessageRequest question;
+    RunNotice question;
     question.text = QCoreApplication::translate(
                         "RenameRun", "Give %1 back the names they had before the last run?")
                         .arg(FilesText(m_done.size()));
     question.title = UndoTitle();
-    question.question = true;
-    m_bAnswered = !m_done.isEmpty() && m_reporter.showMessage(question).yes;
+    m_bAnswered = !m_done.isEmpty() && m_reporter.ask(question);
     if (m_bAnswered) {
         // One run at a time in a folder, an undo included.
         QString error;
         m_lock = m_platform.lockFolderForRun(m_done.constFirst().folder, &error);
         if (!m_lock) {
-            m_reporter.showMessage(error, UndoTitle(), MessageIcon::Critical);
+            m_reporter.tell(error, UndoTitle(), NoticeKind::Error);
             m_bAnswered = false;
         }
     }
@@ -117,12 +116,12 @@ void UndoRun::end()
         return;
     m_lock.reset();
     const qsizetype nCount = m_done.size();
-    MessageRequest closing;
+    RunNotice closing;
     closing.title = UndoTitle();
     if (m_skipped.isEmpty()) {
         closing.text = QCoreApplication::translate("RenameRun", "%1 got their old names back.")
                            .arg(FilesText(nCount));
-        closing.icon = MessageIcon::Information;
+        closing.kind = NoticeKind::Done;
     } else {
         closing.text =
             QCoreApplication::translate(
@@ -132,10 +131,10 @@ void UndoRun::end()
                 .arg(nCount - m_skipped.size())
                 .arg(FilesText(nCount))
                 .arg(m_skipped.size());
-        closing.icon = MessageIcon::Warning;
-        closing.detailedText = m_details.join(QLatin1Char('\n'));
+        closing.kind = NoticeKind::Problem;
+        closing.details = m_details.join(QLatin1Char('\n'));
     }
-    m_reporter.showMessage(closing);
+    m_reporter.tell(closing);
     m_reporter.setProgressValue(0);
 }
 

@@ -1,14 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "run/run_reporter.h"
-
 #include <QString>
 
 class QWidget;
 
 namespace quillet
 {
+
+// The icon of a message box.
+enum class MessageIcon { None, Information, Warning, Critical };
+
+// One modal message box.
+struct MessageRequest {
+    QString text;
+    QString title; // empty: the application's default title
+    MessageIcon icon = MessageIcon::None;
+    QString detailedText;  // behind "Show Details..." when not empty
+    QString checkBoxText;  // a check box under the text when not empty, unticked at first
+    bool question = false; // "Yes" and "No" instead of "OK"
+};
+
+// How the user closed a message box.
+struct MessageReply {
+    bool yes = true;      // "OK" or "Yes"; false for "No" or a box closed otherwise
+    bool checked = false; // the state of the check box
+};
 
 // Modal message boxes. The window shows every message through this interface, so tests
 // replace it and never wait on a box.

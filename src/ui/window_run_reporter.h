@@ -3,6 +3,7 @@
 
 #include "run/run_reporter.h"
 #include "ui/message_service.h"
+#include "ui/run_notice_box.h"
 
 #include <QProgressBar>
 
@@ -27,10 +28,15 @@ public:
         : m_window(window), m_messages(messages), m_bar(bar)
     {
     }
-    using RunReporter::showMessage;
-    MessageReply showMessage(const MessageRequest& request) override
+    using RunReporter::tell;
+    void tell(const RunNotice& notice) override { m_messages->show(m_window, NoticeBox(notice)); }
+    bool ask(const RunNotice& question) override
     {
-        return m_messages->show(m_window, request);
+        return m_messages->show(m_window, QuestionBox(question)).yes;
+    }
+    bool tellFailure(const RunNotice& notice, const QString& silenceText) override
+    {
+        return !m_messages->show(m_window, FailureBox(notice, silenceText)).checked;
     }
     void setProgressRange(double dMinimum, double dMaximum) override
     {

@@ -6,6 +6,7 @@
 
 #include "run/run_reporter.h"
 #include "ui/message_service.h"
+#include "ui/run_notice_box.h"
 
 #include <QList>
 #include <functional>
@@ -20,8 +21,16 @@ struct ShownMessage : MessageRequest {
 class MessageRecorder : public RunReporter, public MessageService
 {
 public:
-    using RunReporter::showMessage;
-    MessageReply showMessage(const MessageRequest& request) override
+    // A run's notices are recorded as the boxes the window would show for them.
+    using RunReporter::tell;
+    void tell(const RunNotice& notice) override { showMessage(NoticeBox(notice)); }
+    bool ask(const RunNotice& question) override { return showMessage(QuestionBox(question)).yes; }
+    bool tellFailure(const RunNotice& notice, const QString& silenceText) override
+    {
+        return !showMessage(FailureBox(notice, silenceText)).checked;
+    }
+
+    MessageReply showMessage(const MessageRequest& request)
     {
         ShownMessage message;
         static_cast<MessageRequest&>(message) = request;
