@@ -108,7 +108,7 @@ double UndoMs(Platform& platform)
     const RunOutcome outcome = RunApiMethod(job, platform, reporter);
     QElapsedTimer timer;
     timer.start();
-    const QList<DoneRename> left = UndoRenames(outcome.done, platform, reporter);
+    const QList<RenameResult> left = UndoRenames(outcome.done, platform, reporter);
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     if (!left.isEmpty() || outcome.done.size() != kFiles)
         std::fprintf(stderr, "bench_run: %lld files not restored\n", (long long)left.size());

@@ -49,7 +49,8 @@ bool ApiRun::step(const QDeadlineTimer& deadline)
         const QString reason =
             QCoreApplication::translate("RenameRun", "the folder is no longer the one listed");
         for (; m_nNext < m_nCount; ++m_nNext)
-            noteFailed({m_job.currentNames.at(m_nNext), m_job.proposedNames.at(m_nNext), reason});
+            noteFailed(RenameResult::notRenamed(m_folder, m_job.currentNames.at(m_nNext),
+                                                m_job.proposedNames.at(m_nNext), reason));
         setProcessed(m_nNext);
         return false;
     }
@@ -69,19 +70,19 @@ void ApiRun::renamePair(qsizetype nIndex)
 {
     const QString& from = m_job.currentNames.at(nIndex);
     const QString& to = m_job.proposedNames.at(nIndex);
-    const RenameOutcome renamed = m_platform.renameInFolder(m_folder, from, to);
+    const RenameResult renamed = m_platform.renameInFolder(m_folder, from, to);
     if (renamed.ok) {
-        noteRenamed(
-            {m_folder, from, to, m_platform.fileIdentity(m_folder, to).value_or(QByteArray())});
+        noteRenamed(RenameResult::renamed(
+            m_folder, from, to, m_platform.fileIdentity(m_folder, to).value_or(QByteArray())));
         return;
     }
-    noteFailed({from, to, renamed.error});
+    noteFailed(RenameResult::notRenamed(m_folder, from, to, renamed.reason));
     if (!m_bShowErrors)
         return;
     m_reporter.setProgressValue(double(nIndex + 1));
     RunNotice notice;
     notice.text = QCoreApplication::translate("RenameRun", "Could not rename \"%1\" to \"%2\": %3.")
-                      .arg(DisplayFileName(from), DisplayFileName(to), renamed.error);
+                      .arg(DisplayFileName(from), DisplayFileName(to), renamed.reason);
     notice.title = QCoreApplication::translate("RenameRun", kErrorTitle);
     notice.kind = NoticeKind::Problem;
     m_bShowErrors =

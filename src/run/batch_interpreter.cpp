@@ -326,14 +326,14 @@ private:
             return result(QCoreApplication::translate(
                 "BatchInterpreter", "the name must be a file of the current folder, "
                                     "without a folder part"));
-        const RenameOutcome outcome = platform_.renameInFolder(folderText, from, to);
+        const RenameResult outcome = platform_.renameInFolder(folderText, from, to);
         if (outcome.ok)
             ++summary_.renamed;
         return result(outcome.ok
                           ? QString()
-                          : (outcome.error.isEmpty()
+                          : (outcome.reason.isEmpty()
                                  ? QCoreApplication::translate("BatchInterpreter", "it failed")
-                                 : outcome.error));
+                                 : outcome.reason));
     }
 
     QString folder_;

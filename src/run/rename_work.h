@@ -21,16 +21,16 @@ public:
     const RunOutcome& outcome() const { return m_outcome; }
 
 signals:
-    void renamed(const quillet::DoneRename& rename);
-    void failed(const quillet::FailedPair& pair);
+    void renamed(const quillet::RenameResult& rename);
+    void failed(const quillet::RenameResult& pair);
 
 protected:
-    void noteRenamed(DoneRename rename)
+    void noteRenamed(RenameResult rename)
     {
         m_outcome.done.append(std::move(rename));
         emit renamed(m_outcome.done.constLast());
     }
-    void noteFailed(FailedPair pair)
+    void noteFailed(RenameResult pair)
     {
         m_outcome.failed.append(std::move(pair));
         emit failed(m_outcome.failed.constLast());

@@ -30,11 +30,12 @@ RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
     for (const ScriptLineResult& result : run.results()) {
         switch (result.kind) {
         case ScriptLineResult::Kind::Renamed:
-            outcome.done.append({result.folder, result.from, result.to, {}});
+            outcome.done.append(RenameResult::renamed(result.folder, result.from, result.to));
             ++reported;
             break;
         case ScriptLineResult::Kind::Failed:
-            outcome.failed.append({result.from, result.to, result.reason});
+            outcome.failed.append(
+                RenameResult::notRenamed(result.folder, result.from, result.to, result.reason));
             ++reported;
             break;
         case ScriptLineResult::Kind::LineError:
@@ -46,9 +47,9 @@ RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
     }
     const qsizetype count = qMin(job.currentNames.size(), job.proposedNames.size());
     for (qsizetype i = reported; i < count; ++i)
-        outcome.failed.append(
-            {job.currentNames.at(i), job.proposedNames.at(i),
-             QCoreApplication::translate("RenameRun", "the interpreter did not reach this pair")});
+        outcome.failed.append(RenameResult::notRenamed(
+            QString(), job.currentNames.at(i), job.proposedNames.at(i),
+            QCoreApplication::translate("RenameRun", "the interpreter did not reach this pair")));
     if (!run.ranToEnd() && !run.endText().isEmpty())
         outcome.otherErrors.append(run.endText());
     return outcome;
@@ -58,7 +59,7 @@ QString FailureDetails(const RunOutcome& outcome)
 {
     QStringList lines;
     lines.reserve(outcome.failed.size() + outcome.otherErrors.size());
-    for (const FailedPair& pair : outcome.failed)
+    for (const RenameResult& pair : outcome.failed)
         lines.append(QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
                          .arg(DisplayFileName(pair.from), DisplayFileName(pair.to), pair.reason));
     lines += outcome.otherErrors;
@@ -75,14 +76,14 @@ void ReportScriptOutcome(const RunOutcome& outcome, RunReporter& reporter)
                        .arg(FilesText(outcome.pairs));
     const bool oneReason =
         !outcome.failed.isEmpty() &&
-        std::all_of(outcome.failed.cbegin(), outcome.failed.cend(), [&](const FailedPair& pair) {
+        std::all_of(outcome.failed.cbegin(), outcome.failed.cend(), [&](const RenameResult& pair) {
             return pair.reason == outcome.failed.first().reason;
         });
     if (oneReason && outcome.failed.size() > 1) {
         text += QLatin1Char('\n') + QCoreApplication::translate("RenameRun", "For each: %1.")
                                         .arg(outcome.failed.first().reason);
     } else if (!outcome.failed.isEmpty()) {
-        const FailedPair& first = outcome.failed.first();
+        const RenameResult& first = outcome.failed.first();
         text += QLatin1Char('\n') +
                 QCoreApplication::translate("RenameRun", "The first: \"%1\" -> \"%2\": %3.")
                     .arg(DisplayFileName(first.from), DisplayFileName(first.to), first.reason);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/rename_result.h"
 #include "rename_job.h"
 
 #include <QList>
@@ -13,30 +14,14 @@ namespace quillet
 class RunReporter;
 class ScriptRun;
 
-// A rename that happened: the file `from` of `folder` is now called `to`. The folder ends in
-// the platform's separator.
-struct DoneRename {
-    QString folder;
-    QString from;
-    QString to;
-    QByteArray identity; // Platform::fileIdentity of the renamed file; empty when unknown
-};
-
-// A pair that was not renamed, and why.
-struct FailedPair {
-    QString from;
-    QString to;
-    QString reason;
-};
-
 // What one run did, as far as the program can know.
 struct RunOutcome {
-    qsizetype pairs = 0;      // the pairs of the run
-    QList<DoneRename> done;   // the renames that happened, in the order they happened
-    QList<FailedPair> failed; // the pairs that were not renamed
-    QStringList otherErrors;  // failures that were no pair's: a cd line, an interpreter that
-                              // stopped early
-    bool known = true;        // false when the interpreter told nothing of what it did
+    qsizetype pairs = 0;        // the pairs of the run
+    QList<RenameResult> done;   // the renames that happened, in the order they happened
+    QList<RenameResult> failed; // the pairs that were not renamed
+    QStringList otherErrors;    // failures that were no pair's: a cd line, an interpreter that
+                                // stopped early
+    bool known = true;          // false when the interpreter told nothing of what it did
 };
 
 // A count of files in words: "1 file", "128 files".

@@ -11,8 +11,8 @@ namespace quillet
 
 void RunRecord::watchRun(RenameWork* run)
 {
-    auto renames = std::make_shared<QList<DoneRename>>();
-    connect(run, &RenameWork::renamed, this, [renames](const DoneRename& rename) {
+    auto renames = std::make_shared<QList<RenameResult>>();
+    connect(run, &RenameWork::renamed, this, [renames](const RenameResult& rename) {
         if (rename.from != rename.to)
             renames->append(rename);
     });

@@ -28,7 +28,7 @@ public:
     // The record afterwards is what undo could not take back.
     void watchUndo(UndoRun* undo);
 
-    const QList<DoneRename>& lastRun() const { return m_lastRun; }
+    const QList<RenameResult>& lastRun() const { return m_lastRun; }
     // False after a run that did not tell what it renamed (the Shell method on Windows).
     bool known() const { return m_bKnown; }
 
@@ -36,7 +36,7 @@ signals:
     void changed();
 
 private:
-    QList<DoneRename> m_lastRun;
+    QList<RenameResult> m_lastRun;
     bool m_bKnown = true;
 };
 

@@ -42,9 +42,9 @@ void ShellRun::end()
     NoteIdentities(outcome.done, m_platform);
     m_outcome.known = outcome.known;
     m_outcome.otherErrors = outcome.otherErrors;
-    for (DoneRename& rename : outcome.done)
+    for (RenameResult& rename : outcome.done)
         noteRenamed(std::move(rename));
-    for (FailedPair& pair : outcome.failed)
+    for (RenameResult& pair : outcome.failed)
         noteFailed(std::move(pair));
     setProcessed(m_outcome.done.size() + m_outcome.failed.size());
     ReportScriptOutcome(m_outcome, m_reporter);

@@ -21,9 +21,9 @@ QString UndoTitle()
 
 } // namespace
 
-void NoteIdentities(QList<DoneRename>& done, const Platform& platform)
+void NoteIdentities(QList<RenameResult>& done, const Platform& platform)
 {
-    for (DoneRename& rename : done)
+    for (RenameResult& rename : done)
         rename.identity = platform.fileIdentity(rename.folder, rename.to).value_or(QByteArray());
 }
 
@@ -34,7 +34,8 @@ QString UndoCaption(qsizetype count)
                      : UndoTitle();
 }
 
-UndoRun::UndoRun(QList<DoneRename> done, Platform& platform, RunReporter& reporter, QObject* parent)
+UndoRun::UndoRun(QList<RenameResult> done, Platform& platform, RunReporter& reporter,
+                 QObject* parent)
     : RenameWork(parent), m_done(std::move(done)), m_platform(platform), m_reporter(reporter)
 {
 }
@@ -84,28 +85,28 @@ bool UndoRun::step(const QDeadlineTimer& deadline)
     return m_nNext < nCount;
 }
 
-void UndoRun::undoOne(const DoneRename& rename)
+void UndoRun::undoOne(const RenameResult& rename)
 {
-    RenameOutcome back;
+    RenameResult back;
     const std::optional<QByteArray> now = rename.identity.isEmpty()
                                               ? std::nullopt
                                               : m_platform.fileIdentity(rename.folder, rename.to);
     if (!rename.identity.isEmpty() && now != rename.identity)
-        back.error = now ? QCoreApplication::translate(
-                               "RenameRun", "another file has taken this name since the run")
-                         : QCoreApplication::translate(
-                               "RenameRun", "the file is no longer there under this name");
+        back.reason = now ? QCoreApplication::translate(
+                                "RenameRun", "another file has taken this name since the run")
+                          : QCoreApplication::translate(
+                                "RenameRun", "the file is no longer there under this name");
     else
         back = m_platform.renameInFolder(rename.folder, rename.to, rename.from);
     if (back.ok) {
-        noteRenamed({rename.folder, rename.to, rename.from, rename.identity});
+        noteRenamed(RenameResult::renamed(rename.folder, rename.to, rename.from, rename.identity));
         return;
     }
     m_skipped.prepend(rename);
     m_details.prepend(
         QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
-            .arg(DisplayFileName(rename.to), DisplayFileName(rename.from), back.error));
-    noteFailed({rename.to, rename.from, back.error});
+            .arg(DisplayFileName(rename.to), DisplayFileName(rename.from), back.reason));
+    noteFailed(RenameResult::notRenamed(rename.folder, rename.to, rename.from, back.reason));
 }
 
 UndoRun::~UndoRun() = default;
@@ -138,8 +139,8 @@ void UndoRun::end()
     m_reporter.setProgressValue(0);
 }
 
-QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
-                              RunReporter& reporter)
+QList<RenameResult> UndoRenames(const QList<RenameResult>& done, Platform& platform,
+                                RunReporter& reporter)
 {
     UndoRun run(done, platform, reporter);
     run.exec();

@@ -15,7 +15,7 @@ class RunReporter;
 
 // Notes which file each rename left under its new name, so that the undo renames back only
 // that file.
-void NoteIdentities(QList<DoneRename>& done, const Platform& platform);
+void NoteIdentities(QList<RenameResult>& done, const Platform& platform);
 
 // The caption of the undo entry: "Undo Last Rename (128 files)", or "Undo Last Rename" when
 // there is nothing to undo.
@@ -33,13 +33,13 @@ class UndoRun : public RenameWork
     Q_OBJECT
 
 public:
-    UndoRun(QList<DoneRename> done, Platform& platform, RunReporter& reporter,
+    UndoRun(QList<RenameResult> done, Platform& platform, RunReporter& reporter,
             QObject* parent = nullptr);
     ~UndoRun() override;
 
     // The renames still not taken back: the skipped ones, or all of them when the user said
     // "No". Complete once finished.
-    const QList<DoneRename>& notUndone() const { return m_skipped; }
+    const QList<RenameResult>& notUndone() const { return m_skipped; }
 
 protected:
     void begin() override;
@@ -47,21 +47,21 @@ protected:
     void end() override;
 
 private:
-    void undoOne(const DoneRename& rename);
+    void undoOne(const RenameResult& rename);
 
-    QList<DoneRename> m_done;
+    QList<RenameResult> m_done;
     Platform& m_platform;
     RunReporter& m_reporter;
     bool m_bAnswered = false; // the user said "Yes"
     qsizetype m_nNext = 0;
-    QList<DoneRename> m_skipped;
+    QList<RenameResult> m_skipped;
     QStringList m_details;
     std::unique_ptr<FolderRunLock> m_lock; // held while the files get their names back
 };
 
 // The undo run to its end at once (UndoRun, for callers without an event loop). Returns the
 // renames still not taken back.
-QList<DoneRename> UndoRenames(const QList<DoneRename>& done, Platform& platform,
-                              RunReporter& reporter);
+QList<RenameResult> UndoRenames(const QList<RenameResult>& done, Platform& platform,
+                                RunReporter& reporter);
 
 } // namespace quillet

@@ -51,8 +51,8 @@ public:
         return exists;
     }
 
-    RenameOutcome renameInFolder(const QString& folder, const QString& from,
-                                 const QString& to) override
+    RenameResult renameInFolder(const QString& folder, const QString& from,
+                                const QString& to) override
     {
         if (from.isEmpty() || to.isEmpty())
             Abort("an empty name", folder, from, to);
@@ -64,7 +64,7 @@ public:
         if (folder != checked_)
             Abort("a folder other than the checked one", folder, from, to);
         // Every other rename fails, so both outcomes are explored.
-        return {(from.size() + to.size()) % 2 == 0, QStringLiteral("refused")};
+        return RenameResult::answer((from.size() + to.size()) % 2 == 0, QStringLiteral("refused"));
     }
 
     mutable QString checked_ = kStart + QLatin1Char('/');

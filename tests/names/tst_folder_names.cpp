@@ -51,8 +51,8 @@ void TestFolderNames::marksByFolder()
     const std::unique_ptr<Platform> platform = CreatePlatform();
     for (qsizetype i = 0; i < current.size(); ++i) {
         const bool bFine = i == current.size() - 1;
-        const RenameOutcome onFat = platform->renameInFolder(mount + '/', current[i], proposed[i]);
-        QVERIFY2(onFat.ok == bFine, qPrintable(proposed[i] + ": " + onFat.error));
+        const RenameResult onFat = platform->renameInFolder(mount + '/', current[i], proposed[i]);
+        QVERIFY2(onFat.ok == bFine, qPrintable(proposed[i] + ": " + onFat.reason));
         QCOMPARE(QFile::exists(mount + '/' + current[i]), !bFine);
         QVERIFY(platform->renameInFolder(disk.path() + '/', current[i], proposed[i]).ok);
     }

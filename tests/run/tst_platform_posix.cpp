@@ -161,8 +161,8 @@ void TestPlatformPosix::namesThatAreNotUtf8KeepTheirBytes()
 
     const std::unique_ptr<Platform> platform = CreatePlatform();
     QVERIFY(platform->isFolder(start));
-    const RenameOutcome renamed = platform->renameInFolder(start + '/', name, ToUpperText(name));
-    QVERIFY2(renamed.ok, qPrintable(renamed.error));
+    const RenameResult renamed = platform->renameInFolder(start + '/', name, ToUpperText(name));
+    QVERIFY2(renamed.ok, qPrintable(renamed.reason));
     QVERIFY(access((folder + "/CAF\xe9.TXT").constData(), F_OK) == 0);
     QVERIFY(platform->fileIdentity(start + '/', ToUpperText(name)));
     QCOMPARE(ReadFolder(start).files, QStringList{ToUpperText(name)});

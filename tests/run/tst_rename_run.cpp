@@ -162,7 +162,7 @@ void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
     qInfo("the new file %s the inode of the renamed one",
           after.st_ino == before.st_ino ? "got" : "did not get");
 
-    const QList<DoneRename> skipped = UndoRenames(run.done, *platform, reporter);
+    const QList<RenameResult> skipped = UndoRenames(run.done, *platform, reporter);
     QCOMPARE(skipped.size(), 1);
     QCOMPARE(skipped[0].to, "X_1.txt");
     QCOMPARE(test::Contents(dir.path()), (QStringList{"X_1.txt=new", "b.txt=b"}));

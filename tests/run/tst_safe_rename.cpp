@@ -88,9 +88,9 @@ void TestSafeRename::refusesNames()
     QTemporaryDir dir;
     QVERIFY(WriteFile(dir.path() + "/a", "a") && QDir(dir.path()).mkdir("sub"));
     QVERIFY(WriteFile(dir.path() + "/sub/x", "x"));
-    const RenameOutcome outcome = SafeRenameInFolder(dir.path() + '/', from, to);
+    const RenameResult outcome = SafeRenameInFolder(dir.path() + '/', from, to);
     QVERIFY(!outcome.ok);
-    QVERIFY2(outcome.error.contains(reason), qPrintable(outcome.error));
+    QVERIFY2(outcome.reason.contains(reason), qPrintable(outcome.reason));
     QCOMPARE(Contents(dir.path()), QStringList{"a=a"});
     QCOMPARE(Contents(dir.path() + "/sub"), QStringList{"x=x"});
 }
@@ -121,14 +121,14 @@ void TestSafeRename::renamesOn(const QString& folder)
     QVERIFY(WriteFile(folder + "/a.txt", "a") && WriteFile(folder + "/b.txt", "b"));
     const QString f = folder + '/';
 
-    RenameOutcome outcome = SafeRenameInFolder(f, "a.txt", "b.txt");
+    RenameResult outcome = SafeRenameInFolder(f, "a.txt", "b.txt");
     QVERIFY(!outcome.ok);
-    QVERIFY2(outcome.error.contains("already exists"), qPrintable(outcome.error));
+    QVERIFY2(outcome.reason.contains("already exists"), qPrintable(outcome.reason));
     QCOMPARE(Contents(folder), (QStringList{"a.txt=a", "b.txt=b"}));
 
     outcome = SafeRenameInFolder(f, "gone.txt", "c.txt");
     QVERIFY(!outcome.ok);
-    QVERIFY2(outcome.error.contains("does not exist"), qPrintable(outcome.error));
+    QVERIFY2(outcome.reason.contains("does not exist"), qPrintable(outcome.reason));
 
     QVERIFY(SafeRenameInFolder(f, "a.txt", "a.txt").ok);
     QVERIFY(SafeRenameInFolder(folder, "a.txt", "c d.txt").ok); // folder without the "/"
@@ -136,7 +136,7 @@ void TestSafeRename::renamesOn(const QString& folder)
 
     // A change of case alone: a plain rename where case matters, two steps where it does not.
     outcome = SafeRenameInFolder(f, "b.txt", "B.TXT");
-    QVERIFY2(outcome.ok, qPrintable(outcome.error));
+    QVERIFY2(outcome.ok, qPrintable(outcome.reason));
     QCOMPARE(Contents(folder), (QStringList{"B.TXT=b", "c d.txt=a"}));
 }
 
@@ -180,8 +180,8 @@ void TestSafeRename::onFatImage()
         QVERIFY(WriteFile(sub + '/' + name, name.toUtf8()));
 
     QVERIFY(!sub.isEmpty());
-    const RenameOutcome outcome = SafeRenameInFolder(sub + '/', from, to);
-    QVERIFY2(outcome.ok == ok, qPrintable(outcome.error));
+    const RenameResult outcome = SafeRenameInFolder(sub + '/', from, to);
+    QVERIFY2(outcome.ok == ok, qPrintable(outcome.reason));
     QCOMPARE(Contents(sub), after);
 }
 

@@ -64,17 +64,17 @@ public:
             *error = QStringLiteral("no editor");
         return editorWorks;
     }
-    RenameOutcome renameInFolder(const QString& inFolder, const QString& from,
-                                 const QString& to) override
+    RenameResult renameInFolder(const QString& inFolder, const QString& from,
+                                const QString& to) override
     {
         renames.append({inFolder, from, to, m_reporter ? m_reporter->value : 0});
         if (failing.contains(from))
-            return {false, QStringLiteral("it is in use")};
+            return RenameResult::answer(false, QStringLiteral("it is in use"));
         if (!onDisk)
-            return {true, {}};
+            return RenameResult::answer(true);
         if (QFile::exists(inFolder + to))
-            return {false, QStringLiteral("exists")};
-        return {QFile::rename(inFolder + from, inFolder + to), QString()};
+            return RenameResult::answer(false, QStringLiteral("exists"));
+        return RenameResult::answer(QFile::rename(inFolder + from, inFolder + to));
     }
 
     QString folder; // the script folder, ending in '/'

@@ -28,8 +28,8 @@ public:
         WriteFile(scriptPath, decoyScript);
         return real->startScript(scriptPath, bytes, error);
     }
-    RenameOutcome renameInFolder(const QString& folder, const QString& from,
-                                 const QString& to) override
+    RenameResult renameInFolder(const QString& folder, const QString& from,
+                                const QString& to) override
     {
         return real->renameInFolder(folder, from, to);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "rename_result.h"
 #include "script_run.h"
 
 #include <QByteArray>
@@ -12,12 +13,6 @@
 
 namespace quillet
 {
-
-// Result of renaming one file.
-struct RenameOutcome {
-    bool ok = false;
-    QString error; // why it failed, in words for the user; empty when ok
-};
 
 // Held by a run for as long as it renames in one folder; destroying it lets another run in.
 class FolderRunLock
@@ -75,8 +70,8 @@ public:
     // Renames the file `from` of `folder` to `to` in the same folder. Never replaces an
     // existing file, never moves the file out of its folder; a change of case alone works
     // on a file system that ignores case. `folder` ends in separator().
-    virtual RenameOutcome renameInFolder(const QString& folder, const QString& from,
-                                         const QString& to) = 0;
+    virtual RenameResult renameInFolder(const QString& folder, const QString& from,
+                                        const QString& to) = 0;
 
     // What tells the folder at path from every other folder (device and inode number on
     // POSIX), following links: a run compares it with that of the folder it listed, so that

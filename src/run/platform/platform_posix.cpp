@@ -106,8 +106,8 @@ public:
 
     bool isFolder(const QString& path) const override { return IsExistingFolder(path); }
 
-    RenameOutcome renameInFolder(const QString& folder, const QString& from,
-                                 const QString& to) override
+    RenameResult renameInFolder(const QString& folder, const QString& from,
+                                const QString& to) override
     {
         return posix::SafeRenameInFolder(folder, from, to, RulesOf(folder));
     }

@@ -91,12 +91,12 @@ public:
                      win32::ShowStyle::NormalWithFocus, error);
     }
 
-    RenameOutcome renameInFolder(const QString& folder, const QString& from,
-                                 const QString& to) override
+    RenameResult renameInFolder(const QString& folder, const QString& from,
+                                const QString& to) override
     {
         const win32::ShellRenameResult result = win32::ShellRenameInFolder(
             folder.toStdWString(), from.toStdWString(), to.toStdWString());
-        return {result.ok, QString::fromStdWString(result.error)};
+        return RenameResult::answer(result.ok, QString::fromStdWString(result.error));
     }
 };
 

@@ -126,14 +126,14 @@ QString Reason(int error)
     }
 }
 
-RenameOutcome Failed(const QString& reason)
+RenameResult Failed(const QString& reason)
 {
-    return {false, reason};
+    return RenameResult::answer(false, reason);
 }
 
 // A change of case alone on a file system that ignores case: through a temporary name.
-RenameOutcome RenameCaseOnly(const QByteArray& folder, const QByteArray& from, const QByteArray& to,
-                             const QString& toName)
+RenameResult RenameCaseOnly(const QByteArray& folder, const QByteArray& from, const QByteArray& to,
+                            const QString& toName)
 {
     QByteArray temporary;
     int error = EEXIST;
@@ -161,13 +161,13 @@ RenameOutcome RenameCaseOnly(const QByteArray& folder, const QByteArray& from, c
     if (!exact)
         return Failed(
             QCoreApplication::translate("SafeRename", "the file system did not keep the new case"));
-    return {true, {}};
+    return RenameResult::answer(true);
 }
 
 } // namespace
 
-RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, const QString& to,
-                                 const NameRules& rules)
+RenameResult SafeRenameInFolder(const QString& folder, const QString& from, const QString& to,
+                                const NameRules& rules)
 {
     // The old name only has to name a file of the folder; the new one must be kept as it is.
     const NameRules plainNames = NameRules::Posix();
@@ -189,12 +189,12 @@ RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, con
         struct stat st;
         if (lstat(fromPath.constData(), &st) != 0)
             return Failed(Reason(errno));
-        return {true, {}};
+        return RenameResult::answer(true);
     }
 
     const int error = MoveNoReplace(fromPath, toPath);
     if (error == 0)
-        return {true, {}};
+        return RenameResult::answer(true);
     if (error != EEXIST || !SameNameIgnoringCase(from, to))
         return Failed(Reason(error));
     // The new name "exists". When the only entry that matches it ignoring case is the file

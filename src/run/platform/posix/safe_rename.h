@@ -22,7 +22,7 @@ namespace quillet::posix
 // - a change of case alone on a file system that ignores case (where the new name already
 //   "exists" as the file itself, and no entry is spelled exactly like it) goes through a
 //   unique temporary name in the same folder, and the result is checked.
-RenameOutcome SafeRenameInFolder(const QString& folder, const QString& from, const QString& to,
+RenameResult SafeRenameInFolder(const QString& folder, const QString& from, const QString& to,
                                  const NameRules& rules = NameRules::Posix());
 
 } // namespace quillet::posix
