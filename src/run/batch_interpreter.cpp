@@ -302,10 +302,8 @@ private:
                     : fail(QCoreApplication::translate("BatchInterpreter", "could not rename "
                                                                            "\"%1\" to \"%2\": %3")
                                .arg(from, to, reason));
-            done.folder = folderText;
-            done.from = from;
-            done.to = to;
-            done.reason = reason;
+            done.rename = reason.isEmpty() ? RenameResult::renamed(folderText, from, to)
+                                           : RenameResult::notRenamed(folderText, from, to, reason);
             return done;
         };
         if (!folderKnown_)
@@ -404,16 +402,13 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
 std::optional<ScriptLineResult> ToScriptLineResult(int lineNumber, const BatchLineResult& result)
 {
     using Report = ScriptLineResult::Kind;
-    if (!result.folder.isEmpty()) { // only a rename line names its folder
+    if (!result.rename.folder.isEmpty()) // only a rename line names its folder
         return ScriptLineResult{result.kind == Kind::Renamed ? Report::Renamed : Report::Failed,
                                 lineNumber,
-                                result.folder,
-                                result.from,
-                                result.to,
-                                result.reason};
-    }
+                                result.rename,
+                                {}};
     if (result.kind == Kind::Failed || result.kind == Kind::Ended)
-        return ScriptLineResult{Report::LineError, lineNumber, {}, {}, {}, result.message};
+        return ScriptLineResult{Report::LineError, lineNumber, {}, result.message};
     return std::nullopt;
 }
 

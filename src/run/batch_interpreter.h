@@ -32,12 +32,9 @@ struct BatchLineResult {
     };
     Kind kind = Kind::Nothing;
     QString message; // why, for Failed and Ended: one line of text for the user
-    // For rename lines (Renamed, or Failed with the names): the folder it acted in, ending in
-    // the separator, the two names and, when it failed, the reason alone.
-    QString folder;
-    QString from;
-    QString to;
-    QString reason;
+    // For rename lines (Renamed, or Failed with the names): the pair in the folder it acted
+    // in and, when it failed, the reason alone. Other lines leave it empty.
+    RenameResult rename;
 };
 
 // Called after each line with its number (from 1) and what it did.

@@ -30,18 +30,17 @@ RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
     for (const ScriptLineResult& result : run.results()) {
         switch (result.kind) {
         case ScriptLineResult::Kind::Renamed:
-            outcome.done.append(RenameResult::renamed(result.folder, result.from, result.to));
+            outcome.done.append(result.rename);
             ++reported;
             break;
         case ScriptLineResult::Kind::Failed:
-            outcome.failed.append(
-                RenameResult::notRenamed(result.folder, result.from, result.to, result.reason));
+            outcome.failed.append(result.rename);
             ++reported;
             break;
         case ScriptLineResult::Kind::LineError:
             outcome.otherErrors.append(QCoreApplication::translate("RenameRun", "line %1: %2")
                                            .arg(result.line)
-                                           .arg(result.reason));
+                                           .arg(result.message));
             break;
         }
     }

@@ -255,13 +255,13 @@ void TestBatchInterpreter::reportOfAScriptOnStandardInput()
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(results[i].kind, i == 3 ? Kind::Failed : Kind::Renamed);
         QCOMPARE(results[i].line, i + 4); // after the cd, its errorlevel check and the drive line
-        QCOMPARE(results[i].folder, folder + '/');
-        QCOMPARE(results[i].from, current[i]);
-        QCOMPARE(results[i].to, proposed[i]);
+        QCOMPARE(results[i].rename.folder, folder + '/');
+        QCOMPARE(results[i].rename.from, current[i]);
+        QCOMPARE(results[i].rename.to, proposed[i]);
     }
-    QVERIFY(!results[3].reason.isEmpty());
+    QVERIFY(!results[3].rename.reason.isEmpty());
     QCOMPARE(results[4].kind, Kind::LineError);
-    QVERIFY(results[4].reason.contains("/no/such/folder"));
+    QVERIFY(results[4].message.contains("/no/such/folder"));
     QVERIFY(QFile::exists(folder + "/kept.txt"));
 }
 

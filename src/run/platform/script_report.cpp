@@ -40,9 +40,12 @@ QByteArray FormatScriptLineResult(const ScriptLineResult& result)
     QByteArray record = KindWord(result.kind);
     record += ' ' + QByteArray::number(result.line);
     if (result.kind != ScriptLineResult::Kind::LineError)
-        record += ' ' + Field(result.folder) + ' ' + Field(result.from) + ' ' + Field(result.to);
+        record += ' ' + Field(result.rename.folder) + ' ' + Field(result.rename.from) + ' ' +
+                  Field(result.rename.to);
     if (result.kind != ScriptLineResult::Kind::Renamed)
-        record += ' ' + Field(result.reason);
+        record +=
+            ' ' + Field(result.kind == ScriptLineResult::Kind::LineError ? result.message
+                                                                         : result.rename.reason);
     record += '\n';
     return record;
 }
@@ -69,12 +72,14 @@ std::optional<ScriptLineResult> ParseScriptLineResult(const QByteArray& record)
     if (!ok)
         return std::nullopt;
     if (result.kind != ScriptLineResult::Kind::LineError) {
-        result.folder = Text(fields.at(2));
-        result.from = Text(fields.at(3));
-        result.to = Text(fields.at(4));
+        result.rename.folder = Text(fields.at(2));
+        result.rename.from = Text(fields.at(3));
+        result.rename.to = Text(fields.at(4));
+        result.rename.ok = result.kind == ScriptLineResult::Kind::Renamed;
     }
     if (result.kind != ScriptLineResult::Kind::Renamed)
-        result.reason = Text(fields.back());
+        (result.kind == ScriptLineResult::Kind::LineError ? result.message : result.rename.reason) =
+            Text(fields.back());
     return result;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "rename_result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -17,11 +19,9 @@ struct ScriptLineResult {
         LineError // any other line that failed (a cd, a line not understood)
     };
     Kind kind = Kind::LineError;
-    int line = 0;   // 1-based line number in the script
-    QString folder; // the folder the rename acted in, ending in the separator (renames only)
-    QString from;   // the file's name before the rename (renames only)
-    QString to;     // the name it was to get (renames only)
-    QString reason; // why the line failed; empty for Renamed
+    int line = 0;        // 1-based line number in the script
+    RenameResult rename; // a rename line's pair, in the folder it acted in, and its reason
+    QString message;     // why any other line failed
 };
 
 // One record per line of the report: a kind word, the line number and the text fields, each

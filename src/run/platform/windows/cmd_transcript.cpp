@@ -142,7 +142,7 @@ void CmdTranscript::take(const QByteArray& record, QList<ScriptLineResult>* resu
         if (reason.isEmpty())
             return;
         result.kind = ScriptLineResult::Kind::LineError;
-        result.reason = reason;
+        result.message = reason;
         results->append(result);
         return;
     }
@@ -156,21 +156,23 @@ void CmdTranscript::take(const QByteArray& record, QList<ScriptLineResult>* resu
     }
     result.kind =
         reason.isEmpty() ? ScriptLineResult::Kind::Renamed : ScriptLineResult::Kind::Failed;
-    result.folder = m_decode(record.left(pathEnd));
-    if (!result.folder.endsWith(QLatin1Char('\\')))
-        result.folder += QLatin1Char('\\');
-    result.from = m_decode(from);
-    result.to = m_decode(to);
-    result.reason = reason;
+    result.rename.folder = m_decode(record.left(pathEnd));
+    if (!result.rename.folder.endsWith(QLatin1Char('\\')))
+        result.rename.folder += QLatin1Char('\\');
+    result.rename.from = m_decode(from);
+    result.rename.to = m_decode(to);
+    result.rename.reason = reason;
     // Windows compares names without regard to case.
     if (m_checkNames && result.kind == ScriptLineResult::Kind::Renamed) {
-        if (m_names.remove(CaseFoldKey(result.from))) {
-            m_names.insert(CaseFoldKey(result.to));
+        if (m_names.remove(CaseFoldKey(result.rename.from))) {
+            m_names.insert(CaseFoldKey(result.rename.to));
         } else {
             result.kind = ScriptLineResult::Kind::Failed;
-            result.reason = QCoreApplication::translate("Platform", "there was no such file");
+            result.rename.reason =
+                QCoreApplication::translate("Platform", "there was no such file");
         }
     }
+    result.rename.ok = result.kind == ScriptLineResult::Kind::Renamed;
     results->append(result);
 }
 
