@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/folder_view.h"
 
+#include "names/file_name_bytes.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -59,10 +61,11 @@ QVariant FolderEntryModel::data(const QModelIndex& index, int role) const
         return {};
     const qsizetype row = index.row();
     switch (role) {
+    // A byte of a name that is not UTF-8 shows as \xE9, the way the file lists show it.
     case Qt::DisplayRole:
-        return m_entries[row].name;
+        return DisplayFileName(m_entries[row].name);
     case Qt::ToolTipRole:
-        return m_entries[row].path;
+        return DisplayFileName(m_entries[row].path);
     case Qt::DecorationRole:
         return QApplication::style()->standardIcon(row < m_nChain ? QStyle::SP_DirOpenIcon
                                                                   : QStyle::SP_DirClosedIcon);
