@@ -112,9 +112,17 @@ QStringList BuildNewNames(const NameProposer& proposer, const QStringList& files
     QString* out = proposals.data(); // detached once here; each chunk writes its own items
     // Large folders are shared out over the processor cores: the pass runs on every
     // keystroke and must stay quick at any number of files.
+    // Each chunk writes into one buffer it keeps, and each new name is then allocated once at
+    // its size: one allocation per changed name, the least a list of new strings needs.
     ForEachChunk(n, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
-        for (qsizetype i = nBegin; i < nEnd; ++i)
-            out[i] = proposer.Propose(i, files[i]);
+        NameProposer::Buffer buffer;
+        for (qsizetype i = nBegin; i < nEnd; ++i) {
+            const QString& name = files[i];
+            const QStringView proposal = proposer.ProposeView(i, name, buffer);
+            out[i] = proposal.data() == name.constData() && proposal.size() == name.size()
+                         ? name
+                         : proposal.toString();
+        }
     });
     return proposals;
 }
