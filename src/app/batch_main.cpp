@@ -8,6 +8,9 @@
 // standard output, in the form of script_report.h, for the program that watches the run. The
 // exit code is 0 when every line succeeded, 1 when any failed (or a failed cd ended the
 // script), 2 when the script cannot be read.
+// The program also passes --folder-identity ID, the identity of the folder it listed
+// (Platform::folderIdentity): a cd to any other folder then fails, naming the folder, and the
+// renames act in the folder opened at the cd even when its path is made to lead elsewhere.
 #include "app/app_translations.h"
 #include "names/file_name_bytes.h"
 #include "run/batch_interpreter.h"
@@ -72,9 +75,19 @@ int main(int argc, char* argv[])
         Print(QStringLiteral("quillet-batch " QUILLET_VERSION), stdout);
         return 0;
     }
-    const bool report = args.size() > 1 && args.at(1) == QLatin1String("--report");
-    if (report)
-        args.removeAt(1);
+    bool report = false;
+    QByteArray folderIdentity;
+    for (bool option = true; option && args.size() > 2;) {
+        if (args.at(1) == QLatin1String("--report")) {
+            report = true;
+            args.removeAt(1);
+        } else if (args.at(1) == QLatin1String("--folder-identity") && args.size() > 3) {
+            folderIdentity = args.at(2).toLatin1();
+            args.remove(1, 2);
+        } else {
+            option = false;
+        }
+    }
     if (args.size() != 2 || (args.at(1).startsWith(QLatin1Char('-')) && args.at(1) != u"-")) {
         PrintError(Usage());
         return 2;
@@ -109,7 +122,8 @@ int main(int argc, char* argv[])
                 const QByteArray record = quillet::FormatScriptLineResult(*line);
                 std::fwrite(record.constData(), 1, size_t(record.size()), stdout);
             }
-        });
+        },
+        folderIdentity);
     if (file.error() != QFileDevice::NoError) {
         PrintError(
             QCoreApplication::translate("quillet-batch", "quillet-batch: reading \"%1\" failed: %2")

@@ -24,7 +24,8 @@ void ApiRun::begin()
     QString error;
     m_folder = FolderText(m_job.folderPath, m_platform.separator());
     // One run at a time in a folder, whichever window or interpreter started it.
-    if (SameFolderAsListed(m_job, m_platform, &error))
+    m_runFolder = m_platform.openRunFolder(m_folder, m_job.folderIdentity, &error);
+    if (m_runFolder)
         m_lock = m_platform.lockFolderForRun(m_folder, &error);
     if (!m_lock) {
         // Not one file of another folder is touched: nothing was started.
@@ -44,7 +45,8 @@ bool ApiRun::step(const QDeadlineTimer& deadline)
     if (m_bRefused)
         return false;
     // Between slices another program may move the folder away and put something in its
-    // place: what is left is not renamed there.
+    // place. The renames would still go to the folder held, but the records of the run (and
+    // the undo) name the folder by its path: the run stops there.
     if (m_nNext > 0 && !SameFolderAsListed(m_job, m_platform, nullptr)) {
         const QString reason =
             QCoreApplication::translate("RenameRun", "the folder is no longer the one listed");
@@ -70,10 +72,10 @@ void ApiRun::renamePair(qsizetype nIndex)
 {
     const QString& from = m_job.currentNames.at(nIndex);
     const QString& to = m_job.proposedNames.at(nIndex);
-    const RenameResult renamed = m_platform.renameInFolder(m_folder, from, to);
+    const RenameResult renamed = m_runFolder->rename(from, to);
     if (renamed.ok) {
-        noteRenamed(RenameResult::renamed(
-            m_folder, from, to, m_platform.fileIdentity(m_folder, to).value_or(QByteArray())));
+        noteRenamed(RenameResult::renamed(m_folder, from, to,
+                                          m_runFolder->fileIdentity(to).value_or(QByteArray())));
         return;
     }
     noteFailed(RenameResult::notRenamed(m_folder, from, to, renamed.reason));
@@ -107,6 +109,7 @@ void ApiRun::end()
     }
     finished.details = FailureDetails(m_outcome);
     m_lock.reset();
+    m_runFolder.reset();
     m_reporter.tell(finished);
     m_reporter.setProgressValue(0);
 }

@@ -11,6 +11,7 @@ namespace quillet
 
 class FolderRunLock;
 class Platform;
+class RunFolder;
 class RunReporter;
 
 // The API method ("&Ok" with "API(slow)"): one Platform::renameInFolder per pair in list
@@ -45,6 +46,9 @@ private:
     bool m_bShowErrors = true;
     bool m_bRefused = false; // the folder was not the one listed, or another run holds it
     std::unique_ptr<FolderRunLock> m_lock;
+    // The listed folder, held from the start: a folder put in its place meanwhile gets none
+    // of the renames.
+    std::unique_ptr<RunFolder> m_runFolder;
 };
 
 } // namespace quillet

@@ -140,8 +140,9 @@ BatchLineResult LineResult(Kind kind, const QString& message = {})
 class Interpreter
 {
 public:
-    Interpreter(const QString& startFolder, Platform& platform)
-        : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform)
+    Interpreter(const QString& startFolder, Platform& platform, const QByteArray& folderIdentity)
+        : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform),
+          folderIdentity_(folderIdentity)
     {
     }
 
@@ -244,13 +245,18 @@ private:
         lastCd_ = argument;
         const QString target = QDir::cleanPath(QDir(folder_).absoluteFilePath(argument));
         lock_.reset();
+        runFolder_.reset();
         lastCdFailed_ = !platform_.isFolder(target);
         // One run at a time in a folder: while another run (a window, or another interpreter)
-        // renames there, the cd fails as if the folder were missing.
+        // renames there, the cd fails as if the folder were missing. So it does when the
+        // folder is not the one the window listed; the renames go to the folder opened here.
         QString lockError;
         if (!lastCdFailed_) {
             lock_ = platform_.lockFolderForRun(target, &lockError);
-            lastCdFailed_ = !lock_;
+            if (lock_)
+                runFolder_ = platform_.openRunFolder(WithSeparator(target, platform_.separator()),
+                                                     folderIdentity_, &lockError);
+            lastCdFailed_ = !runFolder_;
         }
         if (lastCdFailed_) {
             folderKnown_ = false;
@@ -324,7 +330,13 @@ private:
             return result(QCoreApplication::translate(
                 "BatchInterpreter", "the name must be a file of the current folder, "
                                     "without a folder part"));
-        const RenameResult outcome = platform_.renameInFolder(folderText, from, to);
+        // Renames before the first cd act in the start folder, under the same check.
+        QString openError;
+        if (!runFolder_)
+            runFolder_ = platform_.openRunFolder(folderText, folderIdentity_, &openError);
+        if (!runFolder_)
+            return result(openError);
+        const RenameResult outcome = runFolder_->rename(from, to);
         if (outcome.ok)
             ++summary_.renamed;
         return result(outcome.ok
@@ -338,8 +350,10 @@ private:
     bool folderKnown_ = true;
     bool lastCdFailed_ = false;
     QString lastCd_;
-    std::unique_ptr<FolderRunLock> lock_; // of the folder of the last cd that worked
+    std::unique_ptr<FolderRunLock> lock_;  // of the folder of the last cd that worked
+    std::unique_ptr<RunFolder> runFolder_; // that folder, held open
     Platform& platform_;
+    QByteArray folderIdentity_; // of the only folder renamed in; empty: any folder
     BatchRunSummary summary_;
 };
 
@@ -357,9 +371,9 @@ bool SkipRestOfLine(QIODevice& script)
 } // namespace
 
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
-                               const BatchLineCallback& onLine)
+                               const BatchLineCallback& onLine, const QByteArray& folderIdentity)
 {
-    Interpreter interpreter(startFolder, platform);
+    Interpreter interpreter(startFolder, platform, folderIdentity);
     int number = 0;
     // One buffer for every line: a line of its own would cost an allocation (and for lines
     // of this size a mapping of memory and its release) per rename.

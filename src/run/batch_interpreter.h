@@ -3,6 +3,7 @@
 
 #include "platform/script_report.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -64,8 +65,13 @@ inline constexpr qint64 kMaxScriptLineBytes = 64 * 1024;
 //   is not UTF-8 or longer than kMaxScriptLineBytes.
 // - Blank lines, `rem` and `::` comment lines do nothing; any other line is reported and
 //   skipped. Each failed line is reported and the run goes on with the next one.
+// - With a folderIdentity (Platform::folderIdentity of the folder the window listed), a cd to
+//   any other folder fails as a missing one does, its message naming the folder, and so does
+//   a rename before the first cd outside that folder. Each folder is opened once, at its cd
+//   (Platform::openRunFolder): its renames stay in it even when its path leads elsewhere later.
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
-                               const BatchLineCallback& onLine);
+                               const BatchLineCallback& onLine,
+                               const QByteArray& folderIdentity = QByteArray());
 
 // A line's result as it is reported to the program that watches the run: every rename line
 // and every failed line; nothing for a line that did nothing or changed the folder.

@@ -3,9 +3,6 @@
 
 #include "platform/platform.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 namespace quillet
 {
 
@@ -15,11 +12,7 @@ bool SameFolderAsListed(const RenameJob& job, const Platform& platform, QString*
         platform.folderIdentity(job.folderPath) == job.folderIdentity)
         return true;
     if (error)
-        *error = QCoreApplication::translate(
-                     "RenameRun", "The folder \"%1\" is no longer the folder that was listed: it "
-                                  "was moved, or replaced by another folder or a link. Nothing "
-                                  "more was renamed there; open the folder again.")
-                     .arg(QDir::toNativeSeparators(job.folderPath));
+        *error = FolderNotListedText(job.folderPath);
     return false;
 }
 

@@ -57,7 +57,8 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
     }
     std::unique_ptr<ScriptRun> run;
     if (written)
-        run = platform.startScript(*written + QLatin1String(kBatchFileName), *script.bytes, &error);
+        run = platform.startScript(*written + QLatin1String(kBatchFileName), *script.bytes,
+                                   job.folderIdentity, &error);
     if (!run) {
         ShowError(reporter, error);
         return nullptr;

@@ -54,7 +54,9 @@ void UndoRun::begin()
         // One run at a time in a folder, an undo included.
         QString error;
         m_lock = m_platform.lockFolderForRun(m_done.constFirst().folder, &error);
-        if (!m_lock) {
+        if (m_lock)
+            m_runFolder = m_platform.openRunFolder(m_done.constFirst().folder, {}, &error);
+        if (!m_runFolder) {
             m_reporter.tell(error, UndoTitle(), NoticeKind::Error);
             m_bAnswered = false;
         }
@@ -87,17 +89,23 @@ bool UndoRun::step(const QDeadlineTimer& deadline)
 
 void UndoRun::undoOne(const RenameResult& rename)
 {
+    // The renames of one run share one folder; another one is reached by its path.
+    std::unique_ptr<RunFolder> byPath;
+    RunFolder* folder = m_runFolder.get();
+    if (rename.folder != folder->path()) {
+        byPath = std::make_unique<PathRunFolder>(m_platform, rename.folder);
+        folder = byPath.get();
+    }
     RenameResult back;
-    const std::optional<QByteArray> now = rename.identity.isEmpty()
-                                              ? std::nullopt
-                                              : m_platform.fileIdentity(rename.folder, rename.to);
+    const std::optional<QByteArray> now =
+        rename.identity.isEmpty() ? std::nullopt : folder->fileIdentity(rename.to);
     if (!rename.identity.isEmpty() && now != rename.identity)
         back.reason = now ? QCoreApplication::translate(
                                 "RenameRun", "another file has taken this name since the run")
                           : QCoreApplication::translate(
                                 "RenameRun", "the file is no longer there under this name");
     else
-        back = m_platform.renameInFolder(rename.folder, rename.to, rename.from);
+        back = folder->rename(rename.to, rename.from);
     if (back.ok) {
         noteRenamed(RenameResult::renamed(rename.folder, rename.to, rename.from, rename.identity));
         return;
@@ -116,6 +124,7 @@ void UndoRun::end()
     if (!m_bAnswered)
         return;
     m_lock.reset();
+    m_runFolder.reset();
     const qsizetype nCount = m_done.size();
     RunNotice closing;
     closing.title = UndoTitle();

@@ -11,6 +11,7 @@ namespace quillet
 
 class FolderRunLock;
 class Platform;
+class RunFolder;
 class RunReporter;
 
 // Notes which file each rename left under its new name, so that the undo renames back only
@@ -57,6 +58,9 @@ private:
     QList<RenameResult> m_skipped;
     QStringList m_details;
     std::unique_ptr<FolderRunLock> m_lock; // held while the files get their names back
+    // The run's folder, held from the answer on: each file is checked and renamed back in
+    // the same folder, even when its path is made to lead elsewhere in between.
+    std::unique_ptr<RunFolder> m_runFolder;
 };
 
 // The undo run to its end at once (UndoRun, for callers without an event loop). Returns the

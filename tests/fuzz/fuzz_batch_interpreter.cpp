@@ -37,7 +37,8 @@ public:
         return text.toUtf8();
     }
     std::optional<QString> scriptFolder(QString*) const override { return std::nullopt; }
-    std::unique_ptr<ScriptRun> startScript(const QString&, const QByteArray&, QString*) override
+    std::unique_ptr<ScriptRun> startScript(const QString&, const QByteArray&, const QByteArray&,
+                                           QString*) override
     {
         return nullptr;
     }

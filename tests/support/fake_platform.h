@@ -48,7 +48,7 @@ public:
         return fallbackFolder;
     }
     std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray&,
-                                           QString* error) override
+                                           const QByteArray&, QString* error) override
     {
         started.append(scriptPath);
         if (!startWorks) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "rename_result.h"
+#include "run_folder.h"
 #include "script_run.h"
 
 #include <QByteArray>
@@ -56,9 +57,13 @@ public:
     // command interpreter with a hidden window, without waiting. The run reports to the
     // returned object, which the caller owns; ending the program lets the interpreter finish.
     // Returns nothing, with the reason in *error, when nothing started (for example while
-    // a run started earlier still holds the script folder).
-    virtual std::unique_ptr<ScriptRun>
-    startScript(const QString& scriptPath, const QByteArray& scriptBytes, QString* error) = 0;
+    // a run started earlier still holds the script folder). folderIdentity is the
+    // folderIdentity() of the listed folder the script renames in (empty when unknown): an
+    // interpreter that can check it refuses the script's cd to any other folder.
+    virtual std::unique_ptr<ScriptRun> startScript(const QString& scriptPath,
+                                                   const QByteArray& scriptBytes,
+                                                   const QByteArray& folderIdentity,
+                                                   QString* error) = 0;
 
     // Opens the text file at filePath in the user's text editor, without waiting.
     virtual bool openInTextEditor(const QString& filePath, QString* error) = 0;
@@ -82,6 +87,16 @@ public:
         (void)path;
         return std::nullopt;
     }
+
+    // Opens `folder` (ending in separator()) for a run that renames in it from start to end.
+    // When expectedIdentity is not empty, the folder must be the one of that folderIdentity():
+    // when it is not (moved, or replaced by another folder or a link), nothing is returned
+    // and *error says so, naming the folder. Where the platform can hold the folder itself
+    // (a descriptor on POSIX), every rename of the returned object acts in the folder that
+    // was opened, wherever its path leads later. By default the object renames by the path
+    // through renameInFolder() and fileIdentity().
+    virtual std::unique_ptr<RunFolder>
+    openRunFolder(const QString& folder, const QByteArray& expectedIdentity, QString* error);
 
     // Lets one run at a time rename in `folder`, across the windows of the program and the
     // script interpreter: the returned lock is held until destroyed. Nothing, with the reason

@@ -6,6 +6,7 @@
 
 #include "posix/folder_run_lock.h"
 #include "posix/no_follow_file.h"
+#include "posix/open_folder.h"
 #include "posix/private_folder.h"
 #include "posix/safe_rename.h"
 #include "posix/script_process.h"
@@ -24,7 +25,6 @@
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace quillet
 {
@@ -55,6 +55,7 @@ public:
     }
 
     std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& scriptBytes,
+                                           const QByteArray& folderIdentity,
                                            QString* error) override
     {
         if (!QCoreApplication::instance()) {
@@ -76,8 +77,9 @@ public:
         // the script, for the user to read.
         const QString folder = QFileInfo(scriptPath).absolutePath();
         QString reason;
-        std::unique_ptr<ScriptRun> run = posix::StartWatchedScript(
-            interpreter, folder, scriptBytes, folder + QStringLiteral("/rename.log"), &reason);
+        std::unique_ptr<ScriptRun> run =
+            posix::StartWatchedScript(interpreter, folder, scriptBytes, folderIdentity,
+                                      folder + QStringLiteral("/rename.log"), &reason);
         if (!run)
             Fail(error, reason);
         return run;
@@ -146,41 +148,26 @@ public:
         struct stat st;
         if (::stat(EncodeFileName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
             return std::nullopt;
-        return QByteArray::number(quint64(st.st_dev)) + ':' +
-               QByteArray::number(quint64(st.st_ino));
+        return posix::FolderIdentityOf(st);
     }
 
-    // Device and inode, and the time the file was made: a file removed and made anew under
-    // the same name may well get the same inode number back (ext4 hands out a freed inode
-    // again at once), never the same birth time. Where the file system keeps no birth time
-    // (statx without STATX_BTIME, or no statx), the time of the inode's last change stands
-    // in for it; a rename changes that time, so the identity is taken after the rename, and
-    // a file written to or given other rights since is then no longer taken for the same.
     std::optional<QByteArray> fileIdentity(const QString& folder,
                                            const QString& name) const override
     {
-        const QByteArray path = EncodeFileName(folder + name);
-#if defined(STATX_BTIME)
-        struct statx stx;
-        if (statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW,
-                  STATX_INO | STATX_BTIME | STATX_CTIME, &stx) == 0) {
-            const bool born = (stx.stx_mask & STATX_BTIME) != 0;
-            const statx_timestamp& time = born ? stx.stx_btime : stx.stx_ctime;
-            return QByteArray::number(quint64(makedev(stx.stx_dev_major, stx.stx_dev_minor))) +
-                   ':' + QByteArray::number(quint64(stx.stx_ino)) + (born ? ":b" : ":c") +
-                   QByteArray::number(qint64(time.tv_sec)) + '.' +
-                   QByteArray::number(quint32(time.tv_nsec));
-        }
-        if (errno != ENOSYS)
-            return std::nullopt;
-#endif
-        struct stat st;
-        if (lstat(path.constData(), &st) != 0)
-            return std::nullopt;
-        return QByteArray::number(quint64(st.st_dev)) + ':' +
-               QByteArray::number(quint64(st.st_ino)) + ":c" +
-               QByteArray::number(qint64(st.st_ctim.tv_sec)) + '.' +
-               QByteArray::number(quint32(st.st_ctim.tv_nsec));
+        return posix::FileIdentityAt(AT_FDCWD, EncodeFileName(folder + name));
+    }
+
+    std::unique_ptr<RunFolder> openRunFolder(const QString& folder,
+                                             const QByteArray& expectedIdentity,
+                                             QString* error) override
+    {
+        std::unique_ptr<RunFolder> held =
+            posix::OpenRunFolder(folder, expectedIdentity, RulesOf(folder), error);
+        // A folder that cannot be opened and was not checked: its renames fail one by one,
+        // each with its reason, as by the path.
+        if (!held && expectedIdentity.isEmpty())
+            return Platform::openRunFolder(folder, expectedIdentity, error);
+        return held;
     }
 };
 

@@ -79,8 +79,9 @@ public:
         return QDir::toNativeSeparators(folder) + QLatin1Char('\\');
     }
 
+    // cmd.exe finds the folder again by its path: the identity is not checked there.
     std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& scriptBytes,
-                                           QString* error) override
+                                           const QByteArray&, QString* error) override
     {
         return windows::StartWatchedCmd(scriptPath, scriptBytes, error);
     }

@@ -9,7 +9,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -42,61 +41,66 @@ bool NotSupported(int error)
 // O_EXCL, can take the name in between; one that writes the name without O_EXCL in that
 // instant has its file replaced. A failed rename removes the reservation again, as long as
 // it is still the empty file made here. Returns 0 or the error number.
-int MoveOntoReservation(const QByteArray& from, const QByteArray& to)
+int MoveOntoReservation(int dir, const QByteArray& from, const QByteArray& to)
 {
     const int reservation =
-        open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        openat(dir, to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (reservation < 0)
         return errno;
     struct stat reserved;
     const bool known = fstat(reservation, &reserved) == 0;
-    if (std::rename(from.constData(), to.constData()) == 0) {
+    if (renameat(dir, from.constData(), dir, to.constData()) == 0) {
         close(reservation);
         return 0;
     }
     const int error = errno;
     struct stat now;
-    if (known && lstat(to.constData(), &now) == 0 && now.st_dev == reserved.st_dev &&
-        now.st_ino == reserved.st_ino && now.st_size == 0)
-        unlink(to.constData());
+    if (known && fstatat(dir, to.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        now.st_dev == reserved.st_dev && now.st_ino == reserved.st_ino && now.st_size == 0)
+        unlinkat(dir, to.constData(), 0);
     close(reservation);
     return error;
 }
 
-// Renames path `from` to path `to` and fails with EEXIST when `to` exists. Returns 0 or the
-// error number.
-int MoveNoReplace(const QByteArray& from, const QByteArray& to)
+// Renames `from` to `to`, both names in the folder `dir`, and fails with EEXIST when `to`
+// exists. Returns 0 or the error number.
+int MoveNoReplace(int dir, const QByteArray& from, const QByteArray& to)
 {
 #if defined(__linux__) && defined(SYS_renameat2)
-    if (syscall(SYS_renameat2, AT_FDCWD, from.constData(), AT_FDCWD, to.constData(),
-                RENAME_NOREPLACE) == 0)
+    if (syscall(SYS_renameat2, dir, from.constData(), dir, to.constData(), RENAME_NOREPLACE) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP && errno != EOPNOTSUPP)
         return errno;
 #endif
     // No atomic no-replace rename here: a hard link is created atomically or fails on an
     // existing name, and the old name is removed after it.
-    if (link(from.constData(), to.constData()) == 0) {
-        if (unlink(from.constData()) == 0)
+    if (linkat(dir, from.constData(), dir, to.constData(), 0) == 0) {
+        if (unlinkat(dir, from.constData(), 0) == 0)
             return 0;
         const int error = errno;
-        unlink(to.constData());
+        unlinkat(dir, to.constData(), 0);
         return error;
     }
     if (!NotSupported(errno))
         return errno;
-    return MoveOntoReservation(from, to);
+    return MoveOntoReservation(dir, from, to);
 }
 
-// The names of the entries of folder that equal name when case is ignored; `exact` is set
-// when one of them is spelled exactly like name.
-QStringList EntriesLike(const QByteArray& folder, const QString& name, bool* exact)
+// The names of the entries of the folder `folder` that equal name when case is ignored;
+// `exact` is set when one of them is spelled exactly like name.
+QStringList EntriesLike(int folder, const QString& name, bool* exact)
 {
     QStringList found;
     *exact = false;
-    DIR* dir = opendir(folder.constData());
-    if (!dir)
+    // The folder may be held for its path alone: the listing reads it through a descriptor
+    // of its own.
+    const int listing = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = listing < 0 ? nullptr : fdopendir(listing);
+    if (!dir) {
+        if (listing >= 0)
+            close(listing);
         return found;
+    }
     const QByteArray encoded = EncodeFileName(name);
     while (const dirent* entry = readdir(dir)) {
         if (encoded == entry->d_name)
@@ -132,27 +136,27 @@ RenameResult Failed(const QString& reason)
 }
 
 // A change of case alone on a file system that ignores case: through a temporary name.
-RenameResult RenameCaseOnly(const QByteArray& folder, const QByteArray& from, const QByteArray& to,
+RenameResult RenameCaseOnly(int folder, const QByteArray& from, const QByteArray& to,
                             const QString& toName)
 {
     QByteArray temporary;
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        temporary = folder + ".quillet-" + QByteArray::number(getpid()) + '-' +
-                    QByteArray::number(attempt) + ".tmp";
-        error = MoveNoReplace(from, temporary);
+        temporary =
+            ".quillet-" + QByteArray::number(getpid()) + '-' + QByteArray::number(attempt) + ".tmp";
+        error = MoveNoReplace(folder, from, temporary);
     }
     if (error != 0)
         return Failed(QCoreApplication::translate("SafeRename", "the change of case failed: %1")
                           .arg(Reason(error)));
-    error = MoveNoReplace(temporary, to);
+    error = MoveNoReplace(folder, temporary, to);
     if (error != 0) {
-        const int restore = MoveNoReplace(temporary, from);
+        const int restore = MoveNoReplace(folder, temporary, from);
         if (restore != 0)
             return Failed(QCoreApplication::translate(
                               "SafeRename", "the change of case failed (%1) and the file is left "
                                             "under the name \"%2\"")
-                              .arg(Reason(error), DecodeFileName(temporary.mid(folder.size()))));
+                              .arg(Reason(error), DecodeFileName(temporary)));
         return Failed(QCoreApplication::translate("SafeRename", "the change of case failed: %1")
                           .arg(Reason(error)));
     }
@@ -169,6 +173,17 @@ RenameResult RenameCaseOnly(const QByteArray& folder, const QByteArray& from, co
 RenameResult SafeRenameInFolder(const QString& folder, const QString& from, const QString& to,
                                 const NameRules& rules)
 {
+    const QByteArray path = EncodeFileName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const int dir = open(path.constData(), kFolderHandleFlags);
+    if (dir < 0)
+        return Failed(Reason(errno == ENOTDIR ? ENOENT : errno));
+    const RenameResult outcome = SafeRenameAt(dir, from, to, rules);
+    close(dir);
+    return outcome;
+}
+
+RenameResult SafeRenameAt(int dir, const QString& from, const QString& to, const NameRules& rules)
+{
     // The old name only has to name a file of the folder; the new one must be kept as it is.
     const NameRules plainNames = NameRules::Posix();
     if (const NameFault fault = FaultOf(plainNames, from); fault != NameFault::None)
@@ -179,20 +194,17 @@ RenameResult SafeRenameInFolder(const QString& folder, const QString& from, cons
             QCoreApplication::translate("SafeRename", "the new name \"%1\" is refused: %2")
                 .arg(to, DescribeNameFault(fault, to, rules)));
 
-    QByteArray dir = EncodeFileName(folder.isEmpty() ? QStringLiteral(".") : folder);
-    if (!dir.endsWith('/'))
-        dir += '/';
-    const QByteArray fromPath = dir + EncodeFileName(from);
-    const QByteArray toPath = dir + EncodeFileName(to);
+    const QByteArray fromName = EncodeFileName(from);
+    const QByteArray toName = EncodeFileName(to);
 
     if (from == to) {
         struct stat st;
-        if (lstat(fromPath.constData(), &st) != 0)
+        if (fstatat(dir, fromName.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             return Failed(Reason(errno));
         return RenameResult::answer(true);
     }
 
-    const int error = MoveNoReplace(fromPath, toPath);
+    const int error = MoveNoReplace(dir, fromName, toName);
     if (error == 0)
         return RenameResult::answer(true);
     if (error != EEXIST || !SameNameIgnoringCase(from, to))
@@ -203,7 +215,7 @@ RenameResult SafeRenameInFolder(const QString& folder, const QString& from, cons
     const QStringList like = EntriesLike(dir, to, &exact);
     if (exact || like != QStringList{from})
         return Failed(Reason(EEXIST));
-    return RenameCaseOnly(dir, fromPath, toPath, to);
+    return RenameCaseOnly(dir, fromName, toName, to);
 }
 
 } // namespace quillet::posix

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <fcntl.h>
+
 namespace quillet::posix
 {
 
@@ -23,6 +25,19 @@ namespace quillet::posix
 //   "exists" as the file itself, and no entry is spelled exactly like it) goes through a
 //   unique temporary name in the same folder, and the result is checked.
 RenameResult SafeRenameInFolder(const QString& folder, const QString& from, const QString& to,
-                                 const NameRules& rules = NameRules::Posix());
+                                const NameRules& rules = NameRules::Posix());
+
+// The same in the folder held by the descriptor `dir` (kFolderHandleFlags), which the
+// renames never leave, wherever the folder's path leads meanwhile.
+RenameResult SafeRenameAt(int dir, const QString& from, const QString& to,
+                          const NameRules& rules = NameRules::Posix());
+
+// How a folder is opened to be renamed in: for its place alone where the system can (no
+// right to read it is needed, as for a rename by path), never as anything but a folder.
+#if defined(O_PATH)
+inline constexpr int kFolderHandleFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+inline constexpr int kFolderHandleFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
 
 } // namespace quillet::posix
