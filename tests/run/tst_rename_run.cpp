@@ -5,6 +5,7 @@
 #include "run/api_run.h"
 #include "run/rename_run.h"
 #include "run/undo_run.h"
+#include "swapping_platform.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -312,8 +313,10 @@ void TestRenameRun::shellRefusedWhileAnotherRunHoldsTheLog()
 void TestRenameRun::folderReplacedAfterTheListing_data()
 {
     QTest::addColumn<bool>("shell");
-    QTest::newRow("api") << false;
-    QTest::newRow("shell") << true;
+    QTest::addColumn<bool>("asTheScriptStarts"); // replaced after the window's own check
+    QTest::newRow("api") << false << false;
+    QTest::newRow("shell") << true << false;
+    QTest::newRow("shell, replaced as the interpreter starts") << true << true;
 }
 
 void TestRenameRun::folderReplacedAfterTheListing()
@@ -321,6 +324,7 @@ void TestRenameRun::folderReplacedAfterTheListing()
     // The listed folder is moved away and a link to another folder put in its place: the run
     // must not rename the other folder's files that happen to bear the listed names.
     QFETCH(bool, shell);
+    QFETCH(bool, asTheScriptStarts);
     QTemporaryDir root;
     const QString listed = root.path() + "/d";
     const QString other = root.path() + "/other";
@@ -329,26 +333,46 @@ void TestRenameRun::folderReplacedAfterTheListing()
         QVERIFY(WriteFile(listed + '/' + name, "listed"));
         QVERIFY(WriteFile(other + '/' + name, "other"));
     }
-    const std::unique_ptr<Platform> platform = CreatePlatform();
+    SwappingPlatform platform;
     RenameJob job{listed, {"a.txt", "b.txt"}, {"x.txt", "y.txt"}};
-    job.folderIdentity = platform->folderIdentity(listed).value_or(QByteArray());
+    job.folderIdentity = platform.folderIdentity(listed).value_or(QByteArray());
     QVERIFY(!job.folderIdentity.isEmpty());
-    QVERIFY(QDir(root.path()).rename("d", "d.moved"));
-    QVERIFY(QFile::link(other, listed));
+    const auto replace = [&] {
+        QVERIFY(QDir(root.path()).rename("d", "d.moved"));
+        QVERIFY(QFile::link(other, listed));
+    };
+    if (asTheScriptStarts)
+        platform.beforeStart = replace;
+    else
+        replace();
 
     EnvGuard cache;
     QTemporaryDir cacheDir;
     cache.set("XDG_CACHE_HOME", cacheDir.path().toUtf8());
     MessageRecorder reporter;
-    if (shell) {
-        QVERIFY(!RunShellMethod(job, *platform, reporter));
+    QString refusal;
+    if (asTheScriptStarts) {
+        // The window's check passed; the interpreter's cd refuses the folder.
+        const std::unique_ptr<ScriptRun> run = RunShellMethod(job, platform, reporter);
+        QVERIFY(run);
+        QTRY_VERIFY_WITH_TIMEOUT(!run->isRunning(), 20000);
+        for (const ScriptLineResult& line : run->results()) {
+            QVERIFY(line.kind != ScriptLineResult::Kind::Renamed);
+            refusal += line.rename.reason + line.message;
+        }
+    } else if (shell) {
+        QVERIFY(!RunShellMethod(job, platform, reporter));
     } else {
-        const RunOutcome outcome = RunApiMethod(job, *platform, reporter);
+        const RunOutcome outcome = RunApiMethod(job, platform, reporter);
         QVERIFY(outcome.done.isEmpty());
     }
-    QCOMPARE(reporter.shown.size(), 1);
-    QVERIFY2(reporter.shown[0].text.contains("is no longer the folder that was listed"),
-             qPrintable(reporter.shown[0].text));
+    if (!asTheScriptStarts) {
+        QCOMPARE(reporter.shown.size(), 1);
+        refusal = reporter.shown[0].text;
+    }
+    QVERIFY2(refusal.contains("is no longer the folder that was listed") &&
+                 refusal.contains(listed),
+             qPrintable(refusal));
     QCOMPARE(Contents(other), (QStringList{"a.txt=other", "b.txt=other"}));
     QCOMPARE(Contents(root.path() + "/d.moved"), (QStringList{"a.txt=listed", "b.txt=listed"}));
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "folder_files.h"
+#include "run/platform/platform.h"
 #include "run/platform/posix/safe_rename.h"
 
 #include "fat_image.h"
@@ -32,6 +33,7 @@ private slots:
     void onFatImage_data();
     void onFatImage();
     void concurrentRunsLoseNothingOnFat();
+    void heldFolderKeepsItsRenamesWhenReplaced();
 
 private:
     // A FAT image mounted through FUSE: a file system that ignores case and supports neither
@@ -233,6 +235,42 @@ void TestSafeRename::concurrentRunsLoseNothingOnFat()
     }
     qInfo("%d rounds of two concurrent runs over %d files: %d files lost", rounds, 2 * kEach, lost);
     QCOMPARE(lost, 0);
+}
+
+void TestSafeRename::heldFolderKeepsItsRenamesWhenReplaced()
+{
+    // The run's folder is opened, then moved away and a link to another folder put in its
+    // place: the renames still go to the folder opened, none to the link's target, and the
+    // folder can no longer be opened as the listed one.
+    QTemporaryDir root;
+    const QString listed = root.path() + "/d";
+    const QString other = root.path() + "/other";
+    QVERIFY(QDir().mkpath(listed) && QDir().mkpath(other));
+    for (const char* name : {"a.txt", "b.txt"}) {
+        QVERIFY(WriteFile(listed + '/' + name, "listed"));
+        QVERIFY(WriteFile(other + '/' + name, "other"));
+    }
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    const QByteArray identity = platform->folderIdentity(listed).value_or(QByteArray());
+    QVERIFY(!identity.isEmpty());
+    QString error;
+    const std::unique_ptr<RunFolder> held = platform->openRunFolder(listed + '/', identity, &error);
+    QVERIFY2(held, qPrintable(error));
+
+    QVERIFY(QDir(root.path()).rename("d", "d.moved"));
+    QVERIFY(QFile::link(other, listed));
+    const RenameResult outcome = held->rename("a.txt", "x.txt");
+    QVERIFY2(outcome.ok, qPrintable(outcome.reason));
+    QVERIFY(!held->rename("b.txt", "x.txt").ok); // never over a file, here too
+    QCOMPARE(held->fileIdentity("x.txt"),
+             platform->fileIdentity(root.path() + "/d.moved/", "x.txt"));
+    QCOMPARE(held->fileIdentity("a.txt"), std::nullopt);
+
+    QCOMPARE(Contents(other), (QStringList{"a.txt=other", "b.txt=other"}));
+    QCOMPARE(Contents(root.path() + "/d.moved"), (QStringList{"b.txt=listed", "x.txt=listed"}));
+    QVERIFY(!platform->openRunFolder(listed + '/', identity, &error));
+    QVERIFY2(error.contains("is no longer the folder that was listed") && error.contains(listed),
+             qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestSafeRename)
