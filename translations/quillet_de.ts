@@ -556,11 +556,13 @@ Eine Umbenennung ersetzt nie eine vorhandene Datei.</translation>
     <message>
         <source>Options:
   --report       one record per line on standard output, for the program that watches the run
+  --folder-identity ID  a cd to any folder but the one of this identity (device:inode, given by the program) fails
   -h, --help     show this help and exit
   -v, --version  show the version and exit
 Exit status: 0 when every line succeeded, 1 when any failed, 2 when the script cannot be read.</source>
         <translation>Optionen:
   --report       ein Datensatz je Zeile auf der Standardausgabe, für das Programm, das den Lauf verfolgt
+  --folder-identity ID  ein cd in einen anderen Ordner als den dieser Kennung (Gerät:Inode, vom Programm übergeben) schlägt fehl
   -h, --help     diese Hilfe zeigen und beenden
   -v, --version  die Version zeigen und beenden
 Rückgabewert: 0, wenn jede Zeile gelang, 1, wenn eine fehlschlug, 2, wenn das Skript nicht gelesen werden kann.</translation>

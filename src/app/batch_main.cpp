@@ -52,6 +52,8 @@ QString Options()
                                        "Options:\n"
                                        "  --report       one record per line on standard output, "
                                        "for the program that watches the run\n"
+                                       "  --folder-identity ID  a cd to any folder but the one of "
+                                       "this identity (device:inode, given by the program) fails\n"
                                        "  -h, --help     show this help and exit\n"
                                        "  -v, --version  show the version and exit\n"
                                        "Exit status: 0 when every line succeeded, 1 when any "
