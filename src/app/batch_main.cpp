@@ -8,17 +8,26 @@
 // standard output, in the form of script_report.h, for the program that watches the run. The
 // exit code is 0 when every line succeeded, 1 when any failed (or a failed cd ended the
 // script), 2 when the script cannot be read.
+// The program that starts it may add --journal PATH --pairs N (before SCRIPT): the run then
+// keeps its journal at PATH (run/run_journal.h), a run of N pairs. The interpreter outlives the
+// program that watches it: with nobody left to read its report, it goes on renaming, and the
+// journal keeps what it did.
 #include "app/app_translations.h"
 #include "names/file_name_bytes.h"
 #include "run/batch_interpreter.h"
 #include "run/platform/platform.h"
 #include "run/platform/script_report.h"
+#include "run/run_journal.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
 #include <cstdio>
+#include <memory>
+#if defined(Q_OS_UNIX)
+#include <csignal>
+#endif
 
 namespace
 {
@@ -59,6 +68,11 @@ QString Options()
 
 int main(int argc, char* argv[])
 {
+#if defined(Q_OS_UNIX)
+    // A report nobody reads any more (the watching program was killed) fails with EPIPE
+    // instead of ending the run between two renames.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     quillet::InstallTranslations(app);
     QStringList args = QCoreApplication::arguments();
@@ -75,6 +89,18 @@ int main(int argc, char* argv[])
     const bool report = args.size() > 1 && args.at(1) == QLatin1String("--report");
     if (report)
         args.removeAt(1);
+    QString journalPath;
+    qsizetype journalPairs = 0;
+    if (args.size() > 4 && args.at(1) == QLatin1String("--journal") &&
+        args.at(3) == QLatin1String("--pairs")) {
+        journalPath = args.at(2);
+        journalPairs = args.at(4).toLongLong();
+        args.remove(1, 4);
+        if (journalPath.isEmpty()) {
+            PrintError(Usage());
+            return 2;
+        }
+    }
     if (args.size() != 2 || (args.at(1).startsWith(QLatin1Char('-')) && args.at(1) != u"-")) {
         PrintError(Usage());
         return 2;
@@ -92,6 +118,15 @@ int main(int argc, char* argv[])
         return 2;
     }
     const std::unique_ptr<quillet::Platform> platform = quillet::CreatePlatform();
+    std::unique_ptr<quillet::RunJournal> journal;
+    if (!journalPath.isEmpty()) {
+        QString error;
+        journal = quillet::RunJournal::create(journalPath, journalPairs, &error);
+        if (!journal) {
+            PrintError(error);
+            return 2;
+        }
+    }
     if (report)
         std::setvbuf(stdout, nullptr, _IOLBF, 0); // a run cut short still tells what it did
     // One report per failed line, as it happens: the script is never held in memory whole.
@@ -109,7 +144,8 @@ int main(int argc, char* argv[])
                 const QByteArray record = quillet::FormatScriptLineResult(*line);
                 std::fwrite(record.constData(), 1, size_t(record.size()), stdout);
             }
-        });
+        },
+        journal.get());
     if (file.error() != QFileDevice::NoError) {
         PrintError(
             QCoreApplication::translate("quillet-batch", "quillet-batch: reading \"%1\" failed: %2")

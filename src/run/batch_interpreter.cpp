@@ -3,6 +3,7 @@
 
 #include "names/folder_path.h"
 #include "platform/platform.h"
+#include "run_journal.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -140,9 +141,11 @@ BatchLineResult LineResult(Kind kind, const QString& message = {})
 class Interpreter
 {
 public:
-    Interpreter(const QString& startFolder, Platform& platform)
-        : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform)
+    Interpreter(const QString& startFolder, Platform& platform, RunJournal* journal)
+        : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform),
+          journal_(journal)
     {
+        noteFolder();
     }
 
     BatchLineResult runLine(const QString& rawLine, bool lineEnded)
@@ -281,7 +284,17 @@ private:
         }
         folder_ = target;
         folderKnown_ = true;
+        noteFolder();
         return LineResult(Kind::ChangedFolder);
+    }
+
+    void noteFolder()
+    {
+        if (!journal_ || folder_ == journaledFolder_)
+            return;
+        journaledFolder_ = folder_;
+        journal_->enterFolder(WithSeparator(folder_, platform_.separator()),
+                              platform_.folderIdentity(folder_).value_or(QByteArray()));
     }
 
     BatchLineResult renameFile(const QStringList& args)
@@ -326,7 +339,15 @@ private:
             return result(QCoreApplication::translate(
                 "BatchInterpreter", "the name must be a file of the current folder, "
                                     "without a folder part"));
+        if (journal_) {
+            journal_->intend(from, to);
+            journal_->flush();
+        }
         const RenameOutcome outcome = platform_.renameInFolder(folderText, from, to);
+        if (journal_ && outcome.ok)
+            journal_->renamed(platform_.fileIdentity(folderText, to).value_or(QByteArray()));
+        else if (journal_)
+            journal_->failed();
         if (outcome.ok)
             ++summary_.renamed;
         return result(outcome.ok
@@ -342,6 +363,8 @@ private:
     QString lastCd_;
     std::unique_ptr<FolderRunLock> lock_; // of the folder of the last cd that worked
     Platform& platform_;
+    RunJournal* journal_;
+    QString journaledFolder_; // the folder the journal names last
     BatchRunSummary summary_;
 };
 
@@ -359,9 +382,9 @@ bool SkipRestOfLine(QIODevice& script)
 } // namespace
 
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
-                               const BatchLineCallback& onLine)
+                               const BatchLineCallback& onLine, RunJournal* journal)
 {
-    Interpreter interpreter(startFolder, platform);
+    Interpreter interpreter(startFolder, platform, journal);
     int number = 0;
     // One buffer for every line: a line of its own would cost an allocation (and for lines
     // of this size a mapping of memory and its release) per rename.

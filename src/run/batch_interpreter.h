@@ -13,6 +13,7 @@ namespace quillet
 {
 
 class Platform;
+class RunJournal;
 
 // What one run of a script did.
 struct BatchRunSummary {
@@ -67,8 +68,10 @@ inline constexpr qint64 kMaxScriptLineBytes = 64 * 1024;
 //   is not UTF-8 or longer than kMaxScriptLineBytes.
 // - Blank lines, `rem` and `::` comment lines do nothing; any other line is reported and
 //   skipped. Each failed line is reported and the run goes on with the next one.
+// With a journal, each folder the renames act in and each rename are written to it, the rename
+// before it is made and its result after it.
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
-                               const BatchLineCallback& onLine);
+                               const BatchLineCallback& onLine, RunJournal* journal = nullptr);
 
 // A line's result as it is reported to the program that watches the run: every rename line
 // and every failed line; nothing for a line that did nothing or changed the folder.

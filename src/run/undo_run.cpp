@@ -49,7 +49,7 @@ void UndoRun::begin()
                         .arg(FilesText(m_done.size()));
     question.title = UndoTitle();
     question.question = true;
-    m_bAnswered = !m_done.isEmpty() && m_reporter.showMessage(question).yes;
+    m_bAnswered = !m_done.isEmpty() && (m_bConfirmed || m_reporter.showMessage(question).yes);
     if (m_bAnswered) {
         // One run at a time in a folder, an undo included.
         QString error;

@@ -41,6 +41,10 @@ public:
     // "No". Complete once finished.
     const QList<DoneRename>& notUndone() const { return m_skipped; }
 
+    // The user has already said "Yes" to another question (the offer of an interrupted run):
+    // the run asks none.
+    void setConfirmed() { m_bConfirmed = true; }
+
 protected:
     void begin() override;
     bool step(const QDeadlineTimer& deadline) override;
@@ -52,7 +56,8 @@ private:
     QList<DoneRename> m_done;
     Platform& m_platform;
     RunReporter& m_reporter;
-    bool m_bAnswered = false; // the user said "Yes"
+    bool m_bAnswered = false;  // the user said "Yes"
+    bool m_bConfirmed = false; // no question: the answer is "Yes"
     qsizetype m_nNext = 0;
     QList<DoneRename> m_skipped;
     QStringList m_details;

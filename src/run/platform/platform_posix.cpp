@@ -57,6 +57,14 @@ public:
     std::unique_ptr<ScriptRun> startScript(const QString& scriptPath, const QByteArray& scriptBytes,
                                            QString* error) override
     {
+        return startJournaledScript(scriptPath, scriptBytes, QString(), 0, error);
+    }
+
+    std::unique_ptr<ScriptRun> startJournaledScript(const QString& scriptPath,
+                                                    const QByteArray& scriptBytes,
+                                                    const QString& journalPath, qsizetype pairs,
+                                                    QString* error) override
+    {
         if (!QCoreApplication::instance()) {
             Fail(error, QCoreApplication::translate("Platform",
                                                     "The script interpreter cannot be found."));
@@ -77,7 +85,10 @@ public:
         const QString folder = QFileInfo(scriptPath).absolutePath();
         QString reason;
         std::unique_ptr<ScriptRun> run = posix::StartWatchedScript(
-            interpreter, folder, scriptBytes, folder + QStringLiteral("/rename.log"), &reason);
+            interpreter, folder, scriptBytes, folder + QStringLiteral("/rename.log"), &reason,
+            journalPath.isEmpty() ? QStringList()
+                                  : QStringList{QStringLiteral("--journal"), journalPath,
+                                                QStringLiteral("--pairs"), QString::number(pairs)});
         if (!run)
             Fail(error, reason);
         return run;

@@ -111,10 +111,11 @@ public:
     }
 
     bool start(const QString& interpreter, const QString& workingFolder,
-               const QByteArray& scriptBytes, QString* error)
+               const QByteArray& scriptBytes, const QStringList& extraArguments, QString* error)
     {
         m_process.setProgram(interpreter);
-        m_process.setArguments({QStringLiteral("--report"), QStringLiteral("-")});
+        m_process.setArguments(QStringList{QStringLiteral("--report")} + extraArguments +
+                               QStringList{QStringLiteral("-")});
         m_process.setWorkingDirectory(workingFolder);
         m_process.start(QIODevice::ReadWrite);
         if (!m_process.waitForStarted()) {
@@ -170,13 +171,13 @@ private:
 std::unique_ptr<ScriptRun> StartWatchedScript(const QString& interpreter,
                                               const QString& workingFolder,
                                               const QByteArray& scriptBytes, const QString& logPath,
-                                              QString* error)
+                                              QString* error, const QStringList& extraArguments)
 {
     const int fd = OpenRunLog(logPath, error);
     if (fd < 0)
         return nullptr;
     auto run = std::make_unique<WatchedScript>(fd);
-    if (!run->start(interpreter, workingFolder, scriptBytes, error))
+    if (!run->start(interpreter, workingFolder, scriptBytes, extraArguments, error))
         return nullptr;
     return run;
 }
