@@ -14,7 +14,14 @@ ShellRun::ShellRun(RenameJob job, Platform& platform, RunReporter& reporter, QOb
 {
 }
 
-ShellRun::~ShellRun() = default;
+ShellRun::~ShellRun()
+{
+    // The window is closing: the interpreter is let finish, and a run that ended while the
+    // program lived was not interrupted.
+    m_run.reset();
+    if (std::unique_ptr<FoundJournal> journal = ReadJournal(m_journalPath))
+        journal->remove();
+}
 
 void ShellRun::begin()
 {
