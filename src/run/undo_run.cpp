@@ -2,6 +2,7 @@
 #include "undo_run.h"
 
 #include "platform/platform.h"
+#include "run_journal.h"
 #include "run_reporter.h"
 
 #include "names/file_name_bytes.h"
@@ -54,6 +55,8 @@ void UndoRun::begin()
         // One run at a time in a folder, an undo included.
         QString error;
         m_lock = m_platform.lockFolderForRun(m_done.constFirst().folder, &error);
+        if (m_lock && !startJournal(&error))
+            m_lock.reset();
         if (!m_lock) {
             m_reporter.showMessage(error, UndoTitle(), MessageIcon::Critical);
             m_bAnswered = false;
@@ -76,6 +79,8 @@ bool UndoRun::step(const QDeadlineTimer& deadline)
     while (m_nNext < nCount) {
         if (m_nNext == nFirst || m_nNext + 1 == nCount)
             m_reporter.setProgressValue(double(m_nNext + 1));
+        if (m_journal && m_nNext == m_nAnnounced)
+            announce();
         undoOne(m_done.at(nCount - 1 - m_nNext));
         ++m_nNext;
         if ((m_nNext & 15) == 0 && deadline.hasExpired())
@@ -98,6 +103,11 @@ void UndoRun::undoOne(const DoneRename& rename)
                                "RenameRun", "the file is no longer there under this name");
     else
         back = m_platform.renameInFolder(rename.folder, rename.to, rename.from);
+    if (m_journal && back.ok)
+        m_journal->renamed(
+            m_platform.fileIdentity(rename.folder, rename.from).value_or(QByteArray()));
+    else if (m_journal)
+        m_journal->failed();
     if (back.ok) {
         noteRenamed({rename.folder, rename.to, rename.from, rename.identity});
         return;
@@ -109,12 +119,44 @@ void UndoRun::undoOne(const DoneRename& rename)
     noteFailed({rename.to, rename.from, back.error});
 }
 
+bool UndoRun::startJournal(QString* error)
+{
+    if (m_bConfirmed)
+        return true;
+    const std::optional<QString> folder = JournalFolder(error);
+    if (!folder)
+        return false;
+    if (folder->isEmpty())
+        return true; // a system that keeps no journals
+    m_journal = RunJournal::create(NewJournalPath(*folder), m_done.size(), error);
+    return m_journal != nullptr;
+}
+
+void UndoRun::announce()
+{
+    // As the run does: the next renames in one write, before the first of them is made.
+    const qsizetype nCount = m_done.size();
+    m_nAnnounced = qMin(m_nNext + 64, nCount);
+    for (qsizetype i = m_nNext; i < m_nAnnounced; ++i) {
+        const DoneRename& rename = m_done.at(nCount - 1 - i);
+        if (rename.folder != m_journalFolder) {
+            m_journalFolder = rename.folder;
+            m_journal->enterFolder(rename.folder,
+                                   m_platform.folderIdentity(rename.folder).value_or(QByteArray()));
+        }
+        m_journal->intend(rename.to, rename.from);
+    }
+    m_journal->flush();
+}
+
 UndoRun::~UndoRun() = default;
 
 void UndoRun::end()
 {
     if (!m_bAnswered)
         return;
+    if (m_journal)
+        m_journal->remove();
     m_lock.reset();
     const qsizetype nCount = m_done.size();
     MessageRequest closing;

@@ -11,6 +11,7 @@ namespace quillet
 
 class FolderRunLock;
 class Platform;
+class RunJournal;
 class RunReporter;
 
 // Notes which file each rename left under its new name, so that the undo renames back only
@@ -26,8 +27,9 @@ QString UndoCaption(qsizetype count);
 // `from` through Platform::renameInFolder (never replacing a file). A file that is no longer
 // where the run left it (gone, or another file under its name), or whose old name is taken,
 // is skipped. A closing box says how many were restored; its details list the skipped ones
-// and why. Each file given its old name back is reported by renamed() (from its run's new
-// name to its old one), each skipped one by failed().
+// and why. Like a run, the undo keeps a journal (RunJournal) while it renames. Each file given its
+// old name back is reported by renamed() (from its run's new name to its old one), each skipped one
+// by failed().
 class UndoRun : public RenameWork
 {
     Q_OBJECT
@@ -42,7 +44,8 @@ public:
     const QList<DoneRename>& notUndone() const { return m_skipped; }
 
     // The user has already said "Yes" to another question (the offer of an interrupted run):
-    // the run asks none.
+    // the run asks none, and keeps no journal of its own, since the journal of the
+    // interrupted run stays until it has ended.
     void setConfirmed() { m_bConfirmed = true; }
 
 protected:
@@ -52,6 +55,8 @@ protected:
 
 private:
     void undoOne(const DoneRename& rename);
+    bool startJournal(QString* error);
+    void announce();
 
     QList<DoneRename> m_done;
     Platform& m_platform;
@@ -62,6 +67,9 @@ private:
     QList<DoneRename> m_skipped;
     QStringList m_details;
     std::unique_ptr<FolderRunLock> m_lock; // held while the files get their names back
+    std::unique_ptr<RunJournal> m_journal;
+    qsizetype m_nAnnounced = 0; // the renames written to the journal so far
+    QString m_journalFolder;    // the folder the journal names last
 };
 
 // The undo run to its end at once (UndoRun, for callers without an event loop). Returns the

@@ -274,7 +274,11 @@ void TestRenameRun::killedRunIsGivenBack()
 void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
 {
     // A renamed file removed and made anew under its new name (ext4 tends to give it the
-    // same inode) is refused by the undo; the other file of the run gets its name back.
+    // same inode) is refused by the undo; the other file of the run gets its name back. Run and
+    // undo leave no journal behind.
+    QTemporaryDir cache;
+    EnvGuard env;
+    env.set("XDG_CACHE_HOME", cache.path().toUtf8());
     QTemporaryDir dir;
     QVERIFY(WriteFile(dir.path() + "/a.txt", "a") && WriteFile(dir.path() + "/b.txt", "b"));
     const std::unique_ptr<Platform> platform = CreatePlatform();
@@ -295,6 +299,7 @@ void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
     QCOMPARE(skipped.size(), 1);
     QCOMPARE(skipped[0].to, "X_1.txt");
     QCOMPARE(test::Contents(dir.path()), (QStringList{"X_1.txt=new", "b.txt=b"}));
+    QCOMPARE(QDir(cache.path() + "/quillet-journals").entryList(QDir::Files), QStringList());
 }
 
 void TestRenameRun::shellFailures_data()
