@@ -11,6 +11,10 @@
 #include <QStandardPaths>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #if defined(Q_OS_UNIX)
 #include <cerrno>
@@ -86,15 +90,50 @@ bool Lock(int fd, bool wait)
 
 } // namespace
 
-RunJournal::RunJournal(int fd, QString path) : m_fd(fd), m_path(std::move(path))
+// Syncs the journal to the disk every kSyncIntervalMs while something new was written.
+struct RunJournal::Syncer {
+    explicit Syncer(int fd) : fd(fd), thread([this] { loop(); }) {}
+    ~Syncer()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            stop = true;
+        }
+        wake.notify_one();
+        thread.join();
+    }
+    void loop()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!stop) {
+            wake.wait_for(lock, std::chrono::milliseconds(kSyncIntervalMs),
+                          [this] { return stop; });
+            if (written.exchange(false)) {
+                lock.unlock();
+                ::fdatasync(fd);
+                lock.lock();
+            }
+        }
+    }
+
+    int fd;
+    std::atomic<bool> written{false};
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stop = false;
+    std::thread thread;
+};
+
+RunJournal::RunJournal(int fd, QString path)
+    : m_fd(fd), m_path(std::move(path)), m_syncer(std::make_unique<Syncer>(fd))
 {
-    m_sinceSync.start();
 }
 
 RunJournal::~RunJournal()
 {
     if (m_fd >= 0) {
         flush();
+        m_syncer.reset();
         ::fdatasync(m_fd);
         ::close(m_fd);
     }
@@ -165,10 +204,7 @@ bool RunJournal::flush()
     if (!m_buffer.isEmpty()) {
         m_bFailed = !WriteAll(m_fd, m_buffer) || m_bFailed;
         m_buffer.clear();
-    }
-    if (m_sinceSync.elapsed() >= kSyncIntervalMs) {
-        ::fdatasync(m_fd);
-        m_sinceSync.restart();
+        m_syncer->written = true;
     }
     return !m_bFailed;
 }
@@ -177,6 +213,7 @@ void RunJournal::remove()
 {
     if (m_fd < 0)
         return;
+    m_syncer.reset();
     ::unlink(EncodeFileName(m_path).constData());
     ::close(m_fd);
     m_fd = -1;
@@ -318,6 +355,8 @@ QStringList JournalPaths(const QString& journalFolder)
 
 #else // systems that keep no journals
 
+struct RunJournal::Syncer {
+};
 RunJournal::RunJournal(int fd, QString path) : m_fd(fd), m_path(std::move(path)) {}
 RunJournal::~RunJournal() = default;
 std::unique_ptr<RunJournal> RunJournal::create(const QString&, qsizetype, QString*)

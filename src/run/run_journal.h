@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -24,8 +23,8 @@ namespace quillet
 // removes its journal once its outcome has been read.
 //
 // What is written reaches the system before the renames it announces (write(2), so a killed
-// process loses nothing), and the disk at most kSyncIntervalMs later (fdatasync(2), batched,
-// so the journal costs a run little).
+// process loses nothing), and the disk about kSyncIntervalMs later: fdatasync(2), batched, on
+// a thread of its own, so that the renames never wait for the disk.
 class RunJournal
 {
 public:
@@ -51,20 +50,22 @@ public:
     // now; or not renamed.
     void renamed(const QByteArray& identity);
     void failed();
-    // Hands what was written so far to the system, and syncs it to the disk when the last
-    // sync is kSyncIntervalMs or more ago. False when a write failed.
+    // Hands what was written so far to the system; the next sync takes it to the disk.
+    // False when a write failed.
     bool flush();
     // Removes the file and closes it: the run's outcome has been read.
     void remove();
 
 private:
+    struct Syncer;
+
     RunJournal(int fd, QString path);
     void add(const QByteArray& record);
 
     int m_fd;
     QString m_path;
     QByteArray m_buffer;
-    QElapsedTimer m_sinceSync;
+    std::unique_ptr<Syncer> m_syncer;
     bool m_bFailed = false;
 };
 
