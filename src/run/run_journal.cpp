@@ -21,6 +21,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -42,6 +43,8 @@ namespace
 
 constexpr char kMagic[] = "quillet-journal 1";
 constexpr char kSuffix[] = ".journal";
+// How much of the file is reserved and mapped at a time.
+constexpr qint64 kMapChunk = 1 << 20;
 
 QByteArray Field(const QString& name)
 {
@@ -124,19 +127,48 @@ struct RunJournal::Syncer {
     std::thread thread;
 };
 
-RunJournal::RunJournal(int fd, QString path)
-    : m_fd(fd), m_path(std::move(path)), m_syncer(std::make_unique<Syncer>(fd))
+RunJournal::RunJournal(int fd, QString path, qint64 end)
+    : m_fd(fd), m_path(std::move(path)), m_end(end), m_syncer(std::make_unique<Syncer>(fd))
 {
 }
 
 RunJournal::~RunJournal()
 {
     if (m_fd >= 0) {
-        flush();
         m_syncer.reset();
-        ::fdatasync(m_fd);
+        unmap();
+        // The zero bytes after the records are no longer needed.
+        if (::ftruncate(m_fd, m_end) == 0)
+            ::fdatasync(m_fd);
         ::close(m_fd);
     }
+}
+
+bool RunJournal::mapFrom(qint64 offset, qint64 length)
+{
+    unmap();
+    const qint64 page = ::sysconf(_SC_PAGESIZE);
+    const qint64 start = offset / page * page;
+    const qint64 size = (offset - start + length + page - 1) / page * page;
+    // Reserved first: writing to a mapped part the disk has no room for would kill the
+    // process.
+    if (::posix_fallocate(m_fd, start, size) != 0)
+        return false;
+    void* map = ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, start);
+    if (map == MAP_FAILED)
+        return false;
+    m_map = static_cast<char*>(map);
+    m_mapStart = start;
+    m_mapLength = size;
+    return true;
+}
+
+void RunJournal::unmap()
+{
+    if (m_map)
+        ::munmap(m_map, size_t(m_mapLength));
+    m_map = nullptr;
+    m_mapLength = 0;
 }
 
 std::unique_ptr<RunJournal> RunJournal::create(const QString& path, qsizetype pairs, QString* error)
@@ -145,17 +177,27 @@ std::unique_ptr<RunJournal> RunJournal::create(const QString& path, qsizetype pa
         return nullptr;
     const QByteArray final = EncodeFileName(path);
     const QByteArray temporary = final + ".new";
-    const int fd = ::open(temporary.constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_APPEND, 0600);
-    bool ok = fd >= 0 && Lock(fd, true) &&
-              WriteAll(fd, QByteArray(kMagic) + ' ' + QByteArray::number(pairs) + '\n') &&
-              ::fdatasync(fd) == 0 && ::rename(temporary.constData(), final.constData()) == 0;
+    const int fd =
+        ::open(temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const QByteArray header = QByteArray(kMagic) + ' ' + QByteArray::number(pairs) + '\n';
+    std::unique_ptr<RunJournal> journal;
+    bool ok = fd >= 0 && Lock(fd, true) && WriteAll(fd, header);
+    if (ok) {
+        journal.reset(new RunJournal(fd, path, header.size()));
+        ok = journal->mapFrom(header.size(), kMapChunk) && ::fdatasync(fd) == 0 &&
+             ::rename(temporary.constData(), final.constData()) == 0;
+    }
     if (!ok) {
         if (error)
             *error =
                 QCoreApplication::translate("RunJournal", "The journal of the run \"%1\" cannot be "
                                                           "written: %2. Nothing was renamed.")
                     .arg(DisplayFileName(path), Errno());
+        if (journal) {
+            journal->m_syncer.reset();
+            journal->unmap();
+            journal->m_fd = -1;
+        }
         if (fd >= 0) {
             ::unlink(temporary.constData());
             ::close(fd);
@@ -169,12 +211,21 @@ std::unique_ptr<RunJournal> RunJournal::create(const QString& path, qsizetype pa
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    return std::unique_ptr<RunJournal>(new RunJournal(fd, path));
+    return journal;
 }
 
 void RunJournal::add(const QByteArray& record)
 {
-    m_buffer += record;
+    if (m_bFailed || !m_map)
+        return;
+    if (m_end + record.size() > m_mapStart + m_mapLength &&
+        !mapFrom(m_end, qMax(kMapChunk, qint64(record.size())))) {
+        m_bFailed = true;
+        return;
+    }
+    std::memcpy(m_map + (m_end - m_mapStart), record.constData(), size_t(record.size()));
+    m_end += record.size();
+    m_syncer->written = true;
 }
 
 void RunJournal::enterFolder(const QString& folder, const QByteArray& identity)
@@ -199,14 +250,7 @@ void RunJournal::failed()
 
 bool RunJournal::flush()
 {
-    if (m_fd < 0)
-        return false;
-    if (!m_buffer.isEmpty()) {
-        m_bFailed = !WriteAll(m_fd, m_buffer) || m_bFailed;
-        m_buffer.clear();
-        m_syncer->written = true;
-    }
-    return !m_bFailed;
+    return m_fd >= 0 && !m_bFailed;
 }
 
 void RunJournal::remove()
@@ -214,10 +258,10 @@ void RunJournal::remove()
     if (m_fd < 0)
         return;
     m_syncer.reset();
+    unmap();
     ::unlink(EncodeFileName(m_path).constData());
     ::close(m_fd);
     m_fd = -1;
-    m_buffer.clear();
 }
 
 std::optional<QString> JournalFolder(QString* error)
@@ -301,7 +345,10 @@ std::unique_ptr<FoundJournal> ReadJournal(const QString& path)
             break;
         bytes.append(chunk, n);
     }
-    bytes.truncate(bytes.lastIndexOf('\n') + 1); // a record cut by the end of the run
+    // The zero bytes of the reserved part, and a record cut by the end of the run.
+    if (const qsizetype zero = bytes.indexOf('\0'); zero >= 0)
+        bytes.truncate(zero);
+    bytes.truncate(bytes.lastIndexOf('\n') + 1);
     qsizetype start = 0;
     bool header = false;
     QString folder;
@@ -357,7 +404,15 @@ QStringList JournalPaths(const QString& journalFolder)
 
 struct RunJournal::Syncer {
 };
-RunJournal::RunJournal(int fd, QString path) : m_fd(fd), m_path(std::move(path)) {}
+RunJournal::RunJournal(int fd, QString path, qint64 end)
+    : m_fd(fd), m_path(std::move(path)), m_end(end)
+{
+}
+bool RunJournal::mapFrom(qint64, qint64)
+{
+    return false;
+}
+void RunJournal::unmap() {}
 RunJournal::~RunJournal() = default;
 std::unique_ptr<RunJournal> RunJournal::create(const QString&, qsizetype, QString*)
 {

@@ -22,9 +22,12 @@ namespace quillet
 // still there then belongs to a run that was interrupted, since a run that ends normally
 // removes its journal once its outcome has been read.
 //
-// What is written reaches the system before the renames it announces (write(2), so a killed
-// process loses nothing), and the disk about kSyncIntervalMs later: fdatasync(2), batched, on
-// a thread of its own, so that the renames never wait for the disk.
+// The file is mapped into memory: a record is in the system's cache of the file as soon as it
+// is written, with no call to the system (so a killed process loses nothing, and a record costs
+// a run next to nothing), and on the disk about kSyncIntervalMs later: fdatasync(2), batched,
+// on a thread of its own, so that the renames never wait for the disk. The mapped part is
+// reserved on the disk before it is written (a full disk fails the journal instead of the
+// process); the file ends in zero bytes up to the end of that part while the run goes on.
 class RunJournal
 {
 public:
@@ -50,8 +53,8 @@ public:
     // now; or not renamed.
     void renamed(const QByteArray& identity);
     void failed();
-    // Hands what was written so far to the system; the next sync takes it to the disk.
-    // False when a write failed.
+    // Whether every record so far is in the file (false once the disk was full); the next
+    // sync takes them to the disk. Call it before the renames the records announce.
     bool flush();
     // Removes the file and closes it: the run's outcome has been read.
     void remove();
@@ -59,12 +62,17 @@ public:
 private:
     struct Syncer;
 
-    RunJournal(int fd, QString path);
+    RunJournal(int fd, QString path, qint64 end);
     void add(const QByteArray& record);
+    bool mapFrom(qint64 offset, qint64 length);
+    void unmap();
 
     int m_fd;
     QString m_path;
-    QByteArray m_buffer;
+    char* m_map = nullptr;  // the mapped part of the file
+    qint64 m_mapStart = 0;  // its offset in the file
+    qint64 m_mapLength = 0; // its length
+    qint64 m_end = 0;       // the end of the records
     std::unique_ptr<Syncer> m_syncer;
     bool m_bFailed = false;
 };
