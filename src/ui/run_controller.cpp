@@ -119,11 +119,13 @@ void RunController::OfferInterruptedRuns(std::function<void()> whenGivenBack)
     auto* undo = new UndoRun(run->done, *m_platform, m_reporter);
     undo->setConfirmed();
     std::shared_ptr<FoundJournal> journal = std::move(run->journal);
-    Hold(undo, [undo, journal, whenGivenBack, next] {
-        // Kept when the undo could not start (another run holds the folder): offered again
-        // at the next start.
-        if (!undo->outcome().done.isEmpty() || !undo->outcome().failed.isEmpty())
+    // Removed as soon as every file was dealt with, before the closing box; kept when the
+    // undo could not start (another run holds the folder): offered again at the next start.
+    connect(undo, &Job::progress, this, [journal](qsizetype nProcessed, qsizetype nTotal) {
+        if (nProcessed == nTotal)
             journal->remove();
+    });
+    Hold(undo, [whenGivenBack, next] {
         if (whenGivenBack)
             whenGivenBack();
         next();
