@@ -115,7 +115,8 @@ double UndoMs(Platform& platform)
     return ms;
 }
 
-// From the click to the last file renamed by the detached interpreter; negative on timeout.
+// From the click to the last file renamed by the detached interpreter, which keeps the run's
+// journal as it does for the window; negative on timeout.
 double ShellMs(Platform& platform)
 {
     QTemporaryDir dir;
@@ -124,7 +125,8 @@ double ShellMs(Platform& platform)
     NoReporter reporter;
     QElapsedTimer timer;
     timer.start();
-    const std::unique_ptr<ScriptRun> run = RunShellMethod(job, platform, reporter);
+    QString journal;
+    const std::unique_ptr<ScriptRun> run = RunShellMethod(job, platform, reporter, &journal);
     if (!run)
         return -1;
     // The script reaches the interpreter through the event loop.

@@ -413,6 +413,29 @@
         <source>The folder &quot;%1&quot; is no longer the folder that was listed: it was moved, or replaced by another folder or a link. Nothing more was renamed there; open the folder again.</source>
         <translation>Der Ordner „%1“ ist nicht mehr der aufgelistete Ordner: Er wurde verschoben oder durch einen anderen Ordner oder eine Verknüpfung ersetzt. Dort wurde nichts mehr umbenannt; öffnen Sie den Ordner erneut.</translation>
     </message>
+    <message>
+        <source>The rename run in %1 was interrupted after %2 of %3 files. Give those %2 files their old names back?</source>
+        <translation>Der Umbenennungslauf in %1 wurde nach %2 von %3 Dateien unterbrochen. Sollen diese %2 Dateien ihre alten Namen zurückbekommen?</translation>
+    </message>
+</context>
+<context>
+    <name>RunJournal</name>
+    <message>
+        <source>The journal of the run &quot;%1&quot; cannot be written: %2. Nothing was renamed.</source>
+        <translation>Das Journal des Laufs „%1“ kann nicht geschrieben werden: %2. Nichts wurde umbenannt.</translation>
+    </message>
+    <message>
+        <source>it is not a plain folder</source>
+        <translation>er ist kein gewöhnlicher Ordner</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>er gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>The journal folder &quot;%1&quot; cannot be used: %2. Nothing was renamed.</source>
+        <translation>Der Journalordner „%1“ kann nicht verwendet werden: %2. Nichts wurde umbenannt.</translation>
+    </message>
 </context>
 <context>
     <name>SafeRename</name>

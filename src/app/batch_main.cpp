@@ -11,17 +11,26 @@
 // The program also passes --folder-identity ID, the identity of the folder it listed
 // (Platform::folderIdentity): a cd to any other folder then fails, naming the folder, and the
 // renames act in the folder opened at the cd even when its path is made to lead elsewhere.
+// The program that starts it may add --journal PATH --pairs N (before SCRIPT): the run then
+// keeps its journal at PATH (run/run_journal.h), a run of N pairs. The interpreter outlives the
+// program that watches it: with nobody left to read its report, it goes on renaming, and the
+// journal keeps what it did.
 #include "app/app_translations.h"
 #include "names/file_name_bytes.h"
 #include "run/batch_interpreter.h"
 #include "run/platform/platform.h"
 #include "run/platform/script_report.h"
+#include "run/run_journal.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
 #include <cstdio>
+#include <memory>
+#if defined(Q_OS_UNIX)
+#include <csignal>
+#endif
 
 namespace
 {
@@ -64,6 +73,11 @@ QString Options()
 
 int main(int argc, char* argv[])
 {
+#if defined(Q_OS_UNIX)
+    // A report nobody reads any more (the watching program was killed) fails with EPIPE
+    // instead of ending the run between two renames.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     quillet::InstallTranslations(app);
     QStringList args = QCoreApplication::arguments();
@@ -79,6 +93,8 @@ int main(int argc, char* argv[])
     }
     bool report = false;
     QByteArray folderIdentity;
+    QString journalPath;
+    qsizetype journalPairs = 0;
     for (bool option = true; option && args.size() > 2;) {
         if (args.at(1) == QLatin1String("--report")) {
             report = true;
@@ -86,6 +102,15 @@ int main(int argc, char* argv[])
         } else if (args.at(1) == QLatin1String("--folder-identity") && args.size() > 3) {
             folderIdentity = args.at(2).toLatin1();
             args.remove(1, 2);
+        } else if (args.at(1) == QLatin1String("--journal") && args.size() > 5 &&
+                   args.at(3) == QLatin1String("--pairs")) {
+            journalPath = args.at(2);
+            journalPairs = args.at(4).toLongLong();
+            args.remove(1, 4);
+            if (journalPath.isEmpty()) {
+                PrintError(Usage());
+                return 2;
+            }
         } else {
             option = false;
         }
@@ -107,6 +132,15 @@ int main(int argc, char* argv[])
         return 2;
     }
     const std::unique_ptr<quillet::Platform> platform = quillet::CreatePlatform();
+    std::unique_ptr<quillet::RunJournal> journal;
+    if (!journalPath.isEmpty()) {
+        QString error;
+        journal = quillet::RunJournal::create(journalPath, journalPairs, &error);
+        if (!journal) {
+            PrintError(error);
+            return 2;
+        }
+    }
     if (report)
         std::setvbuf(stdout, nullptr, _IOLBF, 0); // a run cut short still tells what it did
     // One report per failed line, as it happens: the script is never held in memory whole.
@@ -125,7 +159,7 @@ int main(int argc, char* argv[])
                 std::fwrite(record.constData(), 1, size_t(record.size()), stdout);
             }
         },
-        folderIdentity);
+        folderIdentity, journal.get());
     if (file.error() != QFileDevice::NoError) {
         PrintError(
             QCoreApplication::translate("quillet-batch", "quillet-batch: reading \"%1\" failed: %2")

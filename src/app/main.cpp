@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -27,5 +28,7 @@ int main(int argc, char* argv[])
         startFolder = QDir::currentPath();
     quillet::Form1 window({&messages, drives.get(), platform.get()}, startFolder);
     window.show();
+    // Runs cut short by a kill or a crash are offered once the window is on the screen.
+    QTimer::singleShot(0, &window, [&window] { window.OfferInterruptedRuns(); });
     return app.exec();
 }

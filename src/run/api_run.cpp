@@ -5,6 +5,7 @@
 #include "names/file_name_bytes.h"
 #include "platform/platform.h"
 #include "rename_run.h"
+#include "run_journal.h"
 #include "run_reporter.h"
 
 #include <QCoreApplication>
@@ -24,9 +25,12 @@ void ApiRun::begin()
     QString error;
     m_folder = FolderText(m_job.folderPath, m_platform.separator());
     // One run at a time in a folder, whichever window or interpreter started it.
+    m_nCount = qMin(m_job.proposedNames.size(), m_job.currentNames.size());
     m_runFolder = m_platform.openRunFolder(m_folder, m_job.folderIdentity, &error);
     if (m_runFolder)
         m_lock = m_platform.lockFolderForRun(m_folder, &error);
+    if (m_lock && !startJournal(&error))
+        m_lock.reset();
     if (!m_lock) {
         // Not one file of another folder is touched: nothing was started.
         m_bRefused = true;
@@ -34,7 +38,6 @@ void ApiRun::begin()
                         NoticeKind::Error);
         return;
     }
-    m_nCount = qMin(m_job.proposedNames.size(), m_job.currentNames.size());
     m_outcome.pairs = m_job.proposedNames.size();
     setTotal(m_nCount);
     m_reporter.setProgressRange(0, double(m_job.proposedNames.size()));
@@ -58,6 +61,8 @@ bool ApiRun::step(const QDeadlineTimer& deadline)
     }
     const qsizetype nFirst = m_nNext;
     while (m_nNext < m_nCount) {
+        if (m_journal && m_nNext == m_nAnnounced)
+            announce();
         if (m_nNext == nFirst || m_nNext + 1 == m_nCount)
             m_reporter.setProgressValue(double(m_nNext + 1));
         renamePair(m_nNext++);
@@ -74,10 +79,14 @@ void ApiRun::renamePair(qsizetype nIndex)
     const QString& to = m_job.proposedNames.at(nIndex);
     const RenameResult renamed = m_runFolder->rename(from, to);
     if (renamed.ok) {
-        noteRenamed(RenameResult::renamed(m_folder, from, to,
-                                          m_runFolder->fileIdentity(to).value_or(QByteArray())));
+        QByteArray identity = m_runFolder->fileIdentity(to).value_or(QByteArray());
+        if (m_journal)
+            m_journal->renamed(identity);
+        noteRenamed(RenameResult::renamed(m_folder, from, to, std::move(identity)));
         return;
     }
+    if (m_journal)
+        m_journal->failed();
     noteFailed(RenameResult::notRenamed(m_folder, from, to, renamed.reason));
     if (!m_bShowErrors)
         return;
@@ -91,10 +100,40 @@ void ApiRun::renamePair(qsizetype nIndex)
         m_reporter.tellFailure(notice, QCoreApplication::translate("RenameRun", kNoMoreErrors));
 }
 
+bool ApiRun::startJournal(QString* error)
+{
+    const std::optional<QString> folder = JournalFolder(error);
+    if (!folder)
+        return false;
+    if (folder->isEmpty())
+        return true; // a system that keeps no journals
+    m_journal = RunJournal::create(NewJournalPath(*folder), m_nCount, error);
+    if (!m_journal)
+        return false;
+    m_journal->enterFolder(m_folder,
+                           m_job.folderIdentity.isEmpty()
+                               ? m_platform.folderIdentity(m_folder).value_or(QByteArray())
+                               : m_job.folderIdentity);
+    return true;
+}
+
+void ApiRun::announce()
+{
+    // The next pairs are written to the journal in one go, before the first of them is
+    // renamed: one write for many renames.
+    m_nAnnounced = qMin(m_nNext + kAnnouncedAtOnce, m_nCount);
+    for (qsizetype i = m_nNext; i < m_nAnnounced; ++i)
+        m_journal->intend(m_job.currentNames.at(i), m_job.proposedNames.at(i));
+    m_journal->flush();
+}
+
 void ApiRun::end()
 {
     if (m_bRefused)
         return;
+    // The run's renames have all been reported: nothing is left to recover.
+    if (m_journal)
+        m_journal->remove();
     RunNotice finished;
     finished.text = QCoreApplication::translate("RenameRun", kApiFinished);
     finished.title = QCoreApplication::translate("RenameRun", kApiFinishedTitle);

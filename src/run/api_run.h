@@ -12,6 +12,7 @@ namespace quillet
 class FolderRunLock;
 class Platform;
 class RunFolder;
+class RunJournal;
 class RunReporter;
 
 // The API method ("&Ok" with "API(slow)"): one Platform::renameInFolder per pair in list
@@ -21,6 +22,8 @@ class RunReporter;
 // after which the run goes on, then "Finished Renaming Files" and the bar back to 0. When pairs
 // failed, the closing box says how many with the warning icon and lists them in its details,
 // whether or not the boxes of the single pairs were silenced.
+// Before its first rename the run starts a journal (RunJournal) of its pairs, which it
+// removes once it has finished; a run cut short leaves it behind, for the next start.
 class ApiRun : public RenameWork
 {
     Q_OBJECT
@@ -35,7 +38,12 @@ protected:
     void end() override;
 
 private:
+    // How many pairs are written to the journal ahead of their renames at once.
+    static constexpr qsizetype kAnnouncedAtOnce = 64;
+
     void renamePair(qsizetype nIndex);
+    bool startJournal(QString* error);
+    void announce();
 
     RenameJob m_job;
     Platform& m_platform;
@@ -49,6 +57,8 @@ private:
     // The listed folder, held from the start: a folder put in its place meanwhile gets none
     // of the renames.
     std::unique_ptr<RunFolder> m_runFolder;
+    std::unique_ptr<RunJournal> m_journal; // none on systems that keep no journals
+    qsizetype m_nAnnounced = 0;            // the pairs written to the journal so far
 };
 
 } // namespace quillet

@@ -3,6 +3,7 @@
 
 #include "names/folder_path.h"
 #include "platform/platform.h"
+#include "run_journal.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -140,10 +141,12 @@ BatchLineResult LineResult(Kind kind, const QString& message = {})
 class Interpreter
 {
 public:
-    Interpreter(const QString& startFolder, Platform& platform, const QByteArray& folderIdentity)
+    Interpreter(const QString& startFolder, Platform& platform, const QByteArray& folderIdentity,
+                RunJournal* journal)
         : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform),
-          folderIdentity_(folderIdentity)
+          folderIdentity_(folderIdentity), journal_(journal)
     {
+        noteFolder();
     }
 
     BatchLineResult runLine(const QString& rawLine, bool lineEnded)
@@ -287,7 +290,17 @@ private:
         }
         folder_ = target;
         folderKnown_ = true;
+        noteFolder();
         return LineResult(Kind::ChangedFolder);
+    }
+
+    void noteFolder()
+    {
+        if (!journal_ || folder_ == journaledFolder_)
+            return;
+        journaledFolder_ = folder_;
+        journal_->enterFolder(WithSeparator(folder_, platform_.separator()),
+                              platform_.folderIdentity(folder_).value_or(QByteArray()));
     }
 
     BatchLineResult renameFile(const QStringList& args)
@@ -336,7 +349,15 @@ private:
             runFolder_ = platform_.openRunFolder(folderText, folderIdentity_, &openError);
         if (!runFolder_)
             return result(openError);
+        if (journal_) {
+            journal_->intend(from, to);
+            journal_->flush();
+        }
         const RenameResult outcome = runFolder_->rename(from, to);
+        if (journal_ && outcome.ok)
+            journal_->renamed(runFolder_->fileIdentity(to).value_or(QByteArray()));
+        else if (journal_)
+            journal_->failed();
         if (outcome.ok)
             ++summary_.renamed;
         return result(outcome.ok
@@ -354,6 +375,8 @@ private:
     std::unique_ptr<RunFolder> runFolder_; // that folder, held open
     Platform& platform_;
     QByteArray folderIdentity_; // of the only folder renamed in; empty: any folder
+    RunJournal* journal_;
+    QString journaledFolder_; // the folder the journal names last
     BatchRunSummary summary_;
 };
 
@@ -371,9 +394,10 @@ bool SkipRestOfLine(QIODevice& script)
 } // namespace
 
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
-                               const BatchLineCallback& onLine, const QByteArray& folderIdentity)
+                               const BatchLineCallback& onLine, const QByteArray& folderIdentity,
+                               RunJournal* journal)
 {
-    Interpreter interpreter(startFolder, platform, folderIdentity);
+    Interpreter interpreter(startFolder, platform, folderIdentity, journal);
     int number = 0;
     // One buffer for every line: a line of its own would cost an allocation (and for lines
     // of this size a mapping of memory and its release) per rename.

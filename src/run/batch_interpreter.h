@@ -14,6 +14,7 @@ namespace quillet
 {
 
 class Platform;
+class RunJournal;
 
 // What one run of a script did.
 struct BatchRunSummary {
@@ -69,9 +70,12 @@ inline constexpr qint64 kMaxScriptLineBytes = 64 * 1024;
 //   any other folder fails as a missing one does, its message naming the folder, and so does
 //   a rename before the first cd outside that folder. Each folder is opened once, at its cd
 //   (Platform::openRunFolder): its renames stay in it even when its path leads elsewhere later.
+// - With a journal, each folder the renames act in and each rename are written to it, the
+//   rename before it is made and its result after it.
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
                                const BatchLineCallback& onLine,
-                               const QByteArray& folderIdentity = QByteArray());
+                               const QByteArray& folderIdentity = QByteArray(),
+                               RunJournal* journal = nullptr);
 
 // A line's result as it is reported to the program that watches the run: every rename line
 // and every failed line; nothing for a line that did nothing or changed the folder.

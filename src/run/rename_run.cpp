@@ -4,6 +4,7 @@
 #include "api_run.h"
 #include "batch_script.h"
 #include "platform/platform.h"
+#include "run_journal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,13 +25,18 @@ void ShowError(RunReporter& reporter, const QString& text)
 } // namespace
 
 std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platform,
-                                          RunReporter& reporter)
+                                          RunReporter& reporter, QString* journalPath)
 {
     QString error;
-    if (!SameFolderAsListed(job, platform, &error)) {
+    std::optional<QString> journalFolder = QString();
+    if (SameFolderAsListed(job, platform, &error) && journalPath)
+        journalFolder = JournalFolder(&error);
+    if (!journalFolder || !error.isEmpty()) {
         ShowError(reporter, error);
         return nullptr;
     }
+    if (journalPath)
+        *journalPath = journalFolder->isEmpty() ? QString() : NewJournalPath(*journalFolder);
     const std::optional<QString> folder = platform.scriptFolder(&error);
     if (!folder) {
         ShowError(reporter, error);
@@ -56,7 +62,11 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
             written = fallback;
     }
     std::unique_ptr<ScriptRun> run;
-    if (written)
+    if (written && journalPath && !journalPath->isEmpty())
+        run = platform.startJournaledScript(*written + QLatin1String(kBatchFileName), *script.bytes,
+                                            job.folderIdentity, *journalPath,
+                                            job.proposedNames.size(), &error);
+    else if (written)
         run = platform.startScript(*written + QLatin1String(kBatchFileName), *script.bytes,
                                    job.folderIdentity, &error);
     if (!run) {

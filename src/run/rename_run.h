@@ -28,8 +28,11 @@ inline constexpr char kNoMoreErrors[] =
 // startable, a run still going on) shows why, starts nothing and shows no closing message.
 // Returns the started run, which reports its outcome once finished (ScriptRunOutcome), or
 // nothing when no script was started. The interpreter reads the very bytes written.
+// Given journalPath, the interpreter keeps a journal of the run (RunJournal) at the path
+// returned there (empty on systems that keep no journals); the caller removes it once it has
+// read the run's outcome. A journal folder that cannot be used starts nothing.
 std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platform,
-                                          RunReporter& reporter);
+                                          RunReporter& reporter, QString* journalPath = nullptr);
 
 // The API method run to its end at once (ApiRun, for callers without an event loop).
 RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter);

@@ -3,6 +3,7 @@
 
 #include "platform/script_run.h"
 #include "rename_run.h"
+#include "run_journal.h"
 #include "undo_run.h"
 
 namespace quillet
@@ -13,13 +14,20 @@ ShellRun::ShellRun(RenameJob job, Platform& platform, RunReporter& reporter, QOb
 {
 }
 
-ShellRun::~ShellRun() = default;
+ShellRun::~ShellRun()
+{
+    // The window is closing: the interpreter is let finish, and a run that ended while the
+    // program lived was not interrupted.
+    m_run.reset();
+    if (std::unique_ptr<FoundJournal> journal = ReadJournal(m_journalPath))
+        journal->remove();
+}
 
 void ShellRun::begin()
 {
     m_outcome.pairs = m_job.proposedNames.size();
     setTotal(m_job.proposedNames.size());
-    m_run = RunShellMethod(m_job, m_platform, m_reporter);
+    m_run = RunShellMethod(m_job, m_platform, m_reporter, &m_journalPath);
     if (m_run)
         connect(m_run.get(), &ScriptRun::finished, this, &ShellRun::resume, Qt::QueuedConnection);
 }
@@ -46,6 +54,9 @@ void ShellRun::end()
         noteRenamed(std::move(rename));
     for (RenameResult& pair : outcome.failed)
         noteFailed(std::move(pair));
+    // The run's renames have all been reported: nothing is left to recover.
+    if (std::unique_ptr<FoundJournal> journal = ReadJournal(m_journalPath))
+        journal->remove();
     setProcessed(m_outcome.done.size() + m_outcome.failed.size());
     ReportScriptOutcome(m_outcome, m_reporter);
 }

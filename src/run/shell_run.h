@@ -39,6 +39,7 @@ private:
     Platform& m_platform;
     RunReporter& m_reporter;
     std::unique_ptr<ScriptRun> m_run;
+    QString m_journalPath; // the interpreter's journal of the run; empty when none
 };
 
 } // namespace quillet

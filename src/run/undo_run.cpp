@@ -2,6 +2,7 @@
 #include "undo_run.h"
 
 #include "platform/platform.h"
+#include "run_journal.h"
 #include "run_reporter.h"
 
 #include "names/file_name_bytes.h"
@@ -49,13 +50,15 @@ void UndoRun::begin()
                         "RenameRun", "Give %1 back the names they had before the last run?")
                         .arg(FilesText(m_done.size()));
     question.title = UndoTitle();
-    m_bAnswered = !m_done.isEmpty() && m_reporter.ask(question);
+    m_bAnswered = !m_done.isEmpty() && (m_bConfirmed || m_reporter.ask(question));
     if (m_bAnswered) {
         // One run at a time in a folder, an undo included.
         QString error;
         m_lock = m_platform.lockFolderForRun(m_done.constFirst().folder, &error);
         if (m_lock)
             m_runFolder = m_platform.openRunFolder(m_done.constFirst().folder, {}, &error);
+        if (m_runFolder && !startJournal(&error))
+            m_runFolder.reset();
         if (!m_runFolder) {
             m_reporter.tell(error, UndoTitle(), NoticeKind::Error);
             m_bAnswered = false;
@@ -78,6 +81,8 @@ bool UndoRun::step(const QDeadlineTimer& deadline)
     while (m_nNext < nCount) {
         if (m_nNext == nFirst || m_nNext + 1 == nCount)
             m_reporter.setProgressValue(double(m_nNext + 1));
+        if (m_journal && m_nNext == m_nAnnounced)
+            announce();
         undoOne(m_done.at(nCount - 1 - m_nNext));
         ++m_nNext;
         if ((m_nNext & 15) == 0 && deadline.hasExpired())
@@ -106,6 +111,10 @@ void UndoRun::undoOne(const RenameResult& rename)
                                 "RenameRun", "the file is no longer there under this name");
     else
         back = folder->rename(rename.to, rename.from);
+    if (m_journal && back.ok)
+        m_journal->renamed(folder->fileIdentity(rename.from).value_or(QByteArray()));
+    else if (m_journal)
+        m_journal->failed();
     if (back.ok) {
         noteRenamed(RenameResult::renamed(rename.folder, rename.to, rename.from, rename.identity));
         return;
@@ -117,12 +126,44 @@ void UndoRun::undoOne(const RenameResult& rename)
     noteFailed(RenameResult::notRenamed(rename.folder, rename.to, rename.from, back.reason));
 }
 
+bool UndoRun::startJournal(QString* error)
+{
+    if (m_bConfirmed)
+        return true;
+    const std::optional<QString> folder = JournalFolder(error);
+    if (!folder)
+        return false;
+    if (folder->isEmpty())
+        return true; // a system that keeps no journals
+    m_journal = RunJournal::create(NewJournalPath(*folder), m_done.size(), error);
+    return m_journal != nullptr;
+}
+
+void UndoRun::announce()
+{
+    // As the run does: the next renames in one write, before the first of them is made.
+    const qsizetype nCount = m_done.size();
+    m_nAnnounced = qMin(m_nNext + 64, nCount);
+    for (qsizetype i = m_nNext; i < m_nAnnounced; ++i) {
+        const RenameResult& rename = m_done.at(nCount - 1 - i);
+        if (rename.folder != m_journalFolder) {
+            m_journalFolder = rename.folder;
+            m_journal->enterFolder(rename.folder,
+                                   m_platform.folderIdentity(rename.folder).value_or(QByteArray()));
+        }
+        m_journal->intend(rename.to, rename.from);
+    }
+    m_journal->flush();
+}
+
 UndoRun::~UndoRun() = default;
 
 void UndoRun::end()
 {
     if (!m_bAnswered)
         return;
+    if (m_journal)
+        m_journal->remove();
     m_lock.reset();
     m_runFolder.reset();
     const qsizetype nCount = m_done.size();

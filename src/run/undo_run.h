@@ -12,6 +12,7 @@ namespace quillet
 class FolderRunLock;
 class Platform;
 class RunFolder;
+class RunJournal;
 class RunReporter;
 
 // Notes which file each rename left under its new name, so that the undo renames back only
@@ -27,8 +28,9 @@ QString UndoCaption(qsizetype count);
 // `from` through Platform::renameInFolder (never replacing a file). A file that is no longer
 // where the run left it (gone, or another file under its name), or whose old name is taken,
 // is skipped. A closing box says how many were restored; its details list the skipped ones
-// and why. Each file given its old name back is reported by renamed() (from its run's new
-// name to its old one), each skipped one by failed().
+// and why. Like a run, the undo keeps a journal (RunJournal) while it renames. Each file given its
+// old name back is reported by renamed() (from its run's new name to its old one), each skipped one
+// by failed().
 class UndoRun : public RenameWork
 {
     Q_OBJECT
@@ -42,6 +44,11 @@ public:
     // "No". Complete once finished.
     const QList<RenameResult>& notUndone() const { return m_skipped; }
 
+    // The user has already said "Yes" to another question (the offer of an interrupted run):
+    // the run asks none, and keeps no journal of its own, since the journal of the
+    // interrupted run stays until it has ended.
+    void setConfirmed() { m_bConfirmed = true; }
+
 protected:
     void begin() override;
     bool step(const QDeadlineTimer& deadline) override;
@@ -49,11 +56,14 @@ protected:
 
 private:
     void undoOne(const RenameResult& rename);
+    bool startJournal(QString* error);
+    void announce();
 
     QList<RenameResult> m_done;
     Platform& m_platform;
     RunReporter& m_reporter;
-    bool m_bAnswered = false; // the user said "Yes"
+    bool m_bAnswered = false;  // the user said "Yes"
+    bool m_bConfirmed = false; // no question: the answer is "Yes"
     qsizetype m_nNext = 0;
     QList<RenameResult> m_skipped;
     QStringList m_details;
@@ -61,6 +71,9 @@ private:
     // The run's folder, held from the answer on: each file is checked and renamed back in
     // the same folder, even when its path is made to lead elsewhere in between.
     std::unique_ptr<RunFolder> m_runFolder;
+    std::unique_ptr<RunJournal> m_journal;
+    qsizetype m_nAnnounced = 0; // the renames written to the journal so far
+    QString m_journalFolder;    // the folder the journal names last
 };
 
 // The undo run to its end at once (UndoRun, for callers without an event loop). Returns the

@@ -74,6 +74,9 @@ public:
     bool ScriptRunning() const;
     // Whether a job (a run, an undo, a search and replace) holds the window.
     bool Busy() const;
+    // At start-up: offers to give back the old names of the files of each rename run that
+    // was interrupted (the program or the interpreter killed in the middle of it).
+    void OfferInterruptedRuns();
 
 signals:
     // A job (a run, an undo, a search and replace) has finished.

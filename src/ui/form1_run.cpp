@@ -31,6 +31,12 @@ bool Form1::Busy() const
     return m_runs->Busy();
 }
 
+void Form1::OfferInterruptedRuns()
+{
+    // The folder is read again once names came back: its files and their extensions changed.
+    m_runs->OfferInterruptedRuns([this] { OpenFolder(m_file1.Path()); });
+}
+
 QAction* Form1::UndoAction() const
 {
     return m_runs->UndoAction();

@@ -3,6 +3,7 @@
 
 #include "core/job.h"
 #include "run/api_run.h"
+#include "run/interrupted_run.h"
 #include "run/rename_run.h"
 #include "run/shell_run.h"
 #include "run/undo_run.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace quillet
@@ -89,6 +91,44 @@ void RunController::Undo()
     auto* undo = new UndoRun(m_record.lastRun(), *m_platform, m_reporter);
     m_record.watchUndo(undo);
     Hold(undo, {});
+}
+
+void RunController::OfferInterruptedRuns(std::function<void()> whenGivenBack)
+{
+    QString error;
+    const std::optional<QString> folder = JournalFolder(&error);
+    if (!folder || folder->isEmpty() || Busy())
+        return;
+    std::optional<InterruptedRun> run = NextInterruptedRun(*folder, *m_platform, m_offeredJournals);
+    if (!run)
+        return;
+    m_offeredJournals.append(run->journal->path());
+    const auto next = [this, whenGivenBack] {
+        QTimer::singleShot(0, this, [this, whenGivenBack] { OfferInterruptedRuns(whenGivenBack); });
+    };
+    const RunNotice question{InterruptedRunQuestion(*run),
+                             QCoreApplication::translate("RenameRun", kErrorTitle),
+                             NoticeKind::Problem,
+                             {}};
+    if (!m_reporter.ask(question)) {
+        run->journal->remove(); // the renames stay
+        next();
+        return;
+    }
+    auto* undo = new UndoRun(run->done, *m_platform, m_reporter);
+    undo->setConfirmed();
+    std::shared_ptr<FoundJournal> journal = std::move(run->journal);
+    // Removed as soon as every file was dealt with, before the closing box; kept when the
+    // undo could not start (another run holds the folder): offered again at the next start.
+    connect(undo, &Job::progress, this, [journal](qsizetype nProcessed, qsizetype nTotal) {
+        if (nProcessed == nTotal)
+            journal->remove();
+    });
+    Hold(undo, [whenGivenBack, next] {
+        if (whenGivenBack)
+            whenGivenBack();
+        next();
+    });
 }
 
 void RunController::UpdateUndoAction()

@@ -49,6 +49,11 @@ public:
     // Holds the window while job runs; whenDone runs after it has finished.
     void Hold(Job* job, std::function<void()> whenDone);
 
+    // At start-up: for each run that was interrupted (its journal left behind), asks whether
+    // the files it renamed get their old names back; "Yes" gives them back with the checks of
+    // the undo, then runs whenGivenBack; either answer removes the journal. One box at a time.
+    void OfferInterruptedRuns(std::function<void()> whenGivenBack);
+
     // "Undo Last Rename": Ctrl+Z in the window and the context menu of both name lists.
     QAction* UndoAction() const { return m_undoAction; }
     const RunRecord& Record() const { return m_record; }
@@ -72,6 +77,7 @@ private:
     QPointer<ShellRun> m_shell;
     QAction* m_undoAction = nullptr;
     std::optional<QByteArray> m_lastBatch; // the script "&Batch File" wrote last
+    QStringList m_offeredJournals;         // offered once in this start, whatever came of it
 };
 
 } // namespace quillet

@@ -3,12 +3,15 @@
 #include "run/batch_interpreter.h"
 #include "run/batch_script.h"
 #include "run/platform/platform.h"
+#include "run/run_journal.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 using namespace quillet;
 using quillet::test::Contents;
@@ -30,6 +33,7 @@ private slots:
     void executableExitCodes();
     void reportOfAScriptOnStandardInput();
     void oneRunAtATimeInAFolder();
+    void outlivesTheProgramThatWatchesIt();
 };
 
 void TestBatchInterpreter::run_data()
@@ -300,6 +304,57 @@ void TestBatchInterpreter::oneRunAtATimeInAFolder()
     held.reset();
     runInterpreter(0);
     QCOMPARE(Contents(dir.path()), QStringList{"b=a"});
+}
+
+void TestBatchInterpreter::outlivesTheProgramThatWatchesIt()
+{
+    // The window killed while it feeds the script and reads the report: the interpreter gets
+    // a script cut in the middle of a line and a report nobody reads. It runs every whole line
+    // (no death by SIGPIPE), refuses the cut one, and its journal names exactly the renames.
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/photos";
+    QVERIFY(QDir().mkdir(folder));
+    RenameJob job{folder, {}, {}};
+    for (int i = 0; i < 2000; ++i) {
+        job.currentNames.append(QString::asprintf("f%04d", i));
+        job.proposedNames.append(QString::asprintf("g%04d", i));
+        QVERIFY(WriteFile(folder + '/' + job.currentNames.last(), "x"));
+    }
+    const std::optional<QByteArray> script =
+        ComposeBatchScript(job, '/', [](const QString& t) { return t.toUtf8(); }).bytes;
+    QVERIFY(script);
+    const QByteArray cut = script->left(script->indexOf("g1500") + 3);
+    QVERIFY(WriteFile(dir.path() + "/rename.bat", cut));
+
+    QProcess process;
+    process.setStandardInputFile(dir.path() + "/rename.bat");
+    process.setChildProcessModifier([] {
+        int ends[2];
+        if (pipe(ends) == 0) { // a report pipe whose reader is gone
+            close(ends[0]);
+            dup2(ends[1], STDOUT_FILENO);
+            close(ends[1]);
+        }
+    });
+    const QString journalPath = dir.path() + "/run.journal";
+    process.start(QCoreApplication::applicationDirPath() + "/quillet-batch",
+                  {"--report", "--journal", journalPath, "--pairs", "2000", "-"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+
+    const QStringList renamed = QDir(folder).entryList({"g*"}, QDir::Files, QDir::Name);
+    QCOMPARE(renamed, job.proposedNames.mid(0, 1500));
+    const std::unique_ptr<FoundJournal> journal = ReadJournal(journalPath);
+    QVERIFY(journal);
+    QCOMPARE(journal->total(), 2000);
+    QStringList journaled;
+    for (const JournalPair& pair : journal->pairs()) {
+        QCOMPARE(pair.state, JournalPair::State::Renamed);
+        QCOMPARE(pair.folder, folder + '/');
+        QVERIFY(!pair.identity.isEmpty());
+        journaled.append(pair.to);
+    }
+    QCOMPARE(journaled, renamed);
 }
 
 QTEST_GUILESS_MAIN(TestBatchInterpreter)

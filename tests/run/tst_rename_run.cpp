@@ -3,16 +3,22 @@
 #include "folder_files.h"
 #include "guards.h"
 #include "run/api_run.h"
+#include "run/batch_script.h"
+#include "run/interrupted_run.h"
 #include "run/rename_run.h"
 #include "run/undo_run.h"
 #include "swapping_platform.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <csignal>
 
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -30,6 +36,29 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The pairs of a run long enough to be killed in the middle: f0000 -> g0000, ...
+constexpr int kKilledRunFiles = 6000;
+
+RenameJob KilledRunJob(const QString& folder)
+{
+    RenameJob job{folder, {}, {}};
+    for (int i = 0; i < kKilledRunFiles; ++i) {
+        job.currentNames.append(QString::asprintf("f%04d", i));
+        job.proposedNames.append(QString::asprintf("g%04d", i));
+    }
+    return job;
+}
+
+// The child process of killedRunIsGivenBack: the API run of KilledRunJob in folder, until it
+// is killed.
+int RunApiChild(const QString& folder)
+{
+    test::MessageRecorder reporter;
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    RunApiMethod(KilledRunJob(folder), *platform, reporter);
+    return 0;
+}
+
 } // namespace
 
 class TestRenameRun : public QObject
@@ -41,6 +70,8 @@ private slots:
     void apiWithoutPairs();
     void apiRunsInSlicesFromTheEventLoop();
     void undoRefusesAFileMadeAnewUnderTheName();
+    void killedRunIsGivenBack_data();
+    void killedRunIsGivenBack();
     void shellFailures_data();
     void shellFailures();
     void shellWritesAndStartsTheScript();
@@ -105,7 +136,12 @@ void TestRenameRun::apiRunsInSlicesFromTheEventLoop()
 {
     // The job's contract: start() does the first slice at once, the rest come from the event
     // loop, which gets its turn between slices; progress follows each slice and finished()
-    // comes once, after the closing box.
+    // comes once, after the closing box. The run's journal is there while it runs, and gone
+    // once it has finished.
+    QTemporaryDir cache;
+    EnvGuard env;
+    env.set("XDG_CACHE_HOME", cache.path().toUtf8());
+    const QString journals = JournalFolder(nullptr).value_or(QString());
     MessageRecorder reporter;
     FakePlatform platform(&reporter);
     RenameJob job{"/photos", {}, {}};
@@ -126,6 +162,7 @@ void TestRenameRun::apiRunsInSlicesFromTheEventLoop()
     timer.start();
     run.start();
     QVERIFY(platform.renames.size() > 0);
+    QCOMPARE(JournalPaths(journals).size(), run.isRunning() ? 1 : 0);
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 60000);
     const qint64 elapsed = timer.elapsed();
 
@@ -141,12 +178,101 @@ void TestRenameRun::apiRunsInSlicesFromTheEventLoop()
     if (progress.size() > 1)
         QVERIFY(nTurns >= 1);
     QVERIFY(!run.isRunning() && run.isFinished());
+    QVERIFY(JournalPaths(journals).isEmpty());
+}
+
+void TestRenameRun::killedRunIsGivenBack_data()
+{
+    QTest::addColumn<bool>("bShell");
+    QTest::newRow("quillet-batch") << true;
+    QTest::newRow("API run") << false;
+}
+
+void TestRenameRun::killedRunIsGivenBack()
+{
+    // SIGKILL in the middle of a run: its journal names exactly the files renamed, and the
+    // offer at the next start gives every one its old name back; no file is lost.
+    QFETCH(bool, bShell);
+    QTemporaryDir cache;
+    QTemporaryDir photos;
+    EnvGuard env;
+    env.set("XDG_CACHE_HOME", cache.path().toUtf8());
+    const RenameJob job = KilledRunJob(photos.path());
+    for (const QString& name : job.currentNames)
+        QVERIFY(WriteFile(photos.path() + '/' + name, name.toUtf8()));
+    const std::optional<QString> journals = JournalFolder(nullptr);
+    QVERIFY(journals && !journals->isEmpty());
+
+    QProcess run;
+    run.setWorkingDirectory(photos.path());
+    if (bShell) {
+        const std::optional<QByteArray> script =
+            ComposeBatchScript(job, '/', [](const QString& t) { return t.toUtf8(); }).bytes;
+        QVERIFY(script && WriteFile(cache.path() + "/rename.bat", *script));
+        run.setStandardInputFile(cache.path() + "/rename.bat");
+        run.start(QCoreApplication::applicationDirPath() + "/quillet-batch",
+                  {"--journal", NewJournalPath(*journals), "--pairs",
+                   QString::number(job.proposedNames.size()), "-"});
+    } else {
+        run.start(QCoreApplication::applicationFilePath(), {"--api-run-child", photos.path()});
+    }
+    QVERIFY(run.waitForStarted());
+    const QByteArray tenth = QFile::encodeName(photos.path() + "/g0010");
+    struct stat st;
+    const QDeadlineTimer deadline(30000);
+    while (stat(tenth.constData(), &st) != 0 && !deadline.hasExpired())
+        ;
+    ::kill(pid_t(run.processId()), SIGKILL);
+    QVERIFY(run.waitForFinished());
+    QCOMPARE(run.exitStatus(), QProcess::CrashExit);
+
+    const QStringList before = job.currentNames;
+    QStringList renamed = QDir(photos.path()).entryList({"g*"}, QDir::Files, QDir::Name);
+    QVERIFY2(renamed.size() >= 11 && renamed.size() < kKilledRunFiles,
+             qPrintable(QString::number(renamed.size())));
+
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    std::optional<InterruptedRun> interrupted = NextInterruptedRun(*journals, *platform);
+    QVERIFY(interrupted);
+    QStringList journaled;
+    for (const RenameResult& rename : interrupted->done) {
+        QCOMPARE(rename.folder, photos.path() + '/');
+        QCOMPARE(rename.from, QString(rename.to).replace(0, 1, 'f'));
+        journaled.append(rename.to);
+    }
+    QCOMPARE(journaled, renamed);
+    QCOMPARE(InterruptedRunQuestion(*interrupted),
+             QString("The rename run in %1 was interrupted after %2 of %3 files. Give those %2 "
+                     "files their old names back?")
+                 .arg(photos.path())
+                 .arg(renamed.size())
+                 .arg(kKilledRunFiles));
+
+    MessageRecorder reporter;
+    UndoRun undo(interrupted->done, *platform, reporter);
+    undo.setConfirmed();
+    undo.exec();
+    interrupted->journal->remove();
+    QVERIFY(undo.notUndone().isEmpty());
+    QCOMPARE(reporter.shown.size(), 1); // the closing box alone
+    QCOMPARE(reporter.shown[0].text,
+             QString("%1 files got their old names back.").arg(renamed.size()));
+    const QStringList after = QDir(photos.path()).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(after, before);
+    for (const QString& name : after)
+        QCOMPARE(ReadAll(photos.path() + '/' + name), name.toUtf8());
+    QVERIFY(JournalPaths(*journals).isEmpty());
+    QVERIFY(!NextInterruptedRun(*journals, *platform));
 }
 
 void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
 {
     // A renamed file removed and made anew under its new name (ext4 tends to give it the
-    // same inode) is refused by the undo; the other file of the run gets its name back.
+    // same inode) is refused by the undo; the other file of the run gets its name back. Run and
+    // undo leave no journal behind.
+    QTemporaryDir cache;
+    EnvGuard env;
+    env.set("XDG_CACHE_HOME", cache.path().toUtf8());
     QTemporaryDir dir;
     QVERIFY(WriteFile(dir.path() + "/a.txt", "a") && WriteFile(dir.path() + "/b.txt", "b"));
     const std::unique_ptr<Platform> platform = CreatePlatform();
@@ -167,6 +293,7 @@ void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
     QCOMPARE(skipped.size(), 1);
     QCOMPARE(skipped[0].to, "X_1.txt");
     QCOMPARE(test::Contents(dir.path()), (QStringList{"X_1.txt=new", "b.txt=b"}));
+    QCOMPARE(QDir(cache.path() + "/quillet-journals").entryList(QDir::Files), QStringList());
 }
 
 void TestRenameRun::shellFailures_data()
@@ -489,5 +616,15 @@ void TestRenameRun::batchFileEditors()
     QTRY_COMPARE_WITH_TIMEOUT(ReadAll(record), expected, 10000);
 }
 
-QTEST_GUILESS_MAIN(TestRenameRun)
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], "--api-run-child") == 0) {
+        QCoreApplication app(argc, argv);
+        return RunApiChild(QFile::decodeName(argv[2]));
+    }
+    QCoreApplication app(argc, argv);
+    TestRenameRun test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_rename_run.moc"

@@ -4,6 +4,7 @@
 
 #include "fat_image.h"
 #include "form_harness.h"
+#include "run/run_journal.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,6 +74,8 @@ private slots:
     void apiMethodCaseOnlyOnFat();
     void shellMethodRenames();
     void batchFileOpensEditor();
+    void interruptedRunOffered_data();
+    void interruptedRunOffered();
 
 private:
     QTemporaryDir m_cache; // the private script folder of this test run
@@ -81,6 +84,60 @@ private:
 void TestForm1Rename::init()
 {
     qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8());
+}
+
+void TestForm1Rename::interruptedRunOffered_data()
+{
+    QTest::addColumn<bool>("bYes");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("Yes") << true << QStringList{"a.txt", "b.txt", "c.txt"};
+    QTest::newRow("No") << false << QStringList{"c.txt", "x.txt", "y.txt"};
+}
+
+void TestForm1Rename::interruptedRunOffered()
+{
+    // A run of 3 pairs killed after renaming a and b: its journal has their results, and
+    // announces c -> z, which never happened. The next start asks once; either answer removes
+    // the journal, "Yes" gives a and b their old names back.
+    QFETCH(bool, bYes);
+    QFETCH(QStringList, after);
+    QTemporaryDir dir;
+    MakeFiles(dir.path(), {"a.txt", "b.txt", "c.txt"});
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    const QString folder = dir.path() + '/';
+    const QString journals = JournalFolder(nullptr).value_or(QString());
+    {
+        std::unique_ptr<RunJournal> journal =
+            RunJournal::create(NewJournalPath(journals), 3, nullptr);
+        QVERIFY(journal);
+        journal->enterFolder(folder, platform->folderIdentity(folder).value_or(QByteArray()));
+        for (const auto& [from, to] : {std::pair{"a.txt", "x.txt"}, std::pair{"b.txt", "y.txt"}}) {
+            journal->intend(from, to);
+            QVERIFY(journal->flush());
+            QVERIFY(platform->renameInFolder(folder, from, to).ok);
+            journal->renamed(platform->fileIdentity(folder, to).value_or(QByteArray()));
+        }
+        journal->intend("c.txt", "z.txt");
+    }
+
+    RealForm r(dir.path());
+    r.messages.reply = [bYes](const MessageRequest& request) {
+        return MessageReply{!request.question || bYes, false};
+    };
+    r.form.OfferInterruptedRuns();
+    QTRY_VERIFY(!r.form.Busy());
+    QCOMPARE(FilesOf(dir.path()), after);
+    QCOMPARE(r.messages.shown.size(), bYes ? 2 : 1);
+    QCOMPARE(r.messages.shown[0].text,
+             QString("The rename run in %1 was interrupted after 2 of 3 files. Give those 2 "
+                     "files their old names back?")
+                 .arg(dir.path()));
+    QVERIFY(r.messages.shown[0].question);
+    if (bYes)
+        QCOMPARE(r.messages.shown[1].text, QString("2 files got their old names back."));
+    QVERIFY(JournalPaths(journals).isEmpty());
+    r.form.OfferInterruptedRuns(); // nothing left to offer
+    QCOMPARE(r.messages.shown.size(), bYes ? 2 : 1);
 }
 
 void TestForm1Rename::apiMethodRenames()

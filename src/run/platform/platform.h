@@ -65,6 +65,20 @@ public:
                                                    const QByteArray& folderIdentity,
                                                    QString* error) = 0;
 
+    // startScript for a run that keeps a journal (RunJournal) at journalPath of its `pairs`
+    // pairs: the interpreter writes it as it renames, and holds it while it runs, also when
+    // the program has ended meanwhile. By default the script runs without a journal.
+    virtual std::unique_ptr<ScriptRun> startJournaledScript(const QString& scriptPath,
+                                                            const QByteArray& scriptBytes,
+                                                            const QByteArray& folderIdentity,
+                                                            const QString& journalPath,
+                                                            qsizetype pairs, QString* error)
+    {
+        (void)journalPath;
+        (void)pairs;
+        return startScript(scriptPath, scriptBytes, folderIdentity, error);
+    }
+
     // Opens the text file at filePath in the user's text editor, without waiting.
     virtual bool openInTextEditor(const QString& filePath, QString* error) = 0;
 

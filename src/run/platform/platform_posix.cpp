@@ -58,6 +58,15 @@ public:
                                            const QByteArray& folderIdentity,
                                            QString* error) override
     {
+        return startJournaledScript(scriptPath, scriptBytes, folderIdentity, QString(), 0, error);
+    }
+
+    std::unique_ptr<ScriptRun> startJournaledScript(const QString& scriptPath,
+                                                    const QByteArray& scriptBytes,
+                                                    const QByteArray& folderIdentity,
+                                                    const QString& journalPath, qsizetype pairs,
+                                                    QString* error) override
+    {
         if (!QCoreApplication::instance()) {
             Fail(error, QCoreApplication::translate("Platform",
                                                     "The script interpreter cannot be found."));
@@ -77,9 +86,17 @@ public:
         // the script, for the user to read.
         const QString folder = QFileInfo(scriptPath).absolutePath();
         QString reason;
+        // Options only the program passes: the listed folder's identity, which the cd must
+        // find, and the journal the interpreter keeps.
+        QStringList options;
+        if (!folderIdentity.isEmpty())
+            options << QStringLiteral("--folder-identity") << QString::fromLatin1(folderIdentity);
+        if (!journalPath.isEmpty())
+            options << QStringLiteral("--journal") << journalPath << QStringLiteral("--pairs")
+                    << QString::number(pairs);
         std::unique_ptr<ScriptRun> run =
-            posix::StartWatchedScript(interpreter, folder, scriptBytes, folderIdentity,
-                                      folder + QStringLiteral("/rename.log"), &reason);
+            posix::StartWatchedScript(interpreter, folder, scriptBytes,
+                                      folder + QStringLiteral("/rename.log"), &reason, options);
         if (!run)
             Fail(error, reason);
         return run;

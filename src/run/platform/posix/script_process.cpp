@@ -111,14 +111,11 @@ public:
     }
 
     bool start(const QString& interpreter, const QString& workingFolder,
-               const QByteArray& scriptBytes, const QByteArray& folderIdentity, QString* error)
+               const QByteArray& scriptBytes, const QStringList& extraArguments, QString* error)
     {
-        QStringList arguments{QStringLiteral("--report")};
-        if (!folderIdentity.isEmpty())
-            arguments << QStringLiteral("--folder-identity") << QString::fromLatin1(folderIdentity);
-        arguments << QStringLiteral("-");
         m_process.setProgram(interpreter);
-        m_process.setArguments(arguments);
+        m_process.setArguments(QStringList{QStringLiteral("--report")} + extraArguments +
+                               QStringList{QStringLiteral("-")});
         m_process.setWorkingDirectory(workingFolder);
         m_process.start(QIODevice::ReadWrite);
         if (!m_process.waitForStarted()) {
@@ -173,15 +170,14 @@ private:
 
 std::unique_ptr<ScriptRun> StartWatchedScript(const QString& interpreter,
                                               const QString& workingFolder,
-                                              const QByteArray& scriptBytes,
-                                              const QByteArray& folderIdentity,
-                                              const QString& logPath, QString* error)
+                                              const QByteArray& scriptBytes, const QString& logPath,
+                                              QString* error, const QStringList& extraArguments)
 {
     const int fd = OpenRunLog(logPath, error);
     if (fd < 0)
         return nullptr;
     auto run = std::make_unique<WatchedScript>(fd);
-    if (!run->start(interpreter, workingFolder, scriptBytes, folderIdentity, error))
+    if (!run->start(interpreter, workingFolder, scriptBytes, extraArguments, error))
         return nullptr;
     return run;
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace quillet::posix
@@ -14,13 +15,12 @@ namespace quillet::posix
 // QProcess: its report records (standard output) fill the returned run, its error text goes
 // to logPath. The log is opened without following a link and locked for the length of the
 // run, so a second run over the same script folder, from this program or another one, is
-// refused until the first has ended; the previous log is emptied only then. A folderIdentity
-// that is not empty is passed on (--folder-identity): the interpreter's cd then refuses every
-// other folder.
+// refused until the first has ended; the previous log is emptied only then. extraArguments
+// go to the interpreter before its script.
 std::unique_ptr<ScriptRun> StartWatchedScript(const QString& interpreter,
                                               const QString& workingFolder,
-                                              const QByteArray& scriptBytes,
-                                              const QByteArray& folderIdentity,
-                                              const QString& logPath, QString* error);
+                                              const QByteArray& scriptBytes, const QString& logPath,
+                                              QString* error,
+                                              const QStringList& extraArguments = {});
 
 } // namespace quillet::posix

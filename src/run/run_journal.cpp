@@ -1,0 +1,452 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "run_journal.h"
+
+#include "names/file_name_bytes.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#if defined(Q_OS_UNIX)
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+// The records, one a line, each field percent-encoded so that no field holds a blank or a
+// line break (names as the bytes of the file system):
+//   quillet-journal 1 <pairs>      the header
+//   folder <path> <identity>       the folder of the renames that follow
+//   rename <from> <to>             a rename announced
+//   done <identity>                the oldest announced rename happened; the file's identity
+//   failed                         the oldest announced rename did not happen
+// A last line without its line end was cut by the end of the run and is left out.
+
+namespace quillet
+{
+
+namespace
+{
+
+constexpr char kMagic[] = "quillet-journal 1";
+constexpr char kSuffix[] = ".journal";
+// How much of the file is reserved and mapped at a time.
+constexpr qint64 kMapChunk = 1 << 20;
+
+QByteArray Field(const QString& name)
+{
+    return EncodeFileName(name).toPercentEncoding();
+}
+
+QString Name(const QByteArray& field)
+{
+    return DecodeFileName(QByteArray::fromPercentEncoding(field));
+}
+
+} // namespace
+
+#if defined(Q_OS_UNIX)
+
+namespace
+{
+
+QString Errno()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+bool Lock(int fd, bool wait)
+{
+    int result;
+    do
+        result = flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+} // namespace
+
+// Syncs the journal to the disk every kSyncIntervalMs while something new was written.
+struct RunJournal::Syncer {
+    explicit Syncer(int fd) : fd(fd), thread([this] { loop(); }) {}
+    ~Syncer()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            stop = true;
+        }
+        wake.notify_one();
+        thread.join();
+    }
+    void loop()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!stop) {
+            wake.wait_for(lock, std::chrono::milliseconds(kSyncIntervalMs),
+                          [this] { return stop; });
+            if (written.exchange(false)) {
+                lock.unlock();
+                ::fdatasync(fd);
+                lock.lock();
+            }
+        }
+    }
+
+    int fd;
+    std::atomic<bool> written{false};
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stop = false;
+    std::thread thread;
+};
+
+RunJournal::RunJournal(int fd, QString path, qint64 end)
+    : m_fd(fd), m_path(std::move(path)), m_end(end), m_syncer(std::make_unique<Syncer>(fd))
+{
+}
+
+RunJournal::~RunJournal()
+{
+    if (m_fd >= 0) {
+        m_syncer.reset();
+        unmap();
+        // The zero bytes after the records are no longer needed.
+        if (::ftruncate(m_fd, m_end) == 0)
+            ::fdatasync(m_fd);
+        ::close(m_fd);
+    }
+}
+
+bool RunJournal::mapFrom(qint64 offset, qint64 length)
+{
+    unmap();
+    const qint64 page = ::sysconf(_SC_PAGESIZE);
+    const qint64 start = offset / page * page;
+    const qint64 size = (offset - start + length + page - 1) / page * page;
+    // Reserved first: writing to a mapped part the disk has no room for would kill the
+    // process.
+    if (::posix_fallocate(m_fd, start, size) != 0)
+        return false;
+    void* map = ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, start);
+    if (map == MAP_FAILED)
+        return false;
+    m_map = static_cast<char*>(map);
+    m_mapStart = start;
+    m_mapLength = size;
+    return true;
+}
+
+void RunJournal::unmap()
+{
+    if (m_map)
+        ::munmap(m_map, size_t(m_mapLength));
+    m_map = nullptr;
+    m_mapLength = 0;
+}
+
+std::unique_ptr<RunJournal> RunJournal::create(const QString& path, qsizetype pairs, QString* error)
+{
+    if (path.isEmpty())
+        return nullptr;
+    const QByteArray final = EncodeFileName(path);
+    const QByteArray temporary = final + ".new";
+    const int fd =
+        ::open(temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const QByteArray header = QByteArray(kMagic) + ' ' + QByteArray::number(pairs) + '\n';
+    std::unique_ptr<RunJournal> journal;
+    bool ok = fd >= 0 && Lock(fd, true) && WriteAll(fd, header);
+    if (ok) {
+        journal.reset(new RunJournal(fd, path, header.size()));
+        ok = journal->mapFrom(header.size(), kMapChunk) && ::fdatasync(fd) == 0 &&
+             ::rename(temporary.constData(), final.constData()) == 0;
+    }
+    if (!ok) {
+        if (error)
+            *error =
+                QCoreApplication::translate("RunJournal", "The journal of the run \"%1\" cannot be "
+                                                          "written: %2. Nothing was renamed.")
+                    .arg(DisplayFileName(path), Errno());
+        if (journal) {
+            journal->m_syncer.reset();
+            journal->unmap();
+            journal->m_fd = -1;
+        }
+        if (fd >= 0) {
+            ::unlink(temporary.constData());
+            ::close(fd);
+        }
+        return nullptr;
+    }
+    // The new name in the folder reaches the disk too, once per run.
+    const int dirFd = ::open(EncodeFileName(QFileInfo(path).path()).constData(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return journal;
+}
+
+void RunJournal::add(const QByteArray& record)
+{
+    if (m_bFailed || !m_map)
+        return;
+    if (m_end + record.size() > m_mapStart + m_mapLength &&
+        !mapFrom(m_end, qMax(kMapChunk, qint64(record.size())))) {
+        m_bFailed = true;
+        return;
+    }
+    std::memcpy(m_map + (m_end - m_mapStart), record.constData(), size_t(record.size()));
+    m_end += record.size();
+    m_syncer->written = true;
+}
+
+void RunJournal::enterFolder(const QString& folder, const QByteArray& identity)
+{
+    add("folder " + Field(folder) + ' ' + identity.toPercentEncoding() + '\n');
+}
+
+void RunJournal::intend(const QString& from, const QString& to)
+{
+    add("rename " + Field(from) + ' ' + Field(to) + '\n');
+}
+
+void RunJournal::renamed(const QByteArray& identity)
+{
+    add("done " + identity.toPercentEncoding() + '\n');
+}
+
+void RunJournal::failed()
+{
+    add("failed\n");
+}
+
+bool RunJournal::flush()
+{
+    return m_fd >= 0 && !m_bFailed;
+}
+
+void RunJournal::remove()
+{
+    if (m_fd < 0)
+        return;
+    m_syncer.reset();
+    unmap();
+    ::unlink(EncodeFileName(m_path).constData());
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+std::optional<QString> JournalFolder(QString* error)
+{
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty())
+        cache = QDir::homePath() + QStringLiteral("/.cache");
+    const QString folder = cache + QStringLiteral("/quillet-journals");
+    QDir().mkpath(cache);
+    const QByteArray path = EncodeFileName(folder);
+    QString reason;
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+        reason = Errno();
+    } else {
+        const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        struct stat st;
+        if (fd < 0)
+            reason = errno == ELOOP || errno == ENOTDIR
+                         ? QCoreApplication::translate("RunJournal", "it is not a plain folder")
+                         : Errno();
+        else if (fstat(fd, &st) != 0 || st.st_uid != geteuid() ||
+                 ((st.st_mode & 077) != 0 && fchmod(fd, 0700) != 0))
+            reason = QCoreApplication::translate("RunJournal", "it belongs to another user");
+        if (fd >= 0)
+            ::close(fd);
+    }
+    if (!reason.isEmpty()) {
+        if (error)
+            *error = QCoreApplication::translate("RunJournal",
+                                                 "The journal folder \"%1\" cannot be used: %2. "
+                                                 "Nothing was renamed.")
+                         .arg(DisplayFileName(folder), reason);
+        return std::nullopt;
+    }
+    return folder + QLatin1Char('/');
+}
+
+QString NewJournalPath(const QString& journalFolder)
+{
+    static std::atomic<int> counter{0};
+    return journalFolder + QStringLiteral("run-%1-%2-%3%4")
+                               .arg(qint64(::getpid()))
+                               .arg(QDateTime::currentMSecsSinceEpoch())
+                               .arg(++counter)
+                               .arg(QLatin1String(kSuffix));
+}
+
+FoundJournal::~FoundJournal()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void FoundJournal::remove()
+{
+    if (m_fd < 0)
+        return;
+    ::unlink(EncodeFileName(m_path).constData());
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+std::unique_ptr<FoundJournal> ReadJournal(const QString& path)
+{
+    const int fd = ::open(EncodeFileName(path).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid() || !Lock(fd, false)) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::unique_ptr<FoundJournal> journal(new FoundJournal(fd, path));
+    QByteArray bytes;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        bytes.append(chunk, n);
+    }
+    // The zero bytes of the reserved part, and a record cut by the end of the run.
+    if (const qsizetype zero = bytes.indexOf('\0'); zero >= 0)
+        bytes.truncate(zero);
+    bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    qsizetype start = 0;
+    bool header = false;
+    QString folder;
+    QByteArray folderIdentity;
+    qsizetype nOpen = 0; // the first announced pair without a result
+    while (start < bytes.size()) {
+        const qsizetype end = bytes.indexOf('\n', start);
+        const QList<QByteArray> fields = bytes.mid(start, end - start).split(' ');
+        start = end + 1;
+        const QByteArray& kind = fields.first();
+        if (!header) {
+            if (fields.size() != 3 || fields.at(0) + ' ' + fields.at(1) != kMagic)
+                return nullptr;
+            journal->m_total = fields.at(2).toLongLong();
+            header = true;
+        } else if (kind == "folder" && fields.size() == 3) {
+            folder = Name(fields.at(1));
+            folderIdentity = QByteArray::fromPercentEncoding(fields.at(2));
+        } else if (kind == "rename" && fields.size() == 3) {
+            journal->m_pairs.append({folder,
+                                     folderIdentity,
+                                     Name(fields.at(1)),
+                                     Name(fields.at(2)),
+                                     JournalPair::State::Announced,
+                                     {}});
+        } else if ((kind == "done" && fields.size() == 2) || (kind == "failed")) {
+            if (nOpen < journal->m_pairs.size()) {
+                JournalPair& pair = journal->m_pairs[nOpen++];
+                pair.state =
+                    kind == "done" ? JournalPair::State::Renamed : JournalPair::State::Failed;
+                if (kind == "done")
+                    pair.identity = QByteArray::fromPercentEncoding(fields.at(1));
+            }
+        }
+    }
+    if (!header)
+        return nullptr;
+    return journal;
+}
+
+QStringList JournalPaths(const QString& journalFolder)
+{
+    QStringList paths;
+    const QFileInfoList entries = QDir(journalFolder)
+                                      .entryInfoList({QStringLiteral("*") + QLatin1String(kSuffix)},
+                                                     QDir::Files, QDir::Time | QDir::Reversed);
+    for (const QFileInfo& entry : entries)
+        paths.append(entry.filePath());
+    return paths;
+}
+
+#else // systems that keep no journals
+
+struct RunJournal::Syncer {
+};
+RunJournal::RunJournal(int fd, QString path, qint64 end)
+    : m_fd(fd), m_path(std::move(path)), m_end(end)
+{
+}
+bool RunJournal::mapFrom(qint64, qint64)
+{
+    return false;
+}
+void RunJournal::unmap() {}
+RunJournal::~RunJournal() = default;
+std::unique_ptr<RunJournal> RunJournal::create(const QString&, qsizetype, QString*)
+{
+    return nullptr;
+}
+void RunJournal::add(const QByteArray&) {}
+void RunJournal::enterFolder(const QString&, const QByteArray&) {}
+void RunJournal::intend(const QString&, const QString&) {}
+void RunJournal::renamed(const QByteArray&) {}
+void RunJournal::failed() {}
+bool RunJournal::flush()
+{
+    return true;
+}
+void RunJournal::remove() {}
+std::optional<QString> JournalFolder(QString*)
+{
+    return QString();
+}
+QString NewJournalPath(const QString&)
+{
+    return QString();
+}
+FoundJournal::~FoundJournal() = default;
+void FoundJournal::remove() {}
+std::unique_ptr<FoundJournal> ReadJournal(const QString&)
+{
+    return nullptr;
+}
+QStringList JournalPaths(const QString&)
+{
+    return {};
+}
+
+#endif
+
+} // namespace quillet
