@@ -18,8 +18,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <spawn.h>
-#include <sys/wait.h>
 
 using namespace quillet;
 
@@ -56,36 +54,6 @@ double RunJobMs(Job& job)
     if (!job.isFinished())
         loop.exec();
     return bench::ElapsedMs(timer);
-}
-
-// quillet-batch alone: the script on its standard input, its report to a file; blocks in
-// waitpid until it has ended.
-double BatchAloneMs(const QString& folder, const QByteArray& script)
-{
-    const QByteArray scriptPath = QFile::encodeName(folder + "/../bench-script");
-    const QByteArray reportPath = QFile::encodeName(folder + "/../bench-report");
-    QFile file(QFile::decodeName(scriptPath));
-    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
-        return -1;
-    file.close();
-    const QByteArray program =
-        QFile::encodeName(QCoreApplication::applicationDirPath() + "/quillet-batch");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, scriptPath.constData(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, reportPath.constData(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>("--report"),
-                    const_cast<char*>("-"), nullptr};
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    int status = -1;
-    if (posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ) == 0)
-        waitpid(pid, &status, 0);
-    const double ms = bench::ElapsedMs(timer);
-    posix_spawn_file_actions_destroy(&actions);
-    return status == 0 ? ms : -1;
 }
 
 void Complain(const char* what, qsizetype nDone, qsizetype nExpected)
@@ -132,7 +100,7 @@ void BenchRuns(int n, Platform& platform)
         Complain("Shell method", shellRun.outcome().done.size(), n);
         back();
 
-        alone.push_back(BatchAloneMs(folder, script.bytes.value_or(QByteArray())));
+        alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray())));
         back();
     }
     const QString loop = QStringLiteral("renameat2 NOREPLACE loop");

@@ -15,8 +15,10 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <string>
 #include <strings.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -194,6 +196,37 @@ inline qsizetype RawListing(const QString& path)
         return strcasecmp(a.c_str(), b.c_str()) < 0;
     });
     return qsizetype(names.size());
+}
+
+// quillet-batch alone (installed beside the benchmark) on script, which renames in folder:
+// the script on its standard input, its report to a file beside the folder; blocks in waitpid
+// until it has ended. Returns milliseconds, negative when it failed.
+inline double BatchAloneMs(const QString& folder, const QByteArray& script)
+{
+    const QByteArray scriptPath = QFile::encodeName(folder + "/../bench-script");
+    const QByteArray reportPath = QFile::encodeName(folder + "/../bench-report");
+    QFile file(QFile::decodeName(scriptPath));
+    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
+        return -1;
+    file.close();
+    const QByteArray program =
+        QFile::encodeName(QCoreApplication::applicationDirPath() + "/quillet-batch");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, scriptPath.constData(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, reportPath.constData(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>("--report"),
+                    const_cast<char*>("-"), nullptr};
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    int status = -1;
+    if (posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ) == 0)
+        waitpid(pid, &status, 0);
+    const double ms = ElapsedMs(timer);
+    posix_spawn_file_actions_destroy(&actions);
+    return status == 0 ? ms : -1;
 }
 
 } // namespace bench
