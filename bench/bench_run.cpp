@@ -3,7 +3,8 @@
 // the Shell method from its start to its outcome known (the script written, quillet-batch
 // run, its report read), and quillet-batch alone on the same script; each beside a loop of
 // renameat2(RENAME_NOREPLACE) over the same pairs in the same folder, timed in the same
-// rounds. Each figure is the median of three rounds with its spread.
+// rounds. Each figure is the median of three rounds with its spread. "--shell N" runs the
+// Shell method alone over N files, for a profiler.
 
 #include "bench_util.h"
 #include "run/api_run.h"
@@ -63,7 +64,7 @@ void Complain(const char* what, qsizetype nDone, qsizetype nExpected)
                      (long long)nExpected);
 }
 
-void BenchRuns(int n, Platform& platform)
+void BenchRuns(int n, Platform& platform, bool bShellOnly)
 {
     QTemporaryDir root(bench::BenchRoot() + "/run-XXXXXX");
     const QString folder = root.path() + "/files";
@@ -88,31 +89,37 @@ void BenchRuns(int n, Platform& platform)
         floor.push_back(bench::NoReplaceLoopMs(folder, job.currentNames, job.proposedNames));
         back();
 
-        ApiRun apiRun(job, platform, reporter);
-        api.push_back(RunJobMs(apiRun));
-        Complain("API method", apiRun.outcome().done.size(), n);
-        UndoRun undoRun(apiRun.outcome().done, platform, reporter);
-        undo.push_back(RunJobMs(undoRun));
-        Complain("undo", n - undoRun.notUndone().size(), n);
+        if (!bShellOnly) {
+            ApiRun apiRun(job, platform, reporter);
+            api.push_back(RunJobMs(apiRun));
+            Complain("API method", apiRun.outcome().done.size(), n);
+            UndoRun undoRun(apiRun.outcome().done, platform, reporter);
+            undo.push_back(RunJobMs(undoRun));
+            Complain("undo", n - undoRun.notUndone().size(), n);
+        }
 
         ShellRun shellRun(job, platform, reporter);
         shell.push_back(RunJobMs(shellRun));
         Complain("Shell method", shellRun.outcome().done.size(), n);
         back();
 
-        alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray())));
-        back();
+        if (!bShellOnly) {
+            alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray())));
+            back();
+        }
     }
     const QString loop = QStringLiteral("renameat2 NOREPLACE loop");
     const bench::Figure floorFigure = bench::Summary(floor);
+    bench::Report(QStringLiteral("Shell method, start to outcome known, %1 files").arg(n),
+                  bench::Summary(shell), loop, floorFigure, 1.5);
+    if (bShellOnly)
+        return;
+    bench::Report(QStringLiteral("quillet-batch alone on the same script, %1 files").arg(n),
+                  bench::Summary(alone), loop, floorFigure, 1.2);
     bench::Report(QStringLiteral("API method, start to outcome, %1 files").arg(n),
                   bench::Summary(api), loop, floorFigure, 1.3);
     bench::Report(QStringLiteral("undo of the API run, %1 files").arg(n), bench::Summary(undo),
                   loop, floorFigure, 1.3);
-    bench::Report(QStringLiteral("Shell method, start to outcome known, %1 files").arg(n),
-                  bench::Summary(shell), loop, floorFigure, 1.5);
-    bench::Report(QStringLiteral("quillet-batch alone on the same script, %1 files").arg(n),
-                  bench::Summary(alone), loop, floorFigure, 1.2);
 }
 
 } // namespace
@@ -125,7 +132,13 @@ int main(int argc, char* argv[])
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     QDir().mkpath(bench::BenchRoot());
     const std::unique_ptr<Platform> platform = CreatePlatform();
+    // "--shell N": the Shell method alone over N files, for a profiler.
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--shell")) {
+        BenchRuns(args[2].toInt(), *platform, true);
+        return 0;
+    }
     for (const int n : {32767, 200000})
-        BenchRuns(n, *platform);
+        BenchRuns(n, *platform, false);
     return 0;
 }

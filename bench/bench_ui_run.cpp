@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rename runs through the real window, at 32,767 and 200,000 files (and 1,000,000 with
-// the argument --million): the Shell method from the click on "&Ok" to its outcome known
-// (the window's jobFinished), the API method the same way with its progress bar painted, and
-// the undo of that run through "Undo Last Rename". Each beside a renameat2(RENAME_NOREPLACE)
-// loop over the same pairs in the same folder, timed in the same rounds; the Shell method also
-// beside quillet-batch alone on the same script. While a run goes on, the progress bar is asked
-// to repaint every 10 ms: the longest gap between its paints is how long the window stopped
-// answering. The resident memory at its highest during the runs is printed beside the idle
-// window's and beside the names' own text.
+// the argument --million; a number N: N files alone): the Shell method from the click on "&Ok" to
+// its outcome known (the window's jobFinished), the API method the same way with its progress bar
+// painted, and the undo of that run through "Undo Last Rename". Each beside a
+// renameat2(RENAME_NOREPLACE) loop over the same pairs in the same folder, timed in the same
+// rounds; the Shell method also beside quillet-batch alone on the same script. While a run goes on,
+// the progress bar is asked to repaint every 10 ms: the longest gap between its paints is how long
+// the window stopped answering. The resident memory at its highest during the runs is printed
+// beside the idle window's and beside the names' own text.
 
 #include "bench_util.h"
 #include "run/batch_script.h"
@@ -244,9 +244,13 @@ int main(int argc, char* argv[])
     const auto drives = CreateSystemDriveProvider();
     const auto platform = CreatePlatform();
     const Form1::Services services{&messages, drives.get(), platform.get()};
+    // "--million" adds a million files; a number runs that many files alone, for a profiler.
     QList<int> sizes{32767, 200000};
-    if (app.arguments().contains(QStringLiteral("--million")))
+    const QStringList args = app.arguments().mid(1);
+    if (args.contains(QStringLiteral("--million")))
         sizes.append(1000000);
+    else if (!args.isEmpty() && args.first().toInt() > 0)
+        sizes = {args.first().toInt()};
     for (const int n : sizes)
         BenchSize(n, services);
     return 0;
