@@ -7,8 +7,9 @@
 # (root); `make bench` builds in Release and runs the benchmarks;
 # `make deb` builds the Debian package; `make translations` brings the catalogues in
 # translations/ up to date with the texts of the code.
-# `make bench` shows the window of bench_ui on an X server of its own (Xvfb), as a user
-# would see it painted; without xvfb-run it paints offscreen.
+# `make bench` shows the windows of the bench_ui* programs on an X server of its own (Xvfb), as
+# a user would see them painted; without xvfb-run they paint offscreen. `make bench
+# BENCH_MILLION=1` also runs the window's renames over a million files.
 # `make windows` cross-builds the static build/windows/bin/quillet.exe; `make windows-installer`
 # adds its installer and portable zip; `make test-windows` runs its tests, the window and the
 # installer under Wine.
@@ -16,7 +17,9 @@
 	windows windows-installer test-windows
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-BENCHES = bench_core bench_source bench_run bench_ui
+BENCHES = bench_core bench_source bench_run bench_ui bench_ui_startup bench_ui_run
+# BENCH_MILLION=1 adds the runs through the window over 1,000,000 files (several minutes).
+BENCH_MILLION ?=
 
 all: build
 
@@ -53,11 +56,14 @@ bench: deps
 	cmake --build --preset release -j $(JOBS) --target $(BENCHES)
 	@for b in $(BENCHES); do \
 		echo "== $$b"; \
-		if [ $$b = bench_ui ] && command -v xvfb-run >/dev/null; then \
+		args=; \
+		if [ $$b = bench_ui_run ] && [ -n "$(BENCH_MILLION)" ]; then args=--million; fi; \
+		case $$b in bench_ui*) ui=1 ;; *) ui= ;; esac; \
+		if [ -n "$$ui" ] && command -v xvfb-run >/dev/null; then \
 			xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
-				build/release/bin/$$b || exit 1; \
+				build/release/bin/$$b $$args || exit 1; \
 		else \
-			build/release/bin/$$b || exit 1; \
+			build/release/bin/$$b $$args || exit 1; \
 		fi; \
 	done
 

@@ -1,29 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The API rename method over one folder of 32,767 files, beside a plain loop of rename(2)
-// over as many files; and the time the Shell method's script takes to finish in quillet-batch.
+// The rename runs without the window, at 32,767 and 200,000 files: the API method, its undo,
+// the Shell method from its start to its outcome known (the script written, quillet-batch
+// run, its report read), and quillet-batch alone on the same script; each beside a loop of
+// renameat2(RENAME_NOREPLACE) over the same pairs in the same folder, timed in the same
+// rounds. Each figure is the median of three rounds with its spread. "--shell N" runs the
+// Shell method alone over N files, for a profiler.
 
 #include "bench_util.h"
+#include "run/api_run.h"
+#include "run/batch_script.h"
 #include "run/platform/platform.h"
-#include "run/rename_run.h"
+#include "run/run_reporter.h"
+#include "run/shell_run.h"
 #include "run/undo_run.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
-#include <vector>
 
 using namespace quillet;
 
 namespace
 {
 
-constexpr int kFiles = 32767;
-constexpr int kRounds = 2;
+constexpr int kRounds = 3;
 
 class NoReporter : public RunReporter
 {
@@ -36,106 +38,88 @@ public:
     void setProgressValue(double) override {}
 };
 
-QString OldName(int i)
-{
-    return QStringLiteral("IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0'));
-}
-
 QString NewName(int i)
 {
-    return QStringLiteral("Holiday %1.jpg").arg(i, 5, 10, QLatin1Char('0'));
+    return QStringLiteral("Holiday %1.jpg").arg(i, 7, 10, QLatin1Char('0'));
 }
 
-// A fresh folder holding the old names, and the job that renames them.
-RenameJob MakeFolder(const QString& folder)
+// Runs job from the event loop, as the window does, and waits for its end without a busy
+// loop; returns the milliseconds from its start to its outcome known.
+double RunJobMs(Job& job)
 {
+    QEventLoop loop;
+    QObject::connect(&job, &Job::finished, &loop, &QEventLoop::quit);
+    QElapsedTimer timer;
+    timer.start();
+    job.start();
+    if (!job.isFinished())
+        loop.exec();
+    return bench::ElapsedMs(timer);
+}
+
+void Complain(const char* what, qsizetype nDone, qsizetype nExpected)
+{
+    if (nDone != nExpected)
+        std::fprintf(stderr, "bench_run: %s: %lld of %lld files\n", what, (long long)nDone,
+                     (long long)nExpected);
+}
+
+void BenchRuns(int n, Platform& platform, bool bShellOnly)
+{
+    QTemporaryDir root(bench::BenchRoot() + "/run-XXXXXX");
+    const QString folder = root.path() + "/files";
+    QDir().mkpath(folder);
     RenameJob job{folder, {}, {}};
-    job.currentNames.reserve(kFiles);
-    job.proposedNames.reserve(kFiles);
-    for (int i = 0; i < kFiles; ++i) {
-        const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + OldName(i));
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        if (fd < 0) {
-            std::perror("bench_run: create");
-            std::exit(1);
-        }
-        ::close(fd);
-        job.currentNames.append(OldName(i));
+    for (int i = 0; i < n; ++i) {
+        job.currentNames.append(bench::PhotoName(i));
         job.proposedNames.append(NewName(i));
     }
-    return job;
-}
-
-double FloorMs()
-{
-    QTemporaryDir dir;
-    const RenameJob job = MakeFolder(dir.path());
-    std::vector<QByteArray> from;
-    std::vector<QByteArray> to;
-    for (int i = 0; i < kFiles; ++i) {
-        from.push_back(QFile::encodeName(dir.path() + QLatin1Char('/') + job.currentNames[i]));
-        to.push_back(QFile::encodeName(dir.path() + QLatin1Char('/') + job.proposedNames[i]));
+    if (!bench::MakeFiles(folder, job.currentNames)) {
+        std::perror("bench_run: create");
+        std::exit(1);
     }
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < kFiles; ++i) {
-        if (std::rename(from[i].constData(), to[i].constData()) != 0)
-            std::perror("bench_run: rename");
+    const auto script = ComposeBatchScript(job, platform.separator(), [&](const QString& text) {
+        return platform.encodeScriptText(text);
+    });
+    // Every measured run renames old -> new; the untimed loop back restores the folder.
+    const auto back = [&] { bench::NoReplaceLoopMs(folder, job.proposedNames, job.currentNames); };
+    NoReporter reporter;
+    std::vector<double> floor, api, undo, shell, alone;
+    for (int round = 0; round < kRounds; ++round) {
+        floor.push_back(bench::NoReplaceLoopMs(folder, job.currentNames, job.proposedNames));
+        back();
+
+        if (!bShellOnly) {
+            ApiRun apiRun(job, platform, reporter);
+            api.push_back(RunJobMs(apiRun));
+            Complain("API method", apiRun.outcome().done.size(), n);
+            UndoRun undoRun(apiRun.outcome().done, platform, reporter);
+            undo.push_back(RunJobMs(undoRun));
+            Complain("undo", n - undoRun.notUndone().size(), n);
+        }
+
+        ShellRun shellRun(job, platform, reporter);
+        shell.push_back(RunJobMs(shellRun));
+        Complain("Shell method", shellRun.outcome().done.size(), n);
+        back();
+
+        if (!bShellOnly) {
+            alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray())));
+            back();
+        }
     }
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double ApiMs(Platform& platform)
-{
-    QTemporaryDir dir;
-    const RenameJob job = MakeFolder(dir.path());
-    NoReporter reporter;
-    QElapsedTimer timer;
-    timer.start();
-    const qsizetype failed = RunApiMethod(job, platform, reporter).failed.size();
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    if (failed != 0)
-        std::fprintf(stderr, "bench_run: %lld renames failed\n", (long long)failed);
-    return ms;
-}
-
-// The undo of an API run over the folder: every file back to its old name.
-double UndoMs(Platform& platform)
-{
-    QTemporaryDir dir;
-    const RenameJob job = MakeFolder(dir.path());
-    NoReporter reporter;
-    const RunOutcome outcome = RunApiMethod(job, platform, reporter);
-    QElapsedTimer timer;
-    timer.start();
-    const QList<RenameResult> left = UndoRenames(outcome.done, platform, reporter);
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    if (!left.isEmpty() || outcome.done.size() != kFiles)
-        std::fprintf(stderr, "bench_run: %lld files not restored\n", (long long)left.size());
-    return ms;
-}
-
-// From the click to the last file renamed by the detached interpreter, which keeps the run's
-// journal as it does for the window; negative on timeout.
-double ShellMs(Platform& platform)
-{
-    QTemporaryDir dir;
-    const RenameJob job = MakeFolder(dir.path());
-    const QByteArray last = QFile::encodeName(dir.path() + QLatin1Char('/') + NewName(kFiles - 1));
-    NoReporter reporter;
-    QElapsedTimer timer;
-    timer.start();
-    QString journal;
-    const std::unique_ptr<ScriptRun> run = RunShellMethod(job, platform, reporter, &journal);
-    if (!run)
-        return -1;
-    // The script reaches the interpreter through the event loop.
-    while (::access(last.constData(), F_OK) != 0) {
-        if (timer.elapsed() > 300000)
-            return -1;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return double(timer.nsecsElapsed()) / 1e6;
+    const QString loop = QStringLiteral("renameat2 NOREPLACE loop");
+    const bench::Figure floorFigure = bench::Summary(floor);
+    bench::Report(QStringLiteral("Shell method, start to outcome known, %1 files").arg(n),
+                  bench::Summary(shell), loop, floorFigure, 1.5);
+    if (bShellOnly)
+        return;
+    bench::Report(QStringLiteral("quillet-batch alone on the same script, %1 files").arg(n),
+                  bench::Summary(alone), loop, floorFigure, 1.2);
+    bench::Report(QStringLiteral("API method, start to outcome, %1 files").arg(n),
+                  bench::Summary(api), loop, floorFigure, 1.3);
+    bench::Report(QStringLiteral("undo of the API run, %1 files").arg(n), bench::Summary(undo),
+                  loop, floorFigure, 1.3);
 }
 
 } // namespace
@@ -146,25 +130,15 @@ int main(int argc, char* argv[])
     // The Shell method's script goes to a private folder of this run, not the user's cache.
     QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    QDir().mkpath(bench::BenchRoot());
     const std::unique_ptr<Platform> platform = CreatePlatform();
-
-    // Best of a few rounds, alternated so that both see the same state of the disk.
-    double floor = 1e300;
-    double api = 1e300;
-    for (int round = 0; round < kRounds; ++round) {
-        floor = std::min(floor, FloorMs());
-        api = std::min(api, ApiMs(*platform));
+    // "--shell N": the Shell method alone over N files, for a profiler.
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--shell")) {
+        BenchRuns(args[2].toInt(), *platform, true);
+        return 0;
     }
-    bench::Report(QStringLiteral("API method, %1 files").arg(kFiles), api,
-                  QStringLiteral("rename(2) loop"), floor);
-    bench::Report(QStringLiteral("Undo of the API run, %1 files").arg(kFiles), UndoMs(*platform),
-                  QStringLiteral("rename(2) loop"), floor);
-    const double shell = ShellMs(*platform);
-    if (shell < 0) {
-        std::printf("Shell method: the script did not finish\n");
-        return 1;
-    }
-    bench::Report(QStringLiteral("Shell method to finish, %1 files").arg(kFiles), shell,
-                  QStringLiteral("rename(2) loop"), floor);
+    for (const int n : {32767, 200000})
+        BenchRuns(n, *platform, false);
     return 0;
 }

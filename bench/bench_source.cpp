@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Listing a folder with the extension filter rebuilt, beside a floor measured in the same
 // run: a raw readdir of the same folder and a strcasecmp sort of the names as bytes.
+#include "bench_util.h"
 #include "source/extension_filter.h"
 #include "source/file_list.h"
 
@@ -9,10 +10,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <strings.h>
 #include <unistd.h>
@@ -42,25 +43,6 @@ bool MakeFolder(const QString& path, int nFiles)
     return true;
 }
 
-// The raw listing: readdir and a case-insensitive byte sort with strcasecmp, no text
-// conversion, no keys.
-qsizetype Floor(const QString& path)
-{
-    std::vector<std::string> names;
-    DIR* dir = opendir(QFile::encodeName(path).constData());
-    if (!dir)
-        return -1;
-    while (const dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] != '.')
-            names.emplace_back(entry->d_name);
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return strcasecmp(a.c_str(), b.c_str()) < 0;
-    });
-    return qsizetype(names.size());
-}
-
 qsizetype ListWithFilter(const QString& path)
 {
     FileList list;
@@ -70,22 +52,23 @@ qsizetype ListWithFilter(const QString& path)
     return entries.isEmpty() ? -1 : list.Count();
 }
 
-template <typename F> double BestMilliseconds(F&& run, qsizetype nExpected, int nRounds)
+// The median time of run over nRounds rounds with its spread; nothing when it listed a
+// number of names other than nExpected.
+template <typename F> std::optional<bench::Figure> Timed(F&& run, qsizetype nExpected, int nRounds)
 {
-    double best = 1e300;
+    std::vector<double> times;
     for (int i = 0; i < nRounds; ++i) {
         QElapsedTimer timer;
         timer.start();
         const qsizetype n = run();
-        const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        times.push_back(bench::ElapsedMs(timer));
         if (n != nExpected) {
             std::fprintf(stderr, "listed %lld names, expected %lld\n", static_cast<long long>(n),
                          static_cast<long long>(nExpected));
-            return -1;
+            return std::nullopt;
         }
-        best = std::min(best, ms);
     }
-    return best;
+    return bench::Summary(times);
 }
 
 } // namespace
@@ -100,16 +83,13 @@ int main()
         }
         const int nRounds = nFiles >= 100000 ? 5 : 15;
         // Warm the directory cache before either is timed.
-        Floor(dir.path());
-        const double floorMs = BestMilliseconds([&] { return Floor(dir.path()); }, nFiles, nRounds);
-        const double listMs =
-            BestMilliseconds([&] { return ListWithFilter(dir.path()); }, nFiles, nRounds);
-        if (floorMs < 0 || listMs < 0)
+        bench::RawListing(dir.path());
+        const auto floor = Timed([&] { return bench::RawListing(dir.path()); }, nFiles, nRounds);
+        const auto list = Timed([&] { return ListWithFilter(dir.path()); }, nFiles, nRounds);
+        if (!floor || !list)
             return 1;
-        const double ratio = listMs / floorMs;
-        std::printf("list %6d files + filter rebuild: %8.2f ms   floor (readdir + "
-                    "strcasecmp sort): %8.2f ms   ratio %.2f (target <= 2.00)%s\n",
-                    nFiles, listMs, floorMs, ratio, ratio <= 2.0 ? "" : "  ABOVE TARGET");
+        bench::Report(QStringLiteral("list %1 files + filter rebuild").arg(nFiles), *list,
+                      "readdir + strcasecmp sort", *floor, 2.0);
     }
     // The figures are reported, not enforced: timings vary with the machine and its load.
     return 0;

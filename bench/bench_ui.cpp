@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a user of the window sees, each figure beside a floor measured in the same run:
-// - start-up to a painted window, cold and warm, beside a raw readdir of the folder and a
-//   strcasecmp sort;
 // - a keystroke in the template box (a key event posted to the event loop) until the visible
 //   rows show the new proposals, the delayed relayout and the repaint included, beside a
 //   key to a plain line edit with the same two lists repainted;
 // - the conflict marks of that keystroke, beside the same check run directly;
-// - resident memory after the first and after the last keystroke, and per file.
+// - resident memory after the first and after the last keystroke, beside the names' own text;
+// - a pick in the extension filter to its painted rows, beside a raw listing.
 // The folders are made once in a folder on the disk (QUILLET_BENCH_DIR, else the build
-// folder) and kept for the next run. Start-up is timed warm, and cold too where the page
-// cache can be dropped (as root).
+// folder) and kept for the next run.
 
 #include "bench_util.h"
 #include "core/generation_pass.h"
@@ -52,29 +50,6 @@ public:
     MessageReply show(QWidget*, const MessageRequest&) override { return {}; }
 };
 
-// The folder of n empty files, made once and kept.
-QString FolderOf(int n)
-{
-    const QString root = qEnvironmentVariableIsEmpty("QUILLET_BENCH_DIR")
-                             ? QCoreApplication::applicationDirPath() + "/../bench-folders"
-                             : qEnvironmentVariable("QUILLET_BENCH_DIR");
-    const QString path = QDir::cleanPath(root + QStringLiteral("/files-%1").arg(n));
-    const QString done = path + "/.complete";
-    if (QFile::exists(done))
-        return path;
-    QDir().mkpath(path);
-    const QByteArray base = QFile::encodeName(path);
-    for (int i = 0; i < n; ++i) {
-        const QByteArray name =
-            base + "/holiday photo " + QByteArray::number(i).rightJustified(7, '0') + ".jpg";
-        const int fd = ::open(name.constData(), O_CREAT | O_WRONLY, 0644);
-        if (fd >= 0)
-            ::close(fd);
-    }
-    QFile(done).open(QIODevice::WriteOnly);
-    return path;
-}
-
 const char* FileSystemOf(const QString& path)
 {
     struct statfs fs {
@@ -93,45 +68,6 @@ const char* FileSystemOf(const QString& path)
     default:
         return "other";
     }
-}
-
-// The raw listing: readdir and a case-insensitive byte sort, no text conversion.
-qsizetype RawListing(const QString& path)
-{
-    std::vector<std::string> names;
-    DIR* dir = opendir(QFile::encodeName(path).constData());
-    if (!dir)
-        return 0;
-    while (const dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] != '.')
-            names.emplace_back(entry->d_name);
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return strcasecmp(a.c_str(), b.c_str()) < 0;
-    });
-    return qsizetype(names.size());
-}
-
-// Whether the page cache (and with it the folder's entries) was dropped; needs root.
-bool DropPageCache()
-{
-    ::sync();
-    const int fd = ::open("/proc/sys/vm/drop_caches", O_WRONLY);
-    const bool bDropped = fd >= 0 && ::write(fd, "3", 1) == 1;
-    if (fd >= 0)
-        ::close(fd);
-    return bDropped;
-}
-
-double ResidentMB()
-{
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / 1e6
-                             : 0;
 }
 
 // A key pressed and released, posted to the widget as the window system's events are, so
@@ -178,14 +114,6 @@ template <typename F> bool SpinUntil(F&& done)
     return true;
 }
 
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 struct Window {
     Form1& form;
     PaintCounter paints;
@@ -220,49 +148,16 @@ struct Window {
     }
 };
 
-// Start-up from a cold cache, as after a reboot: the raw listing and the window each read
-// the folder from the disk.
-void ColdStartUp(int n, const QString& folder, SilentMessages& messages, DriveProvider& drives,
-                 Platform& platform)
-{
-    if (DropPageCache()) {
-        QElapsedTimer coldFloorTimer;
-        coldFloorTimer.start();
-        RawListing(folder);
-        const double coldFloorMs = double(coldFloorTimer.nsecsElapsed()) / 1e6;
-        DropPageCache();
-        QElapsedTimer coldTimer;
-        coldTimer.start();
-        {
-            Form1 cold({&messages, &drives, &platform}, folder);
-            PaintCounter paints(cold.Ui().lstOldFileName->viewport());
-            cold.show();
-            if (!QTest::qWaitForWindowExposed(&cold))
-                std::printf("(window not exposed)\n");
-            SpinUntil([&] { return paints.nPaints > 0; });
-            bench::Report(QStringLiteral("start-up to painted window, %1 files, cold").arg(n),
-                          double(coldTimer.nsecsElapsed()) / 1e6, "readdir + strcasecmp sort",
-                          coldFloorMs);
-            cold.WaitForMarks();
-        }
-    } else {
-        std::printf("(cannot drop the page cache without root: no cold start-up)\n");
-    }
-}
-
 void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platform& platform)
 {
-    const QString folder = FolderOf(n);
+    const QString folder = bench::FolderOf(n);
     std::printf("-- %d files in %s (%s), painted by %s\n", n, qPrintable(folder),
                 FileSystemOf(folder), qPrintable(QGuiApplication::platformName()));
 
-    // Start-up from a warm cache, beside the raw listing of the same folder.
-    RawListing(folder); // the first read of a folder warms the cache for both
-    QElapsedTimer floorTimer;
-    floorTimer.start();
-    const qsizetype nRaw = RawListing(folder);
-    const double floorStartMs = double(floorTimer.nsecsElapsed()) / 1e6;
-    const double rssBefore = ResidentMB();
+    // The window on a warm folder (the whole process's start-up beside its floor is timed by
+    // bench_ui_startup).
+    const qsizetype nRaw = bench::RawListing(folder);
+    const double rssBefore = bench::ResidentMB();
     QElapsedTimer startTimer;
     startTimer.start();
     Form1 form({&messages, &drives, &platform}, folder);
@@ -271,13 +166,12 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
     if (!QTest::qWaitForWindowExposed(&form))
         std::printf("(window not exposed)\n");
     SpinUntil([&] { return window.paints.nPaints > 0; });
-    const double startMs = double(startTimer.nsecsElapsed()) / 1e6;
-    bench::Report(QStringLiteral("start-up to painted window, %1 files, warm").arg(n), startMs,
-                  "readdir + strcasecmp sort", floorStartMs);
+    std::printf("%-52s %9.2f ms (one run)\n", "  window made, shown and painted in this process",
+                bench::ElapsedMs(startTimer));
     if (nRaw != form.OldNameColumn().Count())
         std::printf("(listed %lld, raw %lld)\n", (long long)form.OldNameColumn().Count(),
                     (long long)nRaw);
-    const double rssStart = ResidentMB();
+    const double rssStart = bench::ResidentMB();
     // The first marks follow on the worker, which also learns the names for the checks
     // of the keystrokes to come.
     SpinUntil([&] { return window.nMarkSignals > 0 || form.NewNameColumn().Forecast(); });
@@ -321,9 +215,9 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
         SpinUntil([&] { return window.nMarkSignals > nMarks; });
         marksMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         if (i == 0)
-            rssFirst = ResidentMB();
+            rssFirst = bench::ResidentMB();
     }
-    const double rssLast = ResidentMB();
+    const double rssLast = bench::ResidentMB();
 
     // The floor of the marks: the same check run directly on the same lists, with what it
     // keeps between checks already built, and no window or event loop around it.
@@ -334,18 +228,19 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
     RenameForecaster forecaster(current, form.File1().AllFiles(), NameRules::Posix());
     const NameProposer proposer(settings);
     qsizetype sink = forecaster.Forecast(proposer).size();
-    const double checkMs = bench::MedianMs(n >= 1000000 ? 5 : 9,
-                                           [&] { sink += forecaster.Forecast(proposer).size(); });
+    const bench::Figure check =
+        bench::Time(n >= 1000000 ? 5 : 9, [&] { sink += forecaster.Forecast(proposer).size(); });
 
-    bench::Report(QStringLiteral("keystroke to visible preview, %1 files").arg(n), Median(keyMs),
-                  "key to a plain line edit + repaint", Median(floorKey));
+    bench::Report(QStringLiteral("keystroke to visible preview, %1 files").arg(n),
+                  bench::Summary(keyMs), "key to a plain line edit + repaint",
+                  bench::Summary(floorKey));
     std::printf("%-52s %9.2f ms   (goal %s)\n", "  slowest keystroke",
                 *std::max_element(keyMs.begin(), keyMs.end()),
                 n >= 1000000 ? "16"
                 : n <= 32767 ? "5"
                              : "none");
     bench::Report(QStringLiteral("keystroke to its conflict marks, %1 files").arg(n),
-                  Median(marksMs), "the check run directly", checkMs);
+                  bench::Summary(marksMs), "the check run directly", check);
     std::printf("%-52s %9.2f ms   (goal %s)\n", "  slowest marks",
                 *std::max_element(marksMs.begin(), marksMs.end()),
                 n >= 1000000 ? "300"
@@ -354,9 +249,11 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
     std::printf("%-52s %9.1f MB   after %d keys %9.1f MB   ratio %5.3f   (goal 1.05)\n",
                 qPrintable(QStringLiteral("resident after the first key, %1 files").arg(n)),
                 rssFirst, nKeys, rssLast, rssFirst > 0 ? rssLast / rssFirst : 0.0);
-    std::printf("%-52s %9.0f B    (goal 250; start-up %.1f MB, the process before the window "
-                "%.1f MB)\n",
-                "  resident a file after typing", rssLast * 1e6 / n, rssStart, rssBefore);
+    std::printf("  resident: the process before the window %.1f MB, after start-up %.1f MB, after "
+                "typing %.1f MB; the names' own text (old + new, UTF-16) %.1f MB\n",
+                rssBefore, rssStart, rssLast,
+                bench::NamesMB(form.Pairs().CurrentNames()) +
+                    bench::NamesMB(form.Pairs().ProposedNames()));
     std::fflush(stdout);
     if (sink == 0)
         std::printf("(nothing)\n");
@@ -368,7 +265,7 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
     for (int i = 0; i < 3; ++i) {
         QElapsedTimer listing;
         listing.start();
-        RawListing(folder);
+        bench::RawListing(folder);
         listingMs.push_back(double(listing.nsecsElapsed()) / 1e6);
         const int nBefore = window.paints.nPaints;
         QElapsedTimer pick;
@@ -378,10 +275,8 @@ void BenchFolder(int n, SilentMessages& messages, DriveProvider& drives, Platfor
         SpinUntil([&] { return window.paints.nPaints > nBefore; });
         pickMs.push_back(double(pick.nsecsElapsed()) / 1e6);
     }
-    bench::Report(QStringLiteral("filter pick to painted rows, %1 files").arg(n), Median(pickMs),
-                  "readdir + strcasecmp sort", Median(listingMs));
-    // Last, so that its window's memory does not count in the figures above.
-    ColdStartUp(n, folder, messages, drives, platform);
+    bench::Report(QStringLiteral("filter pick to painted rows, %1 files").arg(n),
+                  bench::Summary(pickMs), "readdir + strcasecmp sort", bench::Summary(listingMs));
 }
 
 } // namespace

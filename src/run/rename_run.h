@@ -26,8 +26,8 @@ inline constexpr char kNoMoreErrors[] =
 // starts it hidden without waiting and shows "Rename Finished!" (no icon, default title).
 // On a failure (folder or script not writable, a name the script cannot hold, interpreter not
 // startable, a run still going on) shows why, starts nothing and shows no closing message.
-// Returns the started run, which reports its outcome once finished (ScriptRunOutcome), or
-// nothing when no script was started. The interpreter reads the very bytes written.
+// Returns the started run, which reports its records as they come and its end (ShellRun reads
+// them), or nothing when no script was started. The interpreter reads the very bytes written.
 // Given journalPath, the interpreter keeps a journal of the run (RunJournal) at the path
 // returned there (empty on systems that keep no journals); the caller removes it once it has
 // read the run's outcome. A journal folder that cannot be used starts nothing.

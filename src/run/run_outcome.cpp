@@ -18,16 +18,10 @@ QString FilesText(qsizetype count)
                       : QCoreApplication::translate("RenameRun", "%1 files").arg(count);
 }
 
-RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
+qsizetype AddScriptResults(const QList<ScriptLineResult>& results, RunOutcome& outcome)
 {
-    RunOutcome outcome;
-    outcome.pairs = job.proposedNames.size();
-    outcome.known = run.outcomeKnown();
-    if (!outcome.known)
-        return outcome;
-    // One record per rename line, and the script has one rename line per pair, in order.
     qsizetype reported = 0;
-    for (const ScriptLineResult& result : run.results()) {
+    for (const ScriptLineResult& result : results) {
         switch (result.kind) {
         case ScriptLineResult::Kind::Renamed:
             outcome.done.append(result.rename);
@@ -44,6 +38,12 @@ RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
             break;
         }
     }
+    return reported;
+}
+
+void FinishScriptOutcome(const RenameJob& job, const ScriptRun& run, qsizetype reported,
+                         RunOutcome& outcome)
+{
     const qsizetype count = qMin(job.currentNames.size(), job.proposedNames.size());
     for (qsizetype i = reported; i < count; ++i)
         outcome.failed.append(RenameResult::notRenamed(
@@ -51,7 +51,6 @@ RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run)
             QCoreApplication::translate("RenameRun", "the interpreter did not reach this pair")));
     if (!run.ranToEnd() && !run.endText().isEmpty())
         outcome.otherErrors.append(run.endText());
-    return outcome;
 }
 
 QString FailureDetails(const RunOutcome& outcome)

@@ -13,6 +13,7 @@ namespace quillet
 
 class RunReporter;
 class ScriptRun;
+struct ScriptLineResult;
 
 // What one run did, as far as the program can know.
 struct RunOutcome {
@@ -27,9 +28,17 @@ struct RunOutcome {
 // A count of files in words: "1 file", "128 files".
 QString FilesText(qsizetype count);
 
-// The outcome of a finished Shell run from the interpreter's records. Pairs without a record
-// (the interpreter stopped early) count as not renamed.
-RunOutcome ScriptRunOutcome(const RenameJob& job, const ScriptRun& run);
+// Adds the interpreter's records, in script order, to outcome: the renames to done (without
+// their identities), the pairs not renamed to failed, the other failed lines to otherErrors.
+// Returns the number of records of pairs (one per rename line, and the script has one rename
+// line per pair, in order).
+qsizetype AddScriptResults(const QList<ScriptLineResult>& results, RunOutcome& outcome);
+
+// Once the interpreter of run has ended, after its `reported` records of pairs were added:
+// the pairs without a record (the interpreter stopped early) count as not renamed, and the
+// interpreter's own words when it did not run to the end are another error.
+void FinishScriptOutcome(const RenameJob& job, const ScriptRun& run, qsizetype reported,
+                         RunOutcome& outcome);
 
 // One line per failed pair, `"old" -> "new": why`, then the other errors.
 QString FailureDetails(const RunOutcome& outcome);

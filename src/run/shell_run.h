@@ -15,9 +15,10 @@ class ScriptRun;
 
 // The Shell method ("&Ok" with "Shell") as a job: writes and starts the script (shows
 // "Rename Finished!" once it started, or why nothing started), then watches the interpreter
-// without holding the window, and once it has ended reads its records: each rename line that
-// renamed is reported by renamed(), each pair that was not renamed by failed(), and when
-// lines failed, one warning box counts them.
+// without holding the window and reads its records as they come: each rename line that
+// renamed is reported by renamed(), with the identity of the file it renamed, each pair that
+// was not renamed by failed(); once the interpreter has ended, when lines failed, one warning
+// box counts them.
 class ShellRun : public RenameWork
 {
     Q_OBJECT
@@ -35,11 +36,15 @@ protected:
     void end() override;
 
 private:
+    void takeResults();
+
     RenameJob m_job;
     Platform& m_platform;
     RunReporter& m_reporter;
     std::unique_ptr<ScriptRun> m_run;
-    QString m_journalPath; // the interpreter's journal of the run; empty when none
+    QString m_journalPath;     // the interpreter's journal of the run; empty when none
+    qsizetype m_nReported = 0; // the records of pairs taken so far
+    QString m_folder;          // the folder of the last rename, shared by the next ones
 };
 
 } // namespace quillet

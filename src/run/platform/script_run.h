@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <utility>
 
 namespace quillet
 {
@@ -24,12 +25,15 @@ public:
     bool outcomeKnown() const { return m_outcomeKnown; }
     bool isRunning() const { return m_running; }
 
-    // The lines that renamed or failed, in script order.
+    // The lines that renamed or failed, in script order, as far as not taken yet.
     const QList<ScriptLineResult>& results() const { return m_results; }
     // Whether the interpreter ran the script to its end (it may have failed on lines).
     bool ranToEnd() const { return m_ranToEnd; }
     // The interpreter's own words when it did not run to the end.
     const QString& endText() const { return m_endText; }
+
+    // The results reported since the last call, taken out of the run.
+    QList<ScriptLineResult> takeResults() { return std::exchange(m_results, {}); }
 
     void addResult(ScriptLineResult result) { m_results.append(std::move(result)); }
     // Marks the run finished and emits finished().
@@ -42,6 +46,8 @@ public:
     }
 
 signals:
+    // New results came in while the interpreter runs (not every platform tells).
+    void resultsAdded();
     void finished();
 
 private:

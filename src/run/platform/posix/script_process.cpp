@@ -133,12 +133,17 @@ public:
 private:
     void readRecords()
     {
+        bool added = false;
         while (m_process.canReadLine()) {
             QByteArray record = m_process.readLine();
             record.chop(1);
-            if (std::optional<ScriptLineResult> result = ParseScriptLineResult(record))
+            if (std::optional<ScriptLineResult> result = ParseScriptLineResult(record)) {
                 addResult(std::move(*result));
+                added = true;
+            }
         }
+        if (added)
+            emit resultsAdded();
     }
 
     void ended(int code, QProcess::ExitStatus status)
