@@ -143,8 +143,8 @@ class Interpreter
 public:
     Interpreter(const QString& startFolder, Platform& platform, const QByteArray& folderIdentity,
                 RunJournal* journal)
-        : folder_(QDir::cleanPath(QDir(startFolder).absolutePath())), platform_(platform),
-          folderIdentity_(folderIdentity), journal_(journal)
+        : m_folder(QDir::cleanPath(QDir(startFolder).absolutePath())), m_platform(platform),
+          m_folderIdentity(folderIdentity), m_journal(journal)
     {
         noteFolder();
     }
@@ -179,17 +179,17 @@ public:
         // to a POSIX path the drive is its root "/"; scripts of earlier versions gave the
         // path's first two characters.
         if (IsDriveLetterLine(line) ||
-            (!lastCd_.isEmpty() &&
-             (line == lastCd_.left(2) ||
-              (line == QLatin1String("/") && lastCd_.startsWith(QLatin1Char('/'))))))
+            (!m_lastCd.isEmpty() &&
+             (line == m_lastCd.left(2) ||
+              (line == QLatin1String("/") && m_lastCd.startsWith(QLatin1Char('/'))))))
             return {};
 
         if (const std::optional<int> level = ErrorLevelExit(line)) {
             // Only a cd sets the level here: 1 when it failed, 0 when it worked.
-            if ((lastCdFailed_ ? 1 : 0) < *level)
+            if ((m_bLastCdFailed ? 1 : 0) < *level)
                 return {};
-            summary_.ended = true;
-            ++summary_.failedLines;
+            m_summary.ended = true;
+            ++m_summary.failedLines;
             return LineResult(Kind::Ended, QCoreApplication::translate("BatchInterpreter",
                                                                        "the script ends here (%1)")
                                                .arg(line));
@@ -221,11 +221,11 @@ public:
         return cd ? changeFolder(rest.trimmed()) : renameFile(SplitArguments(rest));
     }
 
-    BatchRunSummary summary() const { return summary_; }
+    BatchRunSummary summary() const { return m_summary; }
 
     BatchLineResult fail(const QString& text)
     {
-        ++summary_.failedLines;
+        ++m_summary.failedLines;
         return LineResult(Kind::Failed, text);
     }
 
@@ -245,27 +245,27 @@ private:
         argument.remove(QLatin1Char('"'));
         if (argument.isEmpty())
             return {}; // a bare cd only shows the folder
-        lastCd_ = argument;
-        const QString target = QDir::cleanPath(QDir(folder_).absoluteFilePath(argument));
-        lock_.reset();
-        runFolder_.reset();
-        lastCdFailed_ = !platform_.isFolder(target);
+        m_lastCd = argument;
+        const QString target = QDir::cleanPath(QDir(m_folder).absoluteFilePath(argument));
+        m_lock.reset();
+        m_runFolder.reset();
+        m_bLastCdFailed = !m_platform.isFolder(target);
         // One run at a time in a folder: while another run (a window, or another interpreter)
         // renames there, the cd fails as if the folder were missing. So it does when the
         // folder is not the one the window listed; the renames go to the folder opened here.
         QString lockError;
-        if (!lastCdFailed_) {
-            lock_ = platform_.lockFolderForRun(target, &lockError);
-            if (lock_)
-                runFolder_ = platform_.openRunFolder(WithSeparator(target, platform_.separator()),
-                                                     folderIdentity_, &lockError);
-            lastCdFailed_ = !runFolder_;
+        if (!m_bLastCdFailed) {
+            m_lock = m_platform.lockFolderForRun(target, &lockError);
+            if (m_lock)
+                m_runFolder = m_platform.openRunFolder(
+                    WithSeparator(target, m_platform.separator()), m_folderIdentity, &lockError);
+            m_bLastCdFailed = !m_runFolder;
         }
-        if (lastCdFailed_) {
-            folderKnown_ = false;
+        if (m_bLastCdFailed) {
+            m_bFolderKnown = false;
             if (exitOnFailure) {
-                summary_.ended = true;
-                ++summary_.failedLines;
+                m_summary.ended = true;
+                ++m_summary.failedLines;
                 return LineResult(
                     Kind::Ended,
                     lockError.isEmpty()
@@ -288,19 +288,19 @@ private:
                                                           "are skipped.")
                                   .arg(lockError));
         }
-        folder_ = target;
-        folderKnown_ = true;
+        m_folder = target;
+        m_bFolderKnown = true;
         noteFolder();
         return LineResult(Kind::ChangedFolder);
     }
 
     void noteFolder()
     {
-        if (!journal_ || folder_ == journaledFolder_)
+        if (!m_journal || m_folder == m_journaledFolder)
             return;
-        journaledFolder_ = folder_;
-        journal_->enterFolder(WithSeparator(folder_, platform_.separator()),
-                              platform_.folderIdentity(folder_).value_or(QByteArray()));
+        m_journaledFolder = m_folder;
+        m_journal->enterFolder(WithSeparator(m_folder, m_platform.separator()),
+                               m_platform.folderIdentity(m_folder).value_or(QByteArray()));
     }
 
     BatchLineResult renameFile(const QStringList& args)
@@ -311,8 +311,8 @@ private:
                                     "one"));
         const QString& from = args.at(0);
         const QString& to = args.at(1);
-        const QChar separator = platform_.separator();
-        const QString folderText = WithSeparator(folder_, separator);
+        const QChar separator = m_platform.separator();
+        const QString folderText = WithSeparator(m_folder, separator);
         // A rename line's result names its file, so that the caller can list the pair.
         const auto result = [&](const QString& reason) {
             BatchLineResult done =
@@ -325,7 +325,7 @@ private:
                                            : RenameResult::notRenamed(folderText, from, to, reason);
             return done;
         };
-        if (!folderKnown_)
+        if (!m_bFolderKnown)
             return result(QCoreApplication::translate("BatchInterpreter",
                                                       "the folder of the last cd does not exist"));
         if (from.isEmpty() || to.isEmpty())
@@ -345,21 +345,21 @@ private:
                                     "without a folder part"));
         // Renames before the first cd act in the start folder, under the same check.
         QString openError;
-        if (!runFolder_)
-            runFolder_ = platform_.openRunFolder(folderText, folderIdentity_, &openError);
-        if (!runFolder_)
+        if (!m_runFolder)
+            m_runFolder = m_platform.openRunFolder(folderText, m_folderIdentity, &openError);
+        if (!m_runFolder)
             return result(openError);
-        if (journal_) {
-            journal_->intend(from, to);
-            journal_->flush();
+        if (m_journal) {
+            m_journal->intend(from, to);
+            m_journal->flush();
         }
-        const RenameResult outcome = runFolder_->rename(from, to);
-        if (journal_ && outcome.ok)
-            journal_->renamed(runFolder_->fileIdentity(to).value_or(QByteArray()));
-        else if (journal_)
-            journal_->failed();
+        const RenameResult outcome = m_runFolder->rename(from, to);
+        if (m_journal && outcome.ok)
+            m_journal->renamed(m_runFolder->fileIdentity(to).value_or(QByteArray()));
+        else if (m_journal)
+            m_journal->failed();
         if (outcome.ok)
-            ++summary_.renamed;
+            ++m_summary.renamed;
         return result(outcome.ok
                           ? QString()
                           : (outcome.reason.isEmpty()
@@ -367,17 +367,17 @@ private:
                                  : outcome.reason));
     }
 
-    QString folder_;
-    bool folderKnown_ = true;
-    bool lastCdFailed_ = false;
-    QString lastCd_;
-    std::unique_ptr<FolderRunLock> lock_;  // of the folder of the last cd that worked
-    std::unique_ptr<RunFolder> runFolder_; // that folder, held open
-    Platform& platform_;
-    QByteArray folderIdentity_; // of the only folder renamed in; empty: any folder
-    RunJournal* journal_;
-    QString journaledFolder_; // the folder the journal names last
-    BatchRunSummary summary_;
+    QString m_folder;
+    bool m_bFolderKnown = true;
+    bool m_bLastCdFailed = false;
+    QString m_lastCd;
+    std::unique_ptr<FolderRunLock> m_lock;  // of the folder of the last cd that worked
+    std::unique_ptr<RunFolder> m_runFolder; // that folder, held open
+    Platform& m_platform;
+    QByteArray m_folderIdentity; // of the only folder renamed in; empty: any folder
+    RunJournal* m_journal;
+    QString m_journaledFolder; // the folder the journal names last
+    BatchRunSummary m_summary;
 };
 
 // Reads the rest of a line that is longer than kMaxScriptLineBytes, and whether it had an end.

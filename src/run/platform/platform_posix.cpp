@@ -145,19 +145,19 @@ private:
         struct stat st;
         const dev_t device =
             ::stat(EncodeFileName(folder).constData(), &st) == 0 ? st.st_dev : dev_t(0);
-        const std::lock_guard<std::mutex> lock(rulesMutex_);
-        if (rulesFolder_.isNull() || folder != rulesFolder_ || device != rulesDevice_) {
-            rules_ = FileSystemRules(folder);
-            rulesFolder_ = folder;
-            rulesDevice_ = device;
+        const std::lock_guard<std::mutex> lock(m_rulesMutex);
+        if (m_rulesFolder.isNull() || folder != m_rulesFolder || device != m_rulesDevice) {
+            m_rules = FileSystemRules(folder);
+            m_rulesFolder = folder;
+            m_rulesDevice = device;
         }
-        return rules_;
+        return m_rules;
     }
 
-    std::mutex rulesMutex_;
-    QString rulesFolder_;
-    dev_t rulesDevice_ = 0;
-    NameRules rules_;
+    std::mutex m_rulesMutex;
+    QString m_rulesFolder;
+    dev_t m_rulesDevice = 0;
+    NameRules m_rules;
 
 public:
     std::optional<QByteArray> folderIdentity(const QString& path) const override

@@ -25,11 +25,11 @@ namespace
 class FlockedFolder final : public FolderRunLock
 {
 public:
-    explicit FlockedFolder(int fd) : fd_(fd) {}
-    ~FlockedFolder() override { close(fd_); } // closing the last descriptor lets go of the lock
+    explicit FlockedFolder(int fd) : m_fd(fd) {}
+    ~FlockedFolder() override { close(m_fd); } // closing the last descriptor lets go of the lock
 
 private:
-    int fd_;
+    int m_fd;
 };
 
 std::unique_ptr<FolderRunLock> Fail(QString* error, const QString& text)
