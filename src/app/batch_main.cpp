@@ -24,6 +24,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <cstdio>
@@ -141,8 +142,14 @@ int main(int argc, char* argv[])
             return 2;
         }
     }
+    // The report goes out in batches: every 256 records or 20 ms, whichever comes first. A
+    // write per record woke the watching program once per rename; the journal, not the
+    // report, keeps what a run cut short did.
     if (report)
-        std::setvbuf(stdout, nullptr, _IOLBF, 0); // a run cut short still tells what it did
+        std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    QElapsedTimer sinceFlush;
+    sinceFlush.start();
+    int unflushed = 0;
     // One report per failed line, as it happens: the script is never held in memory whole.
     const quillet::BatchRunSummary summary = quillet::RunBatchScript(
         file, quillet::CurrentFolderPath(), *platform,
@@ -157,6 +164,11 @@ int main(int argc, char* argv[])
             if (const auto line = quillet::ToScriptLineResult(number, result)) {
                 const QByteArray record = quillet::FormatScriptLineResult(*line);
                 std::fwrite(record.constData(), 1, size_t(record.size()), stdout);
+                if (++unflushed >= 256 || sinceFlush.hasExpired(20)) {
+                    std::fflush(stdout);
+                    unflushed = 0;
+                    sinceFlush.start();
+                }
             }
         },
         folderIdentity, journal.get());
