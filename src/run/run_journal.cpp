@@ -46,12 +46,12 @@ constexpr char kSuffix[] = ".journal";
 // How much of the file is reserved and mapped at a time.
 constexpr qint64 kMapChunk = 1 << 20;
 
-QByteArray Field(const QString& name)
+[[maybe_unused]] QByteArray Field(const QString& name)
 {
     return EncodeFileName(name).toPercentEncoding();
 }
 
-QString Name(const QByteArray& field)
+[[maybe_unused]] QString Name(const QByteArray& field)
 {
     return DecodeFileName(QByteArray::fromPercentEncoding(field));
 }
