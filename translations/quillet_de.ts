@@ -425,14 +425,6 @@
         <translation>Das Journal des Laufs „%1“ kann nicht geschrieben werden: %2. Nichts wurde umbenannt.</translation>
     </message>
     <message>
-        <source>it is not a plain folder</source>
-        <translation>er ist kein gewöhnlicher Ordner</translation>
-    </message>
-    <message>
-        <source>it belongs to another user</source>
-        <translation>er gehört einem anderen Benutzer</translation>
-    </message>
-    <message>
         <source>The journal folder &quot;%1&quot; cannot be used: %2. Nothing was renamed.</source>
         <translation>Der Journalordner „%1“ kann nicht verwendet werden: %2. Nichts wurde umbenannt.</translation>
     </message>

@@ -17,6 +17,8 @@
 #include <thread>
 
 #if defined(Q_OS_UNIX)
+#include "platform/posix/private_folder.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -266,28 +268,11 @@ void RunJournal::remove()
 
 std::optional<QString> JournalFolder(QString* error)
 {
-    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (cache.isEmpty())
-        cache = QDir::homePath() + QStringLiteral("/.cache");
-    const QString folder = cache + QStringLiteral("/quillet-journals");
-    QDir().mkpath(cache);
-    const QByteArray path = EncodeFileName(folder);
+    const QString folder = posix::CacheFolder(QStringLiteral("quillet-journals"));
     QString reason;
-    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
-        reason = Errno();
-    } else {
-        const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        struct stat st;
-        if (fd < 0)
-            reason = errno == ELOOP || errno == ENOTDIR
-                         ? QCoreApplication::translate("RunJournal", "it is not a plain folder")
-                         : Errno();
-        else if (fstat(fd, &st) != 0 || st.st_uid != geteuid() ||
-                 ((st.st_mode & 077) != 0 && fchmod(fd, 0700) != 0))
-            reason = QCoreApplication::translate("RunJournal", "it belongs to another user");
-        if (fd >= 0)
-            ::close(fd);
-    }
+    const int fd = posix::OpenOwnFolder(folder, &reason);
+    if (fd >= 0)
+        ::close(fd);
     if (!reason.isEmpty()) {
         if (error)
             *error = QCoreApplication::translate("RunJournal",

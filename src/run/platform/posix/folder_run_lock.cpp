@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "folder_run_lock.h"
 
+#include "private_folder.h"
+
 #include "names/file_name_bytes.h"
 
 #include <QCoreApplication>
@@ -44,41 +46,11 @@ QString Errno()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// Opens lockFolder, creating it when missing, as a folder of this user only; -1 with the
-// reason in *reason otherwise.
-int OpenLockFolder(const QString& lockFolder, QString* reason)
-{
-    const QByteArray path = QFile::encodeName(QDir::cleanPath(lockFolder));
-    QDir().mkpath(QFileInfo(QDir::cleanPath(lockFolder)).path());
-    if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
-        *reason = Errno();
-        return -1;
-    }
-    const int fd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        *reason = errno == ELOOP || errno == ENOTDIR
-                      ? QCoreApplication::translate("Platform", "it is not a plain folder")
-                      : Errno();
-        return -1;
-    }
-    struct stat st;
-    if (fstat(fd, &st) != 0 || st.st_uid != geteuid() ||
-        ((st.st_mode & 077) != 0 && fchmod(fd, 0700) != 0)) {
-        *reason = QCoreApplication::translate("Platform", "it belongs to another user");
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 } // namespace
 
 QString DefaultLockFolder()
 {
-    QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    if (cache.isEmpty())
-        cache = QDir::homePath() + QStringLiteral("/.cache");
-    return cache + QStringLiteral("/quillet-locks");
+    return CacheFolder(QStringLiteral("quillet-locks"));
 }
 
 std::unique_ptr<FolderRunLock> LockFolderForRun(const QString& lockFolder, const QString& folder,
@@ -94,7 +66,7 @@ std::unique_ptr<FolderRunLock> LockFolderForRun(const QString& lockFolder, const
                 .arg(folder, found ? QCoreApplication::translate("Platform", "it is not a folder")
                                    : Errno()));
     QString reason;
-    const int dirFd = OpenLockFolder(lockFolder, &reason);
+    const int dirFd = OpenOwnFolder(lockFolder, &reason);
     if (dirFd < 0)
         return Fail(error, QCoreApplication::translate("Platform",
                                                        "The lock folder \"%1\" cannot be used: %2.")

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "private_folder.h"
 
+#include "names/file_name_bytes.h"
 #include "names/folder_path.h"
 #include "no_follow_file.h"
 #include "run/platform/fail.h"
@@ -133,10 +134,41 @@ std::optional<QString> EnsurePrivateFolder(const QString& path, QString* error)
 
 QString DefaultScriptFolder()
 {
+    return CacheFolder(QStringLiteral("quillet"));
+}
+
+QString CacheFolder(const QString& name)
+{
     QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (cache.isEmpty())
         cache = QDir::homePath() + QStringLiteral("/.cache");
-    return cache + QStringLiteral("/quillet");
+    return cache + QLatin1Char('/') + name;
+}
+
+int OpenOwnFolder(const QString& path, QString* reason)
+{
+    const QString clean = QDir::cleanPath(path);
+    const QByteArray bytes = EncodeFileName(clean);
+    QDir().mkpath(QFileInfo(clean).path());
+    if (mkdir(bytes.constData(), 0700) != 0 && errno != EEXIST) {
+        *reason = QString::fromLocal8Bit(std::strerror(errno));
+        return -1;
+    }
+    const int fd = open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        *reason = errno == ELOOP || errno == ENOTDIR
+                      ? QCoreApplication::translate("Platform", "it is not a plain folder")
+                      : QString::fromLocal8Bit(std::strerror(errno));
+        return -1;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || st.st_uid != geteuid() ||
+        ((st.st_mode & 077) != 0 && fchmod(fd, 0700) != 0)) {
+        *reason = QCoreApplication::translate("Platform", "it belongs to another user");
+        close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace quillet::posix

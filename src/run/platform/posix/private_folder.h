@@ -19,8 +19,17 @@ inline constexpr char kLogFileName[] = "rename.log";
 // ending in "/", or nothing with the reason in *error.
 std::optional<QString> EnsurePrivateFolder(const QString& path, QString* error);
 
-// The folder the Shell method writes its script to: "quillet" in the user's cache folder
-// ($XDG_CACHE_HOME, else ~/.cache).
+// The folder the Shell method writes its script to: "quillet" in the user's cache folder.
 QString DefaultScriptFolder();
+
+// The folder `name` in the user's cache folder ($XDG_CACHE_HOME, else ~/.cache), without a
+// trailing "/".
+QString CacheFolder(const QString& name);
+
+// Opens path, creating it with mode 0700 when missing (and its missing parents), as a folder
+// of this user that no one else can enter: a link or a folder of another user is refused, and
+// a wider mode of our own folder is narrowed. Returns the descriptor, or -1 with the reason
+// in *reason.
+int OpenOwnFolder(const QString& path, QString* reason);
 
 } // namespace quillet::posix
