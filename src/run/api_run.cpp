@@ -102,14 +102,10 @@ void ApiRun::renamePair(qsizetype nIndex)
 
 bool ApiRun::startJournal(QString* error)
 {
-    const std::optional<QString> folder = JournalFolder(error);
-    if (!folder)
+    if (!StartRunJournal(m_nCount, &m_journal, error))
         return false;
-    if (folder->isEmpty())
-        return true; // a system that keeps no journals
-    m_journal = RunJournal::create(NewJournalPath(*folder), m_nCount, error);
     if (!m_journal)
-        return false;
+        return true; // a system that keeps no journals
     m_journal->enterFolder(m_folder,
                            m_job.folderIdentity.isEmpty()
                                ? m_platform.folderIdentity(m_folder).value_or(QByteArray())

@@ -38,9 +38,6 @@ protected:
     void end() override;
 
 private:
-    // How many pairs are written to the journal ahead of their renames at once.
-    static constexpr qsizetype kAnnouncedAtOnce = 64;
-
     void renamePair(qsizetype nIndex);
     bool startJournal(QString* error);
     void announce();

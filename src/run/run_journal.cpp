@@ -434,4 +434,15 @@ QStringList JournalPaths(const QString&)
 
 #endif
 
+bool StartRunJournal(qsizetype pairs, std::unique_ptr<RunJournal>* journal, QString* error)
+{
+    const std::optional<QString> folder = JournalFolder(error);
+    if (!folder)
+        return false;
+    if (folder->isEmpty())
+        return true; // a system that keeps no journals
+    *journal = RunJournal::create(NewJournalPath(*folder), pairs, error);
+    return *journal != nullptr;
+}
+
 } // namespace quillet

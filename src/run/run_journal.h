@@ -87,6 +87,14 @@ std::optional<QString> JournalFolder(QString* error);
 // A fresh journal path in journalFolder (ending in "/"), unique to this process and call.
 QString NewJournalPath(const QString& journalFolder);
 
+// Starts the journal of a run of `pairs` pairs in the user's journal folder, in *journal.
+// True with *journal left empty on systems that keep no journals; false, with the reason in
+// *error, when the journal cannot be kept.
+bool StartRunJournal(qsizetype pairs, std::unique_ptr<RunJournal>* journal, QString* error);
+
+// How many renames a run announces to its journal in one write.
+inline constexpr qsizetype kAnnouncedAtOnce = 64;
+
 // One pair of a journal as read back.
 struct JournalPair {
     enum class State { Renamed, Failed, Announced };

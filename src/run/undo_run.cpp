@@ -130,20 +130,14 @@ bool UndoRun::startJournal(QString* error)
 {
     if (m_bConfirmed)
         return true;
-    const std::optional<QString> folder = JournalFolder(error);
-    if (!folder)
-        return false;
-    if (folder->isEmpty())
-        return true; // a system that keeps no journals
-    m_journal = RunJournal::create(NewJournalPath(*folder), m_done.size(), error);
-    return m_journal != nullptr;
+    return StartRunJournal(m_done.size(), &m_journal, error);
 }
 
 void UndoRun::announce()
 {
     // As the run does: the next renames in one write, before the first of them is made.
     const qsizetype nCount = m_done.size();
-    m_nAnnounced = qMin(m_nNext + 64, nCount);
+    m_nAnnounced = qMin(m_nNext + kAnnouncedAtOnce, nCount);
     for (qsizetype i = m_nNext; i < m_nAnnounced; ++i) {
         const RenameResult& rename = m_done.at(nCount - 1 - i);
         if (rename.folder != m_journalFolder) {
