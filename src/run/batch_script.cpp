@@ -18,8 +18,22 @@ namespace
 {
 
 // Why text cannot be written into the script, or an empty string when it can.
+// Printable ASCII without a double quote: text every encoder writes byte for byte and the
+// script carries as it is (with % doubled). Most names are such, and take the quick way.
+bool IsPlain(QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u > 0x7e || u == u'"')
+            return false;
+    }
+    return true;
+}
+
 QString Unwritable(const QString& text, const ScriptEncoder& encode)
 {
+    if (IsPlain(text))
+        return {};
     // The script is text of one encoding, and quillet-batch reads only valid UTF-8: a name
     // whose bytes are not is refused rather than written as other bytes.
     if (HoldsEscapedBytes(text))
@@ -49,6 +63,25 @@ QString Shown(const QString& text)
 QString DoublePercent(QString text)
 {
     return text.replace(QLatin1Char('%'), QStringLiteral("%%"));
+}
+
+// Appends text to the script's bytes with every % doubled; false when the encoder refuses it.
+bool AppendScriptText(QByteArray& bytes, const QString& text, const ScriptEncoder& encode)
+{
+    if (IsPlain(text)) {
+        for (const QChar c : text) {
+            const char ascii = char(c.unicode());
+            bytes.append(ascii);
+            if (ascii == '%')
+                bytes.append(ascii);
+        }
+        return true;
+    }
+    const std::optional<QByteArray> encoded = encode(DoublePercent(text));
+    if (!encoded)
+        return false;
+    bytes.append(*encoded);
+    return true;
 }
 
 // Translated when a message is made, once the user's catalogue is installed.
@@ -148,21 +181,28 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
                         .arg(strRows)};
     }
 
-    const QString crlf = QStringLiteral("\r\n");
     // The folder is quoted whole, and a failed change of folder ends the script, so that no
     // rename line runs in whatever folder the interpreter happens to be in. The check is a
     // line of its own rather than "|| exit /b 1": Wine's cmd runs the command after "||"
     // even when the cd worked.
-    QString text = QStringLiteral("cd /d \"") + DoublePercent(folder) + QLatin1Char('"') + crlf;
-    text += QStringLiteral("if errorlevel 1 exit /b 1") + crlf;
-    text += DoublePercent(DriveText(folder, separator)) + crlf;
-    for (qsizetype i = 0; i < count; ++i) {
-        text += QStringLiteral("rename \"") + DoublePercent(job.currentNames.at(i)) +
-                QStringLiteral("\" \"") + DoublePercent(job.proposedNames.at(i)) +
-                QLatin1Char('"') + crlf;
+    // The text is encoded piece by piece: every encoder the script is written with maps each
+    // character on its own, so the pieces make the same bytes as the whole text would.
+    QByteArray bytes;
+    bytes.reserve(64 + count * 24);
+    const auto add = [&](const QString& text) { return AppendScriptText(bytes, text, encode); };
+    bytes.append("cd /d \"");
+    bool ok = add(folder);
+    bytes.append("\"\r\nif errorlevel 1 exit /b 1\r\n");
+    ok = ok && add(DriveText(folder, separator));
+    bytes.append("\r\n");
+    for (qsizetype i = 0; ok && i < count; ++i) {
+        bytes.append("rename \"");
+        ok = add(job.currentNames.at(i));
+        bytes.append("\" \"");
+        ok = ok && add(job.proposedNames.at(i));
+        bytes.append("\"\r\n");
     }
-    std::optional<QByteArray> bytes = encode(text);
-    if (!bytes)
+    if (!ok)
         return {std::nullopt, Refused() + QCoreApplication::translate(
                                               "BatchScript", "its text cannot be encoded.")};
     return {std::move(bytes), {}};
