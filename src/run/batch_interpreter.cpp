@@ -314,6 +314,7 @@ private:
         const QChar separator = m_platform.separator();
         const QString folderText = WithSeparator(m_folder, separator);
         // A rename line's result names its file, so that the caller can list the pair.
+        QByteArray identity; // of the renamed file, when the journal took it
         const auto result = [&](const QString& reason) {
             BatchLineResult done =
                 reason.isEmpty()
@@ -321,8 +322,9 @@ private:
                     : fail(QCoreApplication::translate("BatchInterpreter", "could not rename "
                                                                            "\"%1\" to \"%2\": %3")
                                .arg(from, to, reason));
-            done.rename = reason.isEmpty() ? RenameResult::renamed(folderText, from, to)
-                                           : RenameResult::notRenamed(folderText, from, to, reason);
+            done.rename = reason.isEmpty()
+                              ? RenameResult::renamed(folderText, from, to, std::move(identity))
+                              : RenameResult::notRenamed(folderText, from, to, reason);
             return done;
         };
         if (!m_bFolderKnown)
@@ -354,9 +356,10 @@ private:
             m_journal->flush();
         }
         const RenameResult outcome = m_runFolder->rename(from, to);
-        if (m_journal && outcome.ok)
-            m_journal->renamed(m_runFolder->fileIdentity(to).value_or(QByteArray()));
-        else if (m_journal)
+        if (m_journal && outcome.ok) {
+            identity = m_runFolder->fileIdentity(to).value_or(QByteArray());
+            m_journal->renamed(identity);
+        } else if (m_journal)
             m_journal->failed();
         if (outcome.ok)
             ++m_summary.renamed;

@@ -309,6 +309,20 @@ void FoundJournal::remove()
     m_fd = -1;
 }
 
+void RemoveEndedJournal(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const QByteArray name = EncodeFileName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    // Still locked: its run goes on, and the journal is still its record.
+    if (Lock(fd, false))
+        ::unlink(name.constData());
+    ::close(fd);
+}
+
 std::unique_ptr<FoundJournal> ReadJournal(const QString& path)
 {
     const int fd = ::open(EncodeFileName(path).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
@@ -423,6 +437,7 @@ QString NewJournalPath(const QString&)
 }
 FoundJournal::~FoundJournal() = default;
 void FoundJournal::remove() {}
+void RemoveEndedJournal(const QString&) {}
 std::unique_ptr<FoundJournal> ReadJournal(const QString&)
 {
     return nullptr;

@@ -134,6 +134,10 @@ private:
 // no journal (a file cut short before its header is taken for none).
 std::unique_ptr<FoundJournal> ReadJournal(const QString& path);
 
+// Removes the journal at path, without reading it, once its run has let go of it: the run's
+// outcome has been read. A journal still locked by its run stays.
+void RemoveEndedJournal(const QString& path);
+
 // The paths of the journals in journalFolder, oldest first.
 QStringList JournalPaths(const QString& journalFolder);
 

@@ -18,27 +18,11 @@ QString FilesText(qsizetype count)
                       : QCoreApplication::translate("RenameRun", "%1 files").arg(count);
 }
 
-qsizetype AddScriptResults(const QList<ScriptLineResult>& results, RunOutcome& outcome)
+QString ScriptLineErrorText(const ScriptLineResult& result)
 {
-    qsizetype reported = 0;
-    for (const ScriptLineResult& result : results) {
-        switch (result.kind) {
-        case ScriptLineResult::Kind::Renamed:
-            outcome.done.append(result.rename);
-            ++reported;
-            break;
-        case ScriptLineResult::Kind::Failed:
-            outcome.failed.append(result.rename);
-            ++reported;
-            break;
-        case ScriptLineResult::Kind::LineError:
-            outcome.otherErrors.append(QCoreApplication::translate("RenameRun", "line %1: %2")
-                                           .arg(result.line)
-                                           .arg(result.message));
-            break;
-        }
-    }
-    return reported;
+    return QCoreApplication::translate("RenameRun", "line %1: %2")
+        .arg(result.line)
+        .arg(result.message);
 }
 
 void FinishScriptOutcome(const RenameJob& job, const ScriptRun& run, qsizetype reported,

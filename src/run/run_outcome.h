@@ -28,11 +28,8 @@ struct RunOutcome {
 // A count of files in words: "1 file", "128 files".
 QString FilesText(qsizetype count);
 
-// Adds the interpreter's records, in script order, to outcome: the renames to done (without
-// their identities), the pairs not renamed to failed, the other failed lines to otherErrors.
-// Returns the number of records of pairs (one per rename line, and the script has one rename
-// line per pair, in order).
-qsizetype AddScriptResults(const QList<ScriptLineResult>& results, RunOutcome& outcome);
+// A script line that failed and was no rename's, as the outcome lists it: "line 3: why".
+QString ScriptLineErrorText(const ScriptLineResult& result);
 
 // Once the interpreter of run has ended, after its `reported` records of pairs were added:
 // the pairs without a record (the interpreter stopped early) count as not renamed, and the

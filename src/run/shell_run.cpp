@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell_run.h"
 
+#include "platform/platform.h"
 #include "platform/script_report.h"
 #include "platform/script_run.h"
 #include "rename_run.h"
@@ -18,10 +19,12 @@ ShellRun::ShellRun(RenameJob job, Platform& platform, RunReporter& reporter, QOb
 ShellRun::~ShellRun()
 {
     // The window is closing: the interpreter is let finish, and a run that ended while the
-    // program lived was not interrupted.
+    // program lived was not interrupted. What it reports meanwhile is no longer taken: this
+    // run is half gone.
+    if (m_run)
+        m_run->disconnect(this);
     m_run.reset();
-    if (std::unique_ptr<FoundJournal> journal = ReadJournal(m_journalPath))
-        journal->remove();
+    RemoveEndedJournal(m_journalPath);
 }
 
 void ShellRun::begin()
@@ -39,21 +42,30 @@ void ShellRun::begin()
 
 void ShellRun::takeResults()
 {
-    RunOutcome part;
-    m_nReported += AddScriptResults(m_run->takeResults(), part);
-    for (RenameResult& rename : part.done) {
-        // Every rename of a run acts in one folder: one text for all of them.
-        if (rename.folder == m_folder)
-            rename.folder = m_folder;
-        else
-            m_folder = rename.folder;
-    }
-    NoteIdentities(part.done, m_platform);
-    for (RenameResult& rename : part.done)
+    QList<ScriptLineResult> results = m_run->takeResults();
+    for (ScriptLineResult& result : results) {
+        if (result.kind == ScriptLineResult::Kind::LineError) {
+            m_outcome.otherErrors.append(ScriptLineErrorText(result));
+            continue;
+        }
+        // The script has one rename line per pair, in order. The names a record gives back
+        // are its pair's: the pair's own texts are kept rather than a second copy of each.
+        RenameResult& rename = result.rename;
+        const qsizetype i = m_nReported++;
+        if (i < m_job.currentNames.size() && rename.from == m_job.currentNames.at(i))
+            rename.from = m_job.currentNames.at(i);
+        if (i < m_job.proposedNames.size() && rename.to == m_job.proposedNames.at(i))
+            rename.to = m_job.proposedNames.at(i);
+        if (result.kind == ScriptLineResult::Kind::Failed) {
+            noteFailed(std::move(rename));
+            continue;
+        }
+        // The interpreter sends the file's identity when it took it for its journal.
+        if (rename.identity.isEmpty())
+            rename.identity =
+                m_platform.fileIdentity(rename.folder, rename.to).value_or(QByteArray());
         noteRenamed(std::move(rename));
-    for (RenameResult& pair : part.failed)
-        noteFailed(std::move(pair));
-    m_outcome.otherErrors += part.otherErrors;
+    }
 }
 
 bool ShellRun::step(const QDeadlineTimer&)
@@ -80,8 +92,7 @@ void ShellRun::end()
         m_outcome.otherErrors += rest.otherErrors;
     }
     // The run's renames have all been reported: nothing is left to recover.
-    if (std::unique_ptr<FoundJournal> journal = ReadJournal(m_journalPath))
-        journal->remove();
+    RemoveEndedJournal(m_journalPath);
     setProcessed(m_outcome.done.size() + m_outcome.failed.size());
     ReportScriptOutcome(m_outcome, m_reporter);
 }

@@ -44,7 +44,6 @@ private:
     std::unique_ptr<ScriptRun> m_run;
     QString m_journalPath;     // the interpreter's journal of the run; empty when none
     qsizetype m_nReported = 0; // the records of pairs taken so far
-    QString m_folder;          // the folder of the last rename, shared by the next ones
 };
 
 } // namespace quillet

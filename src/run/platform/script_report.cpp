@@ -15,9 +15,18 @@ QByteArray Field(const QString& text)
     return text.toUtf8().toPercentEncoding();
 }
 
-QString Text(const QByteArray& field)
+QByteArray Bytes(QByteArrayView field)
 {
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(field));
+    return field.contains('%') ? QByteArray::fromPercentEncoding(field.toByteArray())
+                               : field.toByteArray();
+}
+
+QString Text(QByteArrayView field)
+{
+    // Most fields hold no escape: decoded straight from the record.
+    return field.contains('%')
+               ? QString::fromUtf8(QByteArray::fromPercentEncoding(field.toByteArray()))
+               : QString::fromUtf8(field);
 }
 
 const char* KindWord(ScriptLineResult::Kind kind)
@@ -42,6 +51,8 @@ QByteArray FormatScriptLineResult(const ScriptLineResult& result)
     if (result.kind != ScriptLineResult::Kind::LineError)
         record += ' ' + Field(result.rename.folder) + ' ' + Field(result.rename.from) + ' ' +
                   Field(result.rename.to);
+    if (result.kind == ScriptLineResult::Kind::Renamed && !result.rename.identity.isEmpty())
+        record += ' ' + result.rename.identity.toPercentEncoding();
     if (result.kind != ScriptLineResult::Kind::Renamed)
         record +=
             ' ' + Field(result.kind == ScriptLineResult::Kind::LineError ? result.message
@@ -50,37 +61,60 @@ QByteArray FormatScriptLineResult(const ScriptLineResult& result)
     return record;
 }
 
-std::optional<ScriptLineResult> ParseScriptLineResult(const QByteArray& record)
+std::optional<ScriptLineResult> ScriptReportReader::parse(QByteArrayView record)
 {
-    const QList<QByteArray> fields = record.split(' ');
-    ScriptLineResult result;
-    qsizetype expected = 0;
-    if (fields.first() == "renamed") {
-        result.kind = ScriptLineResult::Kind::Renamed;
-        expected = 5;
-    } else if (fields.first() == "failed") {
-        result.kind = ScriptLineResult::Kind::Failed;
-        expected = 6;
-    } else if (fields.first() == "error") {
-        result.kind = ScriptLineResult::Kind::LineError;
-        expected = 3;
+    // The fields, split at single blanks without copying them.
+    QByteArrayView fields[7];
+    qsizetype count = 0;
+    for (qsizetype start = 0;;) {
+        const qsizetype blank = record.indexOf(' ', start);
+        if (count == 7)
+            return std::nullopt;
+        fields[count++] = record.sliced(start, (blank < 0 ? record.size() : blank) - start);
+        if (blank < 0)
+            break;
+        start = blank + 1;
     }
-    if (expected == 0 || fields.size() != expected)
-        return std::nullopt;
+    ScriptLineResult result;
     bool ok = false;
-    result.line = fields.at(1).toInt(&ok);
+    if (fields[0] == "renamed" && (count == 5 || count == 6)) {
+        result.kind = ScriptLineResult::Kind::Renamed;
+        ok = true;
+    } else if (fields[0] == "failed" && count == 6) {
+        result.kind = ScriptLineResult::Kind::Failed;
+        ok = true;
+    } else if (fields[0] == "error" && count == 3) {
+        result.kind = ScriptLineResult::Kind::LineError;
+        ok = true;
+    }
     if (!ok)
         return std::nullopt;
-    if (result.kind != ScriptLineResult::Kind::LineError) {
-        result.rename.folder = Text(fields.at(2));
-        result.rename.from = Text(fields.at(3));
-        result.rename.to = Text(fields.at(4));
-        result.rename.ok = result.kind == ScriptLineResult::Kind::Renamed;
+    result.line = fields[1].toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    if (result.kind == ScriptLineResult::Kind::LineError) {
+        result.message = Text(fields[2]);
+        return result;
     }
-    if (result.kind != ScriptLineResult::Kind::Renamed)
-        (result.kind == ScriptLineResult::Kind::LineError ? result.message : result.rename.reason) =
-            Text(fields.back());
+    // Every rename of a script acts in one folder or a few: their records share its text.
+    if (fields[2] != m_folderField) {
+        m_folderField = fields[2].toByteArray();
+        m_folder = Text(fields[2]);
+    }
+    result.rename.folder = m_folder;
+    result.rename.from = Text(fields[3]);
+    result.rename.to = Text(fields[4]);
+    result.rename.ok = result.kind == ScriptLineResult::Kind::Renamed;
+    if (result.kind == ScriptLineResult::Kind::Failed)
+        result.rename.reason = Text(fields[5]);
+    else if (count == 6)
+        result.rename.identity = Bytes(fields[5]);
     return result;
+}
+
+std::optional<ScriptLineResult> ParseScriptLineResult(const QByteArray& record)
+{
+    return ScriptReportReader().parse(record);
 }
 
 } // namespace quillet

@@ -4,6 +4,7 @@
 #include "rename_result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -26,10 +27,23 @@ struct ScriptLineResult {
 
 // One record per line of the report: a kind word, the line number and the text fields, each
 // percent-encoded UTF-8 so that no field can hold a blank or a line break, separated by single
-// blanks and ended by a line feed.
+// blanks and ended by a line feed. A rename's record ends in the renamed file's identity
+// (percent-encoded) when the interpreter took it.
 QByteArray FormatScriptLineResult(const ScriptLineResult& result);
 
 // Reads one record without its line feed; nothing when it is not one.
 std::optional<ScriptLineResult> ParseScriptLineResult(const QByteArray& record);
+
+// Reads the records of one report, in order, as ParseScriptLineResult does. The records of
+// one folder share one text of it.
+class ScriptReportReader
+{
+public:
+    std::optional<ScriptLineResult> parse(QByteArrayView record);
+
+private:
+    QByteArray m_folderField; // the folder field of the last rename record, as sent
+    QString m_folder;         // and as read
+};
 
 } // namespace quillet

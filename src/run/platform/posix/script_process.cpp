@@ -133,15 +133,19 @@ public:
 private:
     void readRecords()
     {
+        // Whatever came is read at once, and its whole records parsed in place; a record cut
+        // by the end of what came waits for its rest.
+        m_pending += m_process.readAllStandardOutput();
         bool added = false;
-        while (m_process.canReadLine()) {
-            QByteArray record = m_process.readLine();
-            record.chop(1);
-            if (std::optional<ScriptLineResult> result = ParseScriptLineResult(record)) {
+        qsizetype start = 0;
+        for (qsizetype end; (end = m_pending.indexOf('\n', start)) >= 0; start = end + 1) {
+            const QByteArrayView record = QByteArrayView(m_pending).sliced(start, end - start);
+            if (std::optional<ScriptLineResult> result = m_reader.parse(record)) {
                 addResult(std::move(*result));
                 added = true;
             }
         }
+        m_pending.remove(0, start);
         if (added)
             emit resultsAdded();
     }
@@ -169,6 +173,8 @@ private:
 
     QProcess m_process;
     int m_logFd;
+    QByteArray m_pending; // the start of a record whose line feed has not come yet
+    ScriptReportReader m_reader;
 };
 
 } // namespace
