@@ -69,12 +69,16 @@ QString DoublePercent(QString text)
 bool AppendScriptText(QByteArray& bytes, const QString& text, const ScriptEncoder& encode)
 {
     if (IsPlain(text)) {
+        // Written through a pointer: room for every character twice, the unused part cut off.
+        const qsizetype start = bytes.size();
+        bytes.resize(start + 2 * text.size());
+        char* out = bytes.data() + start;
         for (const QChar c : text) {
-            const char ascii = char(c.unicode());
-            bytes.append(ascii);
-            if (ascii == '%')
-                bytes.append(ascii);
+            *out++ = char(c.unicode());
+            if (c == QLatin1Char('%'))
+                *out++ = '%';
         }
+        bytes.resize(out - bytes.constData());
         return true;
     }
     const std::optional<QByteArray> encoded = encode(DoublePercent(text));
@@ -187,8 +191,11 @@ ComposedScript ComposeBatchScript(const RenameJob& job, QChar separator,
     // even when the cd worked.
     // The text is encoded piece by piece: every encoder the script is written with maps each
     // character on its own, so the pieces make the same bytes as the whole text would.
+    qsizetype nSize = 64;
+    for (qsizetype i = 0; i < count; ++i)
+        nSize += 16 + job.currentNames.at(i).size() + job.proposedNames.at(i).size();
     QByteArray bytes;
-    bytes.reserve(64 + count * 24);
+    bytes.reserve(nSize + nSize / 8);
     const auto add = [&](const QString& text) { return AppendScriptText(bytes, text, encode); };
     bytes.append("cd /d \"");
     bool ok = add(folder);

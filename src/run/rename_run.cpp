@@ -24,51 +24,65 @@ void ShowError(RunReporter& reporter, const QString& text)
 
 } // namespace
 
-std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platform,
-                                          RunReporter& reporter, QString* journalPath)
+std::optional<ShellScriptPlan> PlanShellRun(const RenameJob& job, const Platform& platform,
+                                            RunReporter& reporter, bool bJournal)
 {
     QString error;
     std::optional<QString> journalFolder = QString();
-    if (SameFolderAsListed(job, platform, &error) && journalPath)
+    if (SameFolderAsListed(job, platform, &error) && bJournal)
         journalFolder = JournalFolder(&error);
     if (!journalFolder || !error.isEmpty()) {
         ShowError(reporter, error);
-        return nullptr;
+        return std::nullopt;
     }
-    if (journalPath)
-        *journalPath = journalFolder->isEmpty() ? QString() : NewJournalPath(*journalFolder);
     const std::optional<QString> folder = platform.scriptFolder(&error);
     if (!folder) {
         ShowError(reporter, error);
-        return nullptr;
+        return std::nullopt;
     }
-    const ComposedScript script =
+    return ShellScriptPlan{*folder,
+                           journalFolder->isEmpty() ? QString() : NewJournalPath(*journalFolder)};
+}
+
+WrittenScript WriteShellScript(const RenameJob& job, const Platform& platform,
+                               const QString& strScriptFolder)
+{
+    WrittenScript script;
+    ComposedScript composed =
         ComposeBatchScript(job, platform.separator(), [&platform](const QString& text) {
             return platform.encodeScriptText(text);
         });
-    if (!script.bytes) {
-        ShowError(reporter, script.error);
-        return nullptr;
+    if (!composed.bytes) {
+        script.error = composed.error;
+        return script;
     }
-    std::optional<QString> written;
-    if (WriteScriptBytes(*folder, *script.bytes, &error)) {
-        written = *folder;
-    } else {
-        // A folder that refuses the file gives way to the user's own folder, without a word;
-        // when that fails too, the first reason is the one shown.
-        QString fallbackError;
-        const std::optional<QString> fallback = platform.fallbackScriptFolder(&fallbackError);
-        if (fallback && WriteScriptBytes(*fallback, *script.bytes, &fallbackError))
-            written = fallback;
+    script.bytes = std::move(*composed.bytes);
+    if (WriteScriptBytes(strScriptFolder, script.bytes, &script.error)) {
+        script.path = strScriptFolder + QLatin1String(kBatchFileName);
+        return script;
     }
+    // A folder that refuses the file gives way to the user's own folder, without a word;
+    // when that fails too, the first reason is the one shown.
+    QString fallbackError;
+    const std::optional<QString> fallback = platform.fallbackScriptFolder(&fallbackError);
+    if (fallback && WriteScriptBytes(*fallback, script.bytes, &fallbackError)) {
+        script.path = *fallback + QLatin1String(kBatchFileName);
+        script.error.clear();
+    }
+    return script;
+}
+
+std::unique_ptr<ScriptRun> StartShellScript(const RenameJob& job, Platform& platform,
+                                            RunReporter& reporter, const WrittenScript& script,
+                                            const QString& journalPath)
+{
+    QString error = script.error;
     std::unique_ptr<ScriptRun> run;
-    if (written && journalPath && !journalPath->isEmpty())
-        run = platform.startJournaledScript(*written + QLatin1String(kBatchFileName), *script.bytes,
-                                            job.folderIdentity, *journalPath,
-                                            job.proposedNames.size(), &error);
-    else if (written)
-        run = platform.startScript(*written + QLatin1String(kBatchFileName), *script.bytes,
-                                   job.folderIdentity, &error);
+    if (script.path && !journalPath.isEmpty())
+        run = platform.startJournaledScript(*script.path, script.bytes, job.folderIdentity,
+                                            journalPath, job.proposedNames.size(), &error);
+    else if (script.path)
+        run = platform.startScript(*script.path, script.bytes, job.folderIdentity, &error);
     if (!run) {
         ShowError(reporter, error);
         return nullptr;
@@ -76,6 +90,19 @@ std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platfo
     reporter.tell(QCoreApplication::translate("RenameRun", kShellFinished), QString(),
                   NoticeKind::Plain);
     return run;
+}
+
+std::unique_ptr<ScriptRun> RunShellMethod(const RenameJob& job, Platform& platform,
+                                          RunReporter& reporter, QString* journalPath)
+{
+    const std::optional<ShellScriptPlan> plan =
+        PlanShellRun(job, platform, reporter, journalPath != nullptr);
+    if (!plan)
+        return nullptr;
+    if (journalPath)
+        *journalPath = plan->journalPath;
+    return StartShellScript(job, platform, reporter,
+                            WriteShellScript(job, platform, plan->scriptFolder), plan->journalPath);
 }
 
 RunOutcome RunApiMethod(const RenameJob& job, Platform& platform, RunReporter& reporter)

@@ -18,9 +18,11 @@ ShellRun::ShellRun(RenameJob job, Platform& platform, RunReporter& reporter, QOb
 
 ShellRun::~ShellRun()
 {
-    // The window is closing: the interpreter is let finish, and a run that ended while the
-    // program lived was not interrupted. What it reports meanwhile is no longer taken: this
-    // run is half gone.
+    // The window is closing: the script being written is let finish and is not started.
+    if (m_writer.joinable())
+        m_writer.join();
+    // The interpreter is let finish, and a run that ended while the program lived was not
+    // interrupted. What it reports meanwhile is no longer taken: this run is half gone.
     if (m_run)
         m_run->disconnect(this);
     m_run.reset();
@@ -31,13 +33,34 @@ void ShellRun::begin()
 {
     m_outcome.pairs = m_job.proposedNames.size();
     setTotal(m_job.proposedNames.size());
-    m_run = RunShellMethod(m_job, m_platform, m_reporter, &m_journalPath);
-    if (!m_run)
+    const std::optional<ShellScriptPlan> plan =
+        PlanShellRun(m_job, m_platform, m_reporter, /*bJournal=*/true);
+    if (!plan)
         return;
-    // The records are taken as they come, while the interpreter runs on, so that little is
-    // left to do once it has ended.
-    connect(m_run.get(), &ScriptRun::resultsAdded, this, &ShellRun::takeResults);
-    connect(m_run.get(), &ScriptRun::finished, this, &ShellRun::resume, Qt::QueuedConnection);
+    m_journalPath = plan->journalPath;
+    // The script of a large folder takes a while to compose and write: that is done on a
+    // thread of its own while the window goes on painting, and the run goes on once written.
+    m_bWriting = true;
+    m_writer = std::thread([this, folder = plan->scriptFolder] {
+        WrittenScript script = WriteShellScript(m_job, m_platform, folder);
+        QMetaObject::invokeMethod(
+            this, [this, script = std::move(script)] { startScript(script); },
+            Qt::QueuedConnection);
+    });
+}
+
+void ShellRun::startScript(const WrittenScript& script)
+{
+    m_writer.join();
+    m_bWriting = false;
+    m_run = StartShellScript(m_job, m_platform, m_reporter, script, m_journalPath);
+    if (m_run) {
+        // The records are taken as they come, while the interpreter runs on, so that little
+        // is left to do once it has ended.
+        connect(m_run.get(), &ScriptRun::resultsAdded, this, &ShellRun::takeResults);
+        connect(m_run.get(), &ScriptRun::finished, this, &ShellRun::resume, Qt::QueuedConnection);
+    }
+    resume();
 }
 
 void ShellRun::takeResults()
@@ -70,9 +93,9 @@ void ShellRun::takeResults()
 
 bool ShellRun::step(const QDeadlineTimer&)
 {
-    if (!m_run || !m_run->isRunning())
+    if (!m_bWriting && (!m_run || !m_run->isRunning()))
         return false;
-    pause(); // until the interpreter has ended
+    pause(); // until the script is written, then until the interpreter has ended
     return true;
 }
 

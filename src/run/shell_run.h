@@ -5,6 +5,7 @@
 #include "rename_work.h"
 
 #include <memory>
+#include <thread>
 
 namespace quillet
 {
@@ -12,10 +13,11 @@ namespace quillet
 class Platform;
 class RunReporter;
 class ScriptRun;
+struct WrittenScript;
 
-// The Shell method ("&Ok" with "Shell") as a job: writes and starts the script (shows
-// "Rename Finished!" once it started, or why nothing started), then watches the interpreter
-// without holding the window and reads its records as they come: each rename line that
+// The Shell method ("&Ok" with "Shell") as a job: writes the script on a thread of its own and
+// starts it (shows "Rename Finished!" once it started, or why nothing started), then watches the
+// interpreter without holding the window and reads its records as they come: each rename line that
 // renamed is reported by renamed(), with the identity of the file it renamed, each pair that
 // was not renamed by failed(); once the interpreter has ended, when lines failed, one warning
 // box counts them.
@@ -36,12 +38,15 @@ protected:
     void end() override;
 
 private:
+    void startScript(const WrittenScript& script);
     void takeResults();
 
     RenameJob m_job;
     Platform& m_platform;
     RunReporter& m_reporter;
     std::unique_ptr<ScriptRun> m_run;
+    std::thread m_writer;      // composes and writes the script
+    bool m_bWriting = false;   // until the script is written (or could not be)
     QString m_journalPath;     // the interpreter's journal of the run; empty when none
     qsizetype m_nReported = 0; // the records of pairs taken so far
 };

@@ -301,7 +301,7 @@ void TestForm1::shellMarksPairsItsScriptCannotHold()
     QVERIFY(!quoted.data(Qt::ForegroundRole).isValid());
     form.Ui().Option1->click();
     form.Ui().Command1->click();
-    QCOMPARE(h.messages.shown.size(), 1);
+    QTRY_COMPARE(h.messages.shown.size(), 1);
     QVERIFY2(h.messages.shown[0].text.contains(
                  "Rows the script cannot hold: 2. Delete these rows, or choose API(slow)."),
              qPrintable(h.messages.shown[0].text));

@@ -224,7 +224,7 @@ void TestForm1Rename::shellMethodRenames()
     ChooseCase(r.form, 4); // filename to UPPERCASE
     QVERIFY(r.form.Ui().Option1->isChecked());
     r.form.Ui().Command1->click();
-    QCOMPARE(r.messages.shown.size(), 1);
+    QTRY_COMPARE(r.messages.shown.size(), 1);
     QCOMPARE(r.messages.shown[0].text, QString("Rename Finished!"));
     QCOMPARE(r.messages.shown[0].title, QString());
     QCOMPARE(r.messages.shown[0].icon, MessageIcon::None);
