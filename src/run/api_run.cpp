@@ -4,6 +4,7 @@
 #include "batch_script.h"
 #include "names/file_name_bytes.h"
 #include "platform/platform.h"
+#include "release_away.h"
 #include "rename_run.h"
 #include "run_journal.h"
 #include "run_reporter.h"
@@ -18,7 +19,12 @@ ApiRun::ApiRun(RenameJob job, Platform& platform, RunReporter& reporter, QObject
 {
 }
 
-ApiRun::~ApiRun() = default;
+ApiRun::~ApiRun()
+{
+    // The names of a large folder are freed away from the window.
+    ReleaseAway(std::move(m_job.currentNames));
+    ReleaseAway(std::move(m_job.proposedNames));
+}
 
 void ApiRun::begin()
 {

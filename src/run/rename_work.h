@@ -4,6 +4,8 @@
 #include "core/job.h"
 #include "run_outcome.h"
 
+#include <utility>
+
 namespace quillet
 {
 
@@ -19,6 +21,9 @@ public:
 
     // What the job did so far; complete once finished() was emitted.
     const RunOutcome& outcome() const { return m_outcome; }
+    // The renames that happened, taken out of the outcome (for the record of the run, which
+    // keeps them rather than a copy).
+    QList<RenameResult> takeDone() { return std::exchange(m_outcome.done, {}); }
 
 signals:
     void renamed(const quillet::RenameResult& rename);
@@ -27,6 +32,10 @@ signals:
 protected:
     void noteRenamed(RenameResult rename)
     {
+        if (!m_bKeepDone) {
+            emit renamed(rename);
+            return;
+        }
         m_outcome.done.append(std::move(rename));
         emit renamed(m_outcome.done.constLast());
     }
@@ -37,6 +46,7 @@ protected:
     }
 
     RunOutcome m_outcome;
+    bool m_bKeepDone = true; // false: renames are reported, not kept in the outcome
 };
 
 } // namespace quillet

@@ -1,26 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "run_record.h"
 
+#include "release_away.h"
 #include "rename_work.h"
 #include "undo_run.h"
 
-#include <memory>
+#include <utility>
 
 namespace quillet
 {
 
 void RunRecord::watchRun(RenameWork* run)
 {
-    auto renames = std::make_shared<QList<RenameResult>>();
-    connect(run, &RenameWork::renamed, this, [renames](const RenameResult& rename) {
-        if (rename.from != rename.to)
-            renames->append(rename);
-    });
-    connect(run, &RenameWork::finished, this, [this, run, renames] {
+    connect(run, &RenameWork::finished, this, [this, run] {
         const bool bKnown = run->outcome().known;
-        if (bKnown && renames->isEmpty())
+        // The run's own list is taken, not copied: a large run's record is large.
+        QList<RenameResult> renames = run->takeDone();
+        renames.removeIf([](const RenameResult& rename) { return rename.from == rename.to; });
+        if (bKnown && renames.isEmpty())
             return;
-        m_lastRun = std::move(*renames);
+        replace(std::move(renames));
         m_bKnown = bKnown;
         emit changed();
     });
@@ -29,10 +28,15 @@ void RunRecord::watchRun(RenameWork* run)
 void RunRecord::watchUndo(UndoRun* undo)
 {
     connect(undo, &RenameWork::finished, this, [this, undo] {
-        m_lastRun = undo->notUndone();
+        replace(undo->notUndone());
         m_bKnown = true;
         emit changed();
     });
+}
+
+void RunRecord::replace(QList<RenameResult> renames)
+{
+    ReleaseAway(std::exchange(m_lastRun, std::move(renames)));
 }
 
 } // namespace quillet

@@ -36,6 +36,8 @@ signals:
     void changed();
 
 private:
+    void replace(QList<RenameResult> renames);
+
     QList<RenameResult> m_lastRun;
     bool m_bKnown = true;
 };

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "platform/script_report.h"
 #include "platform/script_run.h"
+#include "release_away.h"
 #include "rename_run.h"
 #include "run_journal.h"
 #include "undo_run.h"
@@ -27,6 +28,9 @@ ShellRun::~ShellRun()
         m_run->disconnect(this);
     m_run.reset();
     RemoveEndedJournal(m_journalPath);
+    // The names of a large folder are freed away from the window.
+    ReleaseAway(std::move(m_job.currentNames));
+    ReleaseAway(std::move(m_job.proposedNames));
 }
 
 void ShellRun::begin()

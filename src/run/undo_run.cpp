@@ -2,6 +2,7 @@
 #include "undo_run.h"
 
 #include "platform/platform.h"
+#include "release_away.h"
 #include "run_journal.h"
 #include "run_reporter.h"
 
@@ -39,6 +40,8 @@ UndoRun::UndoRun(QList<RenameResult> done, Platform& platform, RunReporter& repo
                  QObject* parent)
     : RenameWork(parent), m_done(std::move(done)), m_platform(platform), m_reporter(reporter)
 {
+    // What came back is told as it happens; what is left is notUndone().
+    m_bKeepDone = false;
 }
 
 void UndoRun::begin()
@@ -150,7 +153,11 @@ void UndoRun::announce()
     m_journal->flush();
 }
 
-UndoRun::~UndoRun() = default;
+UndoRun::~UndoRun()
+{
+    // The record of a large run is freed away from the window.
+    ReleaseAway(std::move(m_done));
+}
 
 void UndoRun::end()
 {
