@@ -95,38 +95,73 @@ bool Lock(int fd, bool wait)
 
 } // namespace
 
-// Syncs the journal to the disk every kSyncIntervalMs while something new was written.
+// Syncs the journal to the disk every kSyncIntervalMs while something new was written, and
+// the journal folder once, on a thread of its own that neither the run nor its end waits for:
+// after a large run a sync can take a while, the time the disk needs for the run's renames.
+// The thread keeps its own descriptor of the file and ends after its last sync.
 struct RunJournal::Syncer {
-    explicit Syncer(int fd) : fd(fd), thread([this] { loop(); }) {}
+    struct State {
+        int fd;
+        std::atomic<bool> written{false};
+        std::mutex mutex;
+        std::condition_variable wake;
+        bool stop = false;
+        QByteArray folder; // synced once, then emptied
+    };
+
+    explicit Syncer(int fd) : state(std::make_shared<State>())
+    {
+        // A descriptor of its own, opened anew rather than duplicated: the journal's lock
+        // belongs to the run's descriptor alone and goes when the run lets go of it.
+        state->fd =
+            ::open(("/proc/self/fd/" + QByteArray::number(fd)).constData(), O_RDONLY | O_CLOEXEC);
+        if (state->fd < 0)
+            state->fd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        std::thread([s = state] { loop(*s); }).detach();
+    }
     ~Syncer()
     {
         {
-            const std::lock_guard<std::mutex> lock(mutex);
-            stop = true;
+            const std::lock_guard<std::mutex> lock(state->mutex);
+            state->stop = true;
         }
-        wake.notify_one();
-        thread.join();
+        state->wake.notify_one();
     }
-    void loop()
+    void syncFolder(const QByteArray& folder)
     {
-        std::unique_lock<std::mutex> lock(mutex);
-        while (!stop) {
-            wake.wait_for(lock, std::chrono::milliseconds(kSyncIntervalMs),
-                          [this] { return stop; });
-            if (written.exchange(false)) {
-                lock.unlock();
-                ::fdatasync(fd);
-                lock.lock();
-            }
+        {
+            const std::lock_guard<std::mutex> lock(state->mutex);
+            state->folder = folder;
         }
+        state->written = true;
+    }
+    static void loop(State& s)
+    {
+        std::unique_lock<std::mutex> lock(s.mutex);
+        while (!s.stop) {
+            s.wake.wait_for(lock, std::chrono::milliseconds(kSyncIntervalMs),
+                            [&s] { return s.stop; });
+            if (s.stop || !s.written.exchange(false))
+                continue;
+            const QByteArray folder = std::exchange(s.folder, {});
+            lock.unlock();
+            ::fdatasync(s.fd);
+            if (!folder.isEmpty()) {
+                // The journal's name in its folder reaches the disk too, once per run.
+                const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                if (dirFd >= 0) {
+                    ::fsync(dirFd);
+                    ::close(dirFd);
+                }
+            }
+            lock.lock();
+        }
+        lock.unlock();
+        if (s.fd >= 0)
+            ::close(s.fd);
     }
 
-    int fd;
-    std::atomic<bool> written{false};
-    std::mutex mutex;
-    std::condition_variable wake;
-    bool stop = false;
-    std::thread thread;
+    std::shared_ptr<State> state;
 };
 
 RunJournal::RunJournal(int fd, QString path, qint64 end)
@@ -186,7 +221,7 @@ std::unique_ptr<RunJournal> RunJournal::create(const QString& path, qsizetype pa
     bool ok = fd >= 0 && Lock(fd, true) && WriteAll(fd, header);
     if (ok) {
         journal.reset(new RunJournal(fd, path, header.size()));
-        ok = journal->mapFrom(header.size(), kMapChunk) && ::fdatasync(fd) == 0 &&
+        ok = journal->mapFrom(header.size(), kMapChunk) &&
              ::rename(temporary.constData(), final.constData()) == 0;
     }
     if (!ok) {
@@ -206,13 +241,9 @@ std::unique_ptr<RunJournal> RunJournal::create(const QString& path, qsizetype pa
         }
         return nullptr;
     }
-    // The new name in the folder reaches the disk too, once per run.
-    const int dirFd = ::open(EncodeFileName(QFileInfo(path).path()).constData(),
-                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    // The file and its name in the folder go to the disk on the syncer's thread: nobody waits
+    // for them. A journal found empty after the machine went off is taken for none.
+    journal->m_syncer->syncFolder(EncodeFileName(QFileInfo(path).path()));
     return journal;
 }
 
@@ -227,7 +258,7 @@ void RunJournal::add(const QByteArray& record)
     }
     std::memcpy(m_map + (m_end - m_mapStart), record.constData(), size_t(record.size()));
     m_end += record.size();
-    m_syncer->written = true;
+    m_syncer->state->written = true;
 }
 
 void RunJournal::enterFolder(const QString& folder, const QByteArray& identity)
