@@ -19,23 +19,51 @@ NameProposer::NameProposer(const RenameSettings& settings)
         m_expander.emplace(settings.strTemplate, settings.strStartAt);
 }
 
+namespace
+{
+
+// Makes out hold n characters and returns them. A buffer in use keeps its capacity; a null
+// string, which a proposal that becomes a list item starts from, is allocated at exactly n.
+char16_t* Resized(QString& out, qsizetype n)
+{
+    if (out.isNull())
+        out = QString(n, Qt::Uninitialized);
+    else
+        out.resize(n);
+    return reinterpret_cast<char16_t*>(out.data());
+}
+
+} // namespace
+
 QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName) const
 {
-    // The proposal in the buffer it was written to, or the name itself when it is unchanged.
     Buffer buffer;
-    const QStringView proposal = ProposeView(nOutIndex, strName, buffer);
-    if (proposal.data() == buffer.out.constData())
-        return std::move(buffer.out);
-    if (proposal.data() == buffer.spaced.constData())
-        return std::move(buffer.spaced);
-    return strName;
+    return Propose(nOutIndex, strName, buffer);
+}
+
+QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const
+{
+    // The proposal is written straight into a new string of its size (buffer.out is null
+    // here and moved out again), or is the spaced name, or the name itself when unchanged.
+    QString out;
+    const QStringView proposal = ProposeInto(nOutIndex, strName, buffer.spaced, out);
+    if (proposal.data() == out.constData())
+        return out;
+    if (proposal.data() == strName.constData() && proposal.size() == strName.size())
+        return strName;
+    return proposal.toString();
 }
 
 QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
                                       Buffer& buffer) const
 {
-    QStringView s =
-        m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, buffer.spaced) : strName;
+    return ProposeInto(nOutIndex, strName, buffer.spaced, buffer.out);
+}
+
+QStringView NameProposer::ProposeInto(qsizetype nOutIndex, QStringView strName, QString& spaced,
+                                      QString& out) const
+{
+    QStringView s = m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, spaced) : strName;
 
     // The name piece runs up to and including the last dot; the rest is the extension
     // piece. A name without a dot is all extension piece.
@@ -54,9 +82,8 @@ QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
         const QStringView base = bHasDot ? s.left(nNameLength - 1) : s;
         const TemplateExpander::Counter counter = m_expander->CounterFor(nOutIndex);
         const qsizetype nExpanded = m_expander->ExpandedLength(counter, base.size());
-        buffer.out.resize(nExpanded + (bHasDot ? 1 + extension.size() : 0));
-        char16_t* dst =
-            m_expander->WriteTo(reinterpret_cast<char16_t*>(buffer.out.data()), counter, base);
+        char16_t* dst = m_expander->WriteTo(
+            Resized(out, nExpanded + (bHasDot ? 1 + extension.size() : 0)), counter, base);
         if (bHasDot) {
             *dst++ = u'.';
             std::copy(extension.utf16(), extension.utf16() + extension.size(), dst);
@@ -64,16 +91,13 @@ QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
         } else {
             nNameLength = nExpanded;
         }
-        s = buffer.out;
+        s = out;
     }
 
     if (m_nCaseMode < CaseMode::NameLower || m_nCaseMode > CaseMode::CapitalizeInitial)
         return s; // 0, -1 and any other value: no change
-    if (s.data() != buffer.out.constData()) {
-        buffer.out.resize(s.size());
-        std::copy(s.utf16(), s.utf16() + s.size(), reinterpret_cast<char16_t*>(buffer.out.data()));
-    }
-    QString& out = buffer.out;
+    if (s.data() != out.constData())
+        std::copy(s.utf16(), s.utf16() + s.size(), Resized(out, s.size()));
     switch (m_nCaseMode) {
     case CaseMode::NameLower:
         LowerInPlace(out, 0, nNameLength);
@@ -112,17 +136,12 @@ QStringList BuildNewNames(const NameProposer& proposer, const QStringList& files
     QString* out = proposals.data(); // detached once here; each chunk writes its own items
     // Large folders are shared out over the processor cores: the pass runs on every
     // keystroke and must stay quick at any number of files.
-    // Each chunk writes into one buffer it keeps, and each new name is then allocated once at
-    // its size: one allocation per changed name, the least a list of new strings needs.
+    // Each new name is written straight into a string allocated once at its size: one
+    // allocation per changed name, the least a list of new strings needs.
     ForEachChunk(n, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
         NameProposer::Buffer buffer;
-        for (qsizetype i = nBegin; i < nEnd; ++i) {
-            const QString& name = files[i];
-            const QStringView proposal = proposer.ProposeView(i, name, buffer);
-            out[i] = proposal.data() == name.constData() && proposal.size() == name.size()
-                         ? name
-                         : proposal.toString();
-        }
+        for (qsizetype i = nBegin; i < nEnd; ++i)
+            out[i] = proposer.Propose(i, files[i], buffer);
     });
     return proposals;
 }
