@@ -46,7 +46,7 @@ QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffe
     // The proposal is written straight into a new string of its size (buffer.out is null
     // here and moved out again), or is the spaced name, or the name itself when unchanged.
     QString out;
-    const QStringView proposal = ProposeInto(nOutIndex, strName, buffer.spaced, out);
+    const QStringView proposal = ProposeInto(nOutIndex, strName, buffer, out);
     if (proposal.data() == out.constData())
         return out;
     if (proposal.data() == strName.constData() && proposal.size() == strName.size())
@@ -57,13 +57,14 @@ QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffe
 QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
                                       Buffer& buffer) const
 {
-    return ProposeInto(nOutIndex, strName, buffer.spaced, buffer.out);
+    return ProposeInto(nOutIndex, strName, buffer, buffer.out);
 }
 
-QStringView NameProposer::ProposeInto(qsizetype nOutIndex, QStringView strName, QString& spaced,
+QStringView NameProposer::ProposeInto(qsizetype nOutIndex, QStringView strName, Buffer& buffer,
                                       QString& out) const
 {
-    QStringView s = m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, spaced) : strName;
+    QStringView s =
+        m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, buffer.spaced) : strName;
 
     // The name piece runs up to and including the last dot; the rest is the extension
     // piece. A name without a dot is all extension piece.
@@ -80,7 +81,13 @@ QStringView NameProposer::ProposeInto(qsizetype nOutIndex, QStringView strName, 
         // no extension.
         const bool bHasDot = nNameLength > 0;
         const QStringView base = bHasDot ? s.left(nNameLength - 1) : s;
-        const TemplateExpander::Counter counter = m_expander->CounterFor(nOutIndex);
+        TemplateExpander::Counter& counter = buffer.counter;
+        if (buffer.counterOf == &*m_expander && buffer.nCounterIndex + 1 == nOutIndex)
+            m_expander->Advance(counter);
+        else if (buffer.counterOf != &*m_expander || buffer.nCounterIndex != nOutIndex)
+            counter = m_expander->CounterFor(nOutIndex);
+        buffer.counterOf = &*m_expander;
+        buffer.nCounterIndex = nOutIndex;
         const qsizetype nExpanded = m_expander->ExpandedLength(counter, base.size());
         char16_t* dst = m_expander->WriteTo(
             Resized(out, nExpanded + (bHasDot ? 1 + extension.size() : 0)), counter, base);

@@ -29,9 +29,14 @@ public:
 
     // Where ProposeView writes: kept by the caller and reused, so that proposing name after
     // name allocates nothing once the buffers are large enough.
+    // It also keeps the template's counter for the last index, which the next index in list
+    // order only has to step on from.
     struct Buffer {
         QString spaced;
         QString out;
+        TemplateExpander::Counter counter;
+        const TemplateExpander* counterOf = nullptr;
+        qsizetype nCounterIndex = -1;
     };
     // The proposal, as a view of strName itself or of buffer, valid until buffer is used
     // again.
@@ -41,8 +46,8 @@ public:
     QString Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const;
 
 private:
-    // The proposal written into out, or a view of strName or of spaced.
-    QStringView ProposeInto(qsizetype nOutIndex, QStringView strName, QString& spaced,
+    // The proposal written into out, or a view of strName or of buffer.spaced.
+    QStringView ProposeInto(qsizetype nOutIndex, QStringView strName, Buffer& buffer,
                             QString& out) const;
 
     int m_nSpaceMode;
