@@ -22,15 +22,10 @@ NameProposer::NameProposer(const RenameSettings& settings)
 namespace
 {
 
-// Makes out hold n characters and returns them. A buffer in use keeps its capacity; a null
-// string, which a proposal that becomes a list item starts from, is allocated at exactly n.
-char16_t* Resized(QString& out, qsizetype n)
+char16_t* Resized(QString& buffer, qsizetype n)
 {
-    if (out.isNull())
-        out = QString(n, Qt::Uninitialized);
-    else
-        out.resize(n);
-    return reinterpret_cast<char16_t*>(out.data());
+    buffer.resize(n);
+    return reinterpret_cast<char16_t*>(buffer.data());
 }
 
 } // namespace
@@ -43,12 +38,11 @@ QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName) const
 
 QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const
 {
-    // The proposal is written straight into a new string of its size (buffer.out is null
-    // here and moved out again), or is the spaced name, or the name itself when unchanged.
-    QString out;
-    const QStringView proposal = ProposeInto(nOutIndex, strName, buffer, out);
-    if (proposal.data() == out.constData())
-        return out;
+    // The proposal is made in the buffer, which stays in the processor's cache, and then
+    // copied once into a new string of its size. (Made in the new string itself, it is read
+    // back right after being written to memory no one has touched for long, and waits for
+    // that memory on every name.)
+    const QStringView proposal = ProposeView(nOutIndex, strName, buffer);
     if (proposal.data() == strName.constData() && proposal.size() == strName.size())
         return strName;
     return proposal.toString();
@@ -57,12 +51,7 @@ QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffe
 QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
                                       Buffer& buffer) const
 {
-    return ProposeInto(nOutIndex, strName, buffer, buffer.out);
-}
-
-QStringView NameProposer::ProposeInto(qsizetype nOutIndex, QStringView strName, Buffer& buffer,
-                                      QString& out) const
-{
+    QString& out = buffer.out;
     QStringView s =
         m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, buffer.spaced) : strName;
 

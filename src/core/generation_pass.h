@@ -41,15 +41,11 @@ public:
     // The proposal, as a view of strName itself or of buffer, valid until buffer is used
     // again.
     QStringView ProposeView(qsizetype nOutIndex, QStringView strName, Buffer& buffer) const;
-    // The proposal as a string of its own (strName itself when unchanged); only
-    // buffer.spaced is used, so that each new name is allocated once, at its size.
+    // The proposal as a string of its own (strName itself when unchanged), allocated once at
+    // its size.
     QString Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const;
 
 private:
-    // The proposal written into out, or a view of strName or of buffer.spaced.
-    QStringView ProposeInto(qsizetype nOutIndex, QStringView strName, Buffer& buffer,
-                            QString& out) const;
-
     int m_nSpaceMode;
     int m_nCaseMode;
     std::optional<TemplateExpander> m_expander;
