@@ -28,6 +28,20 @@ char16_t* Resized(QString& buffer, qsizetype n)
     return reinterpret_cast<char16_t*>(buffer.data());
 }
 
+// The template's counter for nOutIndex, stepped on from the buffer's last one when that was
+// for the index before (names go through the pass in list order).
+const TemplateExpander::Counter& CounterIn(NameProposer::Buffer& buffer,
+                                           const TemplateExpander& expander, qsizetype nOutIndex)
+{
+    if (buffer.counterOf == &expander && buffer.nCounterIndex + 1 == nOutIndex)
+        expander.Advance(buffer.counter);
+    else if (buffer.counterOf != &expander || buffer.nCounterIndex != nOutIndex)
+        buffer.counter = expander.CounterFor(nOutIndex);
+    buffer.counterOf = &expander;
+    buffer.nCounterIndex = nOutIndex;
+    return buffer.counter;
+}
+
 } // namespace
 
 QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName) const
@@ -38,10 +52,7 @@ QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName) const
 
 QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const
 {
-    // The proposal is made in the buffer, which stays in the processor's cache, and then
-    // copied once into a new string of its size. (Made in the new string itself, it is read
-    // back right after being written to memory no one has touched for long, and waits for
-    // that memory on every name.)
+    // Made in the buffer and copied once into a new string of its size.
     const QStringView proposal = ProposeView(nOutIndex, strName, buffer);
     if (proposal.data() == strName.constData() && proposal.size() == strName.size())
         return strName;
@@ -70,13 +81,7 @@ QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
         // no extension.
         const bool bHasDot = nNameLength > 0;
         const QStringView base = bHasDot ? s.left(nNameLength - 1) : s;
-        TemplateExpander::Counter& counter = buffer.counter;
-        if (buffer.counterOf == &*m_expander && buffer.nCounterIndex + 1 == nOutIndex)
-            m_expander->Advance(counter);
-        else if (buffer.counterOf != &*m_expander || buffer.nCounterIndex != nOutIndex)
-            counter = m_expander->CounterFor(nOutIndex);
-        buffer.counterOf = &*m_expander;
-        buffer.nCounterIndex = nOutIndex;
+        const TemplateExpander::Counter& counter = CounterIn(buffer, *m_expander, nOutIndex);
         const qsizetype nExpanded = m_expander->ExpandedLength(counter, base.size());
         char16_t* dst = m_expander->WriteTo(
             Resized(out, nExpanded + (bHasDot ? 1 + extension.size() : 0)), counter, base);
@@ -129,11 +134,12 @@ QStringList BuildNewNames(const NameProposer& proposer, const QStringList& files
 {
     const qsizetype n = files.size();
     QStringList proposals(n);
-    QString* out = proposals.data(); // detached once here; each chunk writes its own items
+    QString* out = proposals.data(); // detached once here; each block writes its own items
     // Large folders are shared out over the processor cores: the pass runs on every
     // keystroke and must stay quick at any number of files.
-    // Each new name is written straight into a string allocated once at its size: one
-    // allocation per changed name, the least a list of new strings needs.
+    // Each block keeps one buffer that every proposal is made in, and each new name is then
+    // allocated once at its size: one allocation per changed name, the least a list of new
+    // strings needs.
     ForEachChunk(n, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
         NameProposer::Buffer buffer;
         for (qsizetype i = nBegin; i < nEnd; ++i)
