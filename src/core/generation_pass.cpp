@@ -52,7 +52,12 @@ QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName) const
 
 QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const
 {
-    // Made in the buffer and copied once into a new string of its size.
+    // Made in the buffer and copied once into a new string of its size; capitalizing, the
+    // case change that is done most, writes into the new string while it copies.
+    if (m_nCaseMode == CaseMode::CapitalizeInitial) {
+        qsizetype nNameLength = 0;
+        return CapitalizeInitial(UncasedView(nOutIndex, strName, buffer, nNameLength));
+    }
     const QStringView proposal = ProposeView(nOutIndex, strName, buffer);
     if (proposal.data() == strName.constData() && proposal.size() == strName.size())
         return strName;
@@ -62,41 +67,11 @@ QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffe
 QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
                                       Buffer& buffer) const
 {
-    QString& out = buffer.out;
-    QStringView s =
-        m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, buffer.spaced) : strName;
-
-    // The name piece runs up to and including the last dot; the rest is the extension
-    // piece. A name without a dot is all extension piece.
-    // (A plain scan: lastIndexOf of one character, in Qt 6.4, makes the whole check of a
-    // keystroke a quarter slower.)
-    qsizetype nNameLength = s.size();
-    while (nNameLength > 0 && s[nNameLength - 1] != u'.')
-        --nNameLength;
-
-    if (m_expander) {
-        // The new name in one buffer: expansion, then dot and extension.
-        const QStringView extension = s.mid(nNameLength);
-        // Without a dot the template takes the whole name, which then has no dot and
-        // no extension.
-        const bool bHasDot = nNameLength > 0;
-        const QStringView base = bHasDot ? s.left(nNameLength - 1) : s;
-        const TemplateExpander::Counter& counter = CounterIn(buffer, *m_expander, nOutIndex);
-        const qsizetype nExpanded = m_expander->ExpandedLength(counter, base.size());
-        char16_t* dst = m_expander->WriteTo(
-            Resized(out, nExpanded + (bHasDot ? 1 + extension.size() : 0)), counter, base);
-        if (bHasDot) {
-            *dst++ = u'.';
-            std::copy(extension.utf16(), extension.utf16() + extension.size(), dst);
-            nNameLength = nExpanded + 1;
-        } else {
-            nNameLength = nExpanded;
-        }
-        s = out;
-    }
-
+    qsizetype nNameLength = 0;
+    const QStringView s = UncasedView(nOutIndex, strName, buffer, nNameLength);
     if (m_nCaseMode < CaseMode::NameLower || m_nCaseMode > CaseMode::CapitalizeInitial)
         return s; // 0, -1 and any other value: no change
+    QString& out = buffer.out;
     if (s.data() != out.constData())
         std::copy(s.utf16(), s.utf16() + s.size(), Resized(out, s.size()));
     switch (m_nCaseMode) {
@@ -123,6 +98,44 @@ QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
         break;
     }
     return out;
+}
+
+QStringView NameProposer::UncasedView(qsizetype nOutIndex, QStringView strName, Buffer& buffer,
+                                      qsizetype& nNameLength) const
+{
+    QString& out = buffer.out;
+    QStringView s =
+        m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, buffer.spaced) : strName;
+
+    // The name piece runs up to and including the last dot; the rest is the extension
+    // piece. A name without a dot is all extension piece.
+    // (A plain scan: lastIndexOf of one character, in Qt 6.4, makes the whole check of a
+    // keystroke a quarter slower.)
+    nNameLength = s.size();
+    while (nNameLength > 0 && s[nNameLength - 1] != u'.')
+        --nNameLength;
+
+    if (m_expander) {
+        // The new name in one buffer: expansion, then dot and extension.
+        const QStringView extension = s.mid(nNameLength);
+        // Without a dot the template takes the whole name, which then has no dot and
+        // no extension.
+        const bool bHasDot = nNameLength > 0;
+        const QStringView base = bHasDot ? s.left(nNameLength - 1) : s;
+        const TemplateExpander::Counter& counter = CounterIn(buffer, *m_expander, nOutIndex);
+        const qsizetype nExpanded = m_expander->ExpandedLength(counter, base.size());
+        char16_t* dst = m_expander->WriteTo(
+            Resized(out, nExpanded + (bHasDot ? 1 + extension.size() : 0)), counter, base);
+        if (bHasDot) {
+            *dst++ = u'.';
+            std::copy(extension.utf16(), extension.utf16() + extension.size(), dst);
+            nNameLength = nExpanded + 1;
+        } else {
+            nNameLength = nExpanded;
+        }
+        s = out;
+    }
+    return s;
 }
 
 QStringList BuildNewNames(const RenameSettings& settings)

@@ -46,6 +46,11 @@ public:
     QString Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const;
 
 private:
+    // The proposal before its case change: space handling and template. nNameLength is set
+    // to the length of its name piece (up to and including the last dot).
+    QStringView UncasedView(qsizetype nOutIndex, QStringView strName, Buffer& buffer,
+                            qsizetype& nNameLength) const;
+
     int m_nSpaceMode;
     int m_nCaseMode;
     std::optional<TemplateExpander> m_expander;

@@ -59,10 +59,24 @@ void CapitalizeInitialInPlace(QString& strText)
     });
 }
 
-QString CapitalizeInitial(const QString& strInput)
+QString CapitalizeInitial(QStringView strInput)
 {
-    QString strResult = strInput;
-    CapitalizeInitialInPlace(strResult);
+    // Written straight into the new string: an ASCII text needs nothing more, any other
+    // goes once more through the whole mapping (its ASCII letters come out as they are).
+    const qsizetype n = strInput.size();
+    QString strResult(n, Qt::Uninitialized);
+    const char16_t* s = strInput.utf16();
+    char16_t* d = reinterpret_cast<char16_t*>(strResult.data());
+    if (n == 0)
+        return strResult;
+    char16_t bits = s[0];
+    d[0] = CapitalizedAscii(s[0], kSpace);
+    for (qsizetype i = 1; i < n; ++i) {
+        bits |= s[i];
+        d[i] = CapitalizedAscii(s[i], s[i - 1]);
+    }
+    if (bits >= 0x80)
+        CapitalizeInitialInPlace(strResult);
     return strResult;
 }
 
