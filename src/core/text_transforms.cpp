@@ -105,31 +105,15 @@ QStringView ProcessSpaceInto(QStringView strInput, int nMode, QString& buffer)
     }
     if (nToGo == 0)
         return strInput;
-    // The first space that has to go.
-    qsizetype nFirst = -1;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (in[i] == kSpace && (nMode == 2 || (i > 0 && in[i - 1] == kSpace))) {
-            nFirst = i;
-            break;
-        }
-    }
-    if (nFirst < 0)
-        return strInput;
     buffer.resize(n);
     char16_t* out = reinterpret_cast<char16_t*>(buffer.data());
-    std::copy(in, in + nFirst, out);
-    qsizetype nOut = nFirst;
-    bool bLastWasSpace = true; // the character before nFirst (mode 1) or irrelevant (mode 2)
-    for (qsizetype i = nFirst + 1; i < n; ++i) {
+    // Every character is written and the end moves on past those that stay, without
+    // branches that guess wrong at every space.
+    qsizetype nOut = 0;
+    for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i];
-        if (c == kSpace) {
-            if (nMode == 2 || bLastWasSpace)
-                continue;
-            bLastWasSpace = true;
-        } else {
-            bLastWasSpace = false;
-        }
-        out[nOut++] = c;
+        out[nOut] = c;
+        nOut += !(c == kSpace && (nMode == 2 || (i > 0 && in[i - 1] == kSpace)));
     }
     buffer.truncate(nOut);
     return buffer;
