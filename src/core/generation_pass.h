@@ -32,6 +32,7 @@ public:
     // It also keeps the template's counter for the last index, which the next index in list
     // order only has to step on from.
     struct Buffer {
+        Buffer();
         QString spaced;
         QString out;
         TemplateExpander::Counter counter;
