@@ -61,11 +61,36 @@ TemplateExpander::TemplateExpander(const QString& strTemplate, const QString& st
 
 TemplateExpander::Counter TemplateExpander::CounterFor(qint64 nOutIndex) const
 {
+    return CounterOfValue(m_nStart + nOutIndex);
+}
+
+void TemplateExpander::Advance(Counter& counter) const
+{
+    if (m_nCounters == 0)
+        return;
+    // Adding one to the digits: trailing nines become zeros and the digit before them goes
+    // up by one. Negative values and a run of nines only (which needs one digit more) are
+    // written anew.
+    if (counter.nValue >= 0) {
+        for (qsizetype i = counter.length - 1; i >= 0; --i) {
+            if (counter.digits[i] != u'9') {
+                ++counter.digits[i];
+                ++counter.nValue;
+                return;
+            }
+            counter.digits[i] = u'0';
+        }
+    }
+    counter = CounterOfValue(counter.nValue + 1);
+}
+
+TemplateExpander::Counter TemplateExpander::CounterOfValue(qint64 nValue) const
+{
     Counter counter;
+    counter.nValue = nValue;
     if (m_nCounters == 0)
         return counter;
     // The counter in decimal with at least m_nDigits digits, never cut.
-    const qint64 nValue = m_nStart + nOutIndex;
     quint64 nMagnitude = nValue < 0 ? 0 - quint64(nValue) : quint64(nValue);
     char16_t reversed[20];
     int nDigits = 0;

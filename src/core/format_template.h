@@ -30,12 +30,18 @@ public:
     struct Counter {
         char16_t digits[24];
         qsizetype length = 0;
+        qint64 nValue = 0;
     };
     Counter CounterFor(qint64 nOutIndex) const;
+    // Turns the counter for one index into the one for the next index, in place: quicker
+    // than CounterFor for a run of names in list order.
+    void Advance(Counter& counter) const;
     qsizetype ExpandedLength(const Counter& counter, qsizetype nNameLength) const;
     char16_t* WriteTo(char16_t* dst, const Counter& counter, QStringView strFileName) const;
 
 private:
+    Counter CounterOfValue(qint64 nValue) const;
+
     struct Piece {
         enum Kind { Text, Counter, Name } kind;
         qsizetype from = 0; // into m_text, for Text pieces

@@ -19,61 +19,71 @@ NameProposer::NameProposer(const RenameSettings& settings)
         m_expander.emplace(settings.strTemplate, settings.strStartAt);
 }
 
+namespace
+{
+
+char16_t* Resized(QString& buffer, qsizetype n)
+{
+    buffer.resize(n);
+    return reinterpret_cast<char16_t*>(buffer.data());
+}
+
+// The template's counter for nOutIndex, stepped on from the buffer's last one when that was
+// for the index before (names go through the pass in list order).
+const TemplateExpander::Counter& CounterIn(NameProposer::Buffer& buffer,
+                                           const TemplateExpander& expander, qsizetype nOutIndex)
+{
+    if (buffer.counterOf == &expander && buffer.nCounterIndex + 1 == nOutIndex)
+        expander.Advance(buffer.counter);
+    else if (buffer.counterOf != &expander || buffer.nCounterIndex != nOutIndex)
+        buffer.counter = expander.CounterFor(nOutIndex);
+    buffer.counterOf = &expander;
+    buffer.nCounterIndex = nOutIndex;
+    return buffer.counter;
+}
+
+} // namespace
+
+NameProposer::Buffer::Buffer()
+{
+    // Room for any name at once (file names have at most 255 units), so that the buffer never
+    // grows. With glibc, an allocation of this size also first merges the small blocks that
+    // other threads freed into this thread's heap (the names of an earlier pass): the new
+    // names are then taken from merged memory rather than from one scattered freed block after
+    // another, which made the pass on a pool thread up to half as slow again.
+    out.reserve(512);
+}
+
 QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName) const
 {
-    // The proposal in the buffer it was written to, or the name itself when it is unchanged.
     Buffer buffer;
+    return Propose(nOutIndex, strName, buffer);
+}
+
+QString NameProposer::Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const
+{
+    // Made in the buffer and copied once into a new string of its size; capitalizing, the
+    // case change that is done most, writes into the new string while it copies.
+    if (m_nCaseMode == CaseMode::CapitalizeInitial) {
+        qsizetype nNameLength = 0;
+        return CapitalizeInitial(UncasedView(nOutIndex, strName, buffer, nNameLength));
+    }
     const QStringView proposal = ProposeView(nOutIndex, strName, buffer);
-    if (proposal.data() == buffer.out.constData())
-        return std::move(buffer.out);
-    if (proposal.data() == buffer.spaced.constData())
-        return std::move(buffer.spaced);
-    return strName;
+    if (proposal.data() == strName.constData() && proposal.size() == strName.size())
+        return strName;
+    return proposal.toString();
 }
 
 QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
                                       Buffer& buffer) const
 {
-    QStringView s =
-        m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, buffer.spaced) : strName;
-
-    // The name piece runs up to and including the last dot; the rest is the extension
-    // piece. A name without a dot is all extension piece.
-    // (A plain scan: lastIndexOf of one character, in Qt 6.4, makes the whole check of a
-    // keystroke a quarter slower.)
-    qsizetype nNameLength = s.size();
-    while (nNameLength > 0 && s[nNameLength - 1] != u'.')
-        --nNameLength;
-
-    if (m_expander) {
-        // The new name in one buffer: expansion, then dot and extension.
-        const QStringView extension = s.mid(nNameLength);
-        // Without a dot the template takes the whole name, which then has no dot and
-        // no extension.
-        const bool bHasDot = nNameLength > 0;
-        const QStringView base = bHasDot ? s.left(nNameLength - 1) : s;
-        const TemplateExpander::Counter counter = m_expander->CounterFor(nOutIndex);
-        const qsizetype nExpanded = m_expander->ExpandedLength(counter, base.size());
-        buffer.out.resize(nExpanded + (bHasDot ? 1 + extension.size() : 0));
-        char16_t* dst =
-            m_expander->WriteTo(reinterpret_cast<char16_t*>(buffer.out.data()), counter, base);
-        if (bHasDot) {
-            *dst++ = u'.';
-            std::copy(extension.utf16(), extension.utf16() + extension.size(), dst);
-            nNameLength = nExpanded + 1;
-        } else {
-            nNameLength = nExpanded;
-        }
-        s = buffer.out;
-    }
-
+    qsizetype nNameLength = 0;
+    const QStringView s = UncasedView(nOutIndex, strName, buffer, nNameLength);
     if (m_nCaseMode < CaseMode::NameLower || m_nCaseMode > CaseMode::CapitalizeInitial)
         return s; // 0, -1 and any other value: no change
-    if (s.data() != buffer.out.constData()) {
-        buffer.out.resize(s.size());
-        std::copy(s.utf16(), s.utf16() + s.size(), reinterpret_cast<char16_t*>(buffer.out.data()));
-    }
     QString& out = buffer.out;
+    if (s.data() != out.constData())
+        std::copy(s.utf16(), s.utf16() + s.size(), Resized(out, s.size()));
     switch (m_nCaseMode) {
     case CaseMode::NameLower:
         LowerInPlace(out, 0, nNameLength);
@@ -100,6 +110,44 @@ QStringView NameProposer::ProposeView(qsizetype nOutIndex, QStringView strName,
     return out;
 }
 
+QStringView NameProposer::UncasedView(qsizetype nOutIndex, QStringView strName, Buffer& buffer,
+                                      qsizetype& nNameLength) const
+{
+    QString& out = buffer.out;
+    QStringView s =
+        m_nSpaceMode != 0 ? ProcessSpaceInto(strName, m_nSpaceMode, buffer.spaced) : strName;
+
+    // The name piece runs up to and including the last dot; the rest is the extension
+    // piece. A name without a dot is all extension piece.
+    // (A plain scan: lastIndexOf of one character, in Qt 6.4, makes the whole check of a
+    // keystroke a quarter slower.)
+    nNameLength = s.size();
+    while (nNameLength > 0 && s[nNameLength - 1] != u'.')
+        --nNameLength;
+
+    if (m_expander) {
+        // The new name in one buffer: expansion, then dot and extension.
+        const QStringView extension = s.mid(nNameLength);
+        // Without a dot the template takes the whole name, which then has no dot and
+        // no extension.
+        const bool bHasDot = nNameLength > 0;
+        const QStringView base = bHasDot ? s.left(nNameLength - 1) : s;
+        const TemplateExpander::Counter& counter = CounterIn(buffer, *m_expander, nOutIndex);
+        const qsizetype nExpanded = m_expander->ExpandedLength(counter, base.size());
+        char16_t* dst = m_expander->WriteTo(
+            Resized(out, nExpanded + (bHasDot ? 1 + extension.size() : 0)), counter, base);
+        if (bHasDot) {
+            *dst++ = u'.';
+            std::copy(extension.utf16(), extension.utf16() + extension.size(), dst);
+            nNameLength = nExpanded + 1;
+        } else {
+            nNameLength = nExpanded;
+        }
+        s = out;
+    }
+    return s;
+}
+
 QStringList BuildNewNames(const RenameSettings& settings)
 {
     return BuildNewNames(NameProposer(settings), settings.files);
@@ -109,20 +157,16 @@ QStringList BuildNewNames(const NameProposer& proposer, const QStringList& files
 {
     const qsizetype n = files.size();
     QStringList proposals(n);
-    QString* out = proposals.data(); // detached once here; each chunk writes its own items
+    QString* out = proposals.data(); // detached once here; each block writes its own items
     // Large folders are shared out over the processor cores: the pass runs on every
     // keystroke and must stay quick at any number of files.
-    // Each chunk writes into one buffer it keeps, and each new name is then allocated once at
-    // its size: one allocation per changed name, the least a list of new strings needs.
+    // Each block keeps one buffer that every proposal is made in, and each new name is then
+    // allocated once at its size: one allocation per changed name, the least a list of new
+    // strings needs.
     ForEachChunk(n, 8192, [&](qsizetype nBegin, qsizetype nEnd) {
         NameProposer::Buffer buffer;
-        for (qsizetype i = nBegin; i < nEnd; ++i) {
-            const QString& name = files[i];
-            const QStringView proposal = proposer.ProposeView(i, name, buffer);
-            out[i] = proposal.data() == name.constData() && proposal.size() == name.size()
-                         ? name
-                         : proposal.toString();
-        }
+        for (qsizetype i = nBegin; i < nEnd; ++i)
+            out[i] = proposer.Propose(i, files[i], buffer);
     });
     return proposals;
 }

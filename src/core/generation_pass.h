@@ -29,15 +29,29 @@ public:
 
     // Where ProposeView writes: kept by the caller and reused, so that proposing name after
     // name allocates nothing once the buffers are large enough.
+    // It also keeps the template's counter for the last index, which the next index in list
+    // order only has to step on from.
     struct Buffer {
+        Buffer();
         QString spaced;
         QString out;
+        TemplateExpander::Counter counter;
+        const TemplateExpander* counterOf = nullptr;
+        qsizetype nCounterIndex = -1;
     };
     // The proposal, as a view of strName itself or of buffer, valid until buffer is used
     // again.
     QStringView ProposeView(qsizetype nOutIndex, QStringView strName, Buffer& buffer) const;
+    // The proposal as a string of its own (strName itself when unchanged), allocated once at
+    // its size.
+    QString Propose(qsizetype nOutIndex, const QString& strName, Buffer& buffer) const;
 
 private:
+    // The proposal before its case change: space handling and template. nNameLength is set
+    // to the length of its name piece (up to and including the last dot).
+    QStringView UncasedView(qsizetype nOutIndex, QStringView strName, Buffer& buffer,
+                            qsizetype& nNameLength) const;
+
     int m_nSpaceMode;
     int m_nCaseMode;
     std::optional<TemplateExpander> m_expander;

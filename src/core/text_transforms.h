@@ -13,7 +13,7 @@ namespace quillet
 
 // Upper-cases the first character and every character that directly follows a space
 // (U+0020 only); lower-cases every other character. Same length as the input.
-QString CapitalizeInitial(const QString& strInput);
+QString CapitalizeInitial(QStringView strInput);
 void CapitalizeInitialInPlace(QString& strText);
 
 // nMode 1: every run of spaces becomes one space. nMode 2: every space is removed.

@@ -13,6 +13,8 @@ private slots:
     void oneName_data();
     void oneName();
     void counterFollowsListOrder();
+    void counterStepsAsEachNameAlone_data();
+    void counterStepsAsEachNameAlone();
     void emptyList();
     void largeListMatchesOneByOne();
 };
@@ -129,6 +131,44 @@ void TestGenerationPass::counterFollowsListOrder()
     // A start number that is not a number never fails the pass.
     settings.strStartAt = "";
     QCOMPARE(BuildNewNames(settings).first(), QString("Photo_000_beach.jpg"));
+}
+
+void TestGenerationPass::counterStepsAsEachNameAlone_data()
+{
+    QTest::addColumn<QString>("tmpl");
+    QTest::addColumn<QString>("startAt");
+    QTest::addColumn<QString>("last"); // the proposal for the 30th name
+    QTest::newRow("negative through zero") << "#_*"
+                                           << "-12"
+                                           << "17_n29.txt";
+    QTest::newRow("one digit more than the run") << "##_*"
+                                                 << "95"
+                                                 << "124_n29.txt";
+    QTest::newRow("two counters") << "###-###*"
+                                  << "990"
+                                  << "1019-1019n29.txt";
+    QTest::newRow("no counter") << "x*"
+                                << "7"
+                                << "xn29.txt";
+}
+
+void TestGenerationPass::counterStepsAsEachNameAlone()
+{
+    // The pass steps the counter on from name to name; each proposal must still be the one
+    // the name gets on its own, at its own index.
+    QFETCH(QString, tmpl);
+    QFETCH(QString, startAt);
+    QFETCH(QString, last);
+    RenameSettings settings;
+    settings.bUseTemplate = true;
+    settings.strTemplate = tmpl;
+    settings.strStartAt = startAt;
+    for (int i = 0; i < 30; ++i)
+        settings.files.append(QString("n%1.txt").arg(i));
+    const QStringList proposals = BuildNewNames(settings);
+    for (qsizetype i = 0; i < proposals.size(); ++i)
+        QCOMPARE(proposals[i], ProposeName(settings, i, settings.files[i]));
+    QCOMPARE(proposals.last(), last);
 }
 
 void TestGenerationPass::emptyList()

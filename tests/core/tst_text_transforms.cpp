@@ -44,6 +44,10 @@ void TestTextTransforms::capitalizeInitial_data()
     QTest::newRow("outside the BMP") << QString::fromUtf8("\U00010428\U00010400 x")
                                      << QString::fromUtf8("\U00010400\U00010428 X");
     QTest::newRow("sharp s keeps its length") << QString::fromUtf8("ßa") << QString::fromUtf8("ßa");
+    QTest::newRow("signs beside the letters' codes") << "` {b @C [d]Z"
+                                                     << "` {b @c [d]z";
+    QTest::newRow("a word starts before the first accent")
+        << QString::fromUtf8("new éTÉ") << QString::fromUtf8("New Été");
 }
 
 void TestTextTransforms::capitalizeInitial()
