@@ -33,8 +33,10 @@ public:
     qsizetype processed() const { return m_nProcessed; }
     qsizetype total() const { return m_nTotal; }
 
-    // How long one slice works before the event loop gets its turn.
-    static constexpr int kSliceMs = 30;
+    // How long one slice works before the event loop gets its turn. A paint asked for during a
+    // slice can wait for the next slice too (its timer fires in the same turn of the event
+    // loop as the request): two slices must fit in the 50 ms the window may go without paint.
+    static constexpr int kSliceMs = 20;
 
 signals:
     void progress(qsizetype nProcessed, qsizetype nTotal);
