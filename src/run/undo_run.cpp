@@ -115,7 +115,10 @@ void UndoRun::undoOne(const RenameResult& rename)
     else
         back = folder->rename(rename.to, rename.from);
     if (m_journal && back.ok)
-        m_journal->renamed(folder->fileIdentity(rename.from).value_or(QByteArray()));
+        m_journal->renamed(
+            rename.identity.isEmpty()
+                ? folder->fileIdentity(rename.from).value_or(QByteArray())
+                : folder->identityAfterRename(rename.identity, rename.from).value_or(QByteArray()));
     else if (m_journal)
         m_journal->failed();
     if (back.ok) {

@@ -31,6 +31,16 @@ public:
     // As Platform::fileIdentity, of the file `name` of this folder.
     virtual std::optional<QByteArray> fileIdentity(const QString& name) const = 0;
 
+    // The identity of the file this folder has just renamed to `name`, whose identity before
+    // the rename was `before`: the same where a rename leaves the identity as it was, taken
+    // anew otherwise.
+    virtual std::optional<QByteArray> identityAfterRename(const QByteArray& before,
+                                                          const QString& name) const
+    {
+        Q_UNUSED(before);
+        return fileIdentity(name);
+    }
+
 private:
     QString m_path;
 };

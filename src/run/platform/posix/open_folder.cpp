@@ -36,12 +36,27 @@ public:
         return FileIdentityAt(m_fd, EncodeFileName(name));
     }
 
+    std::optional<QByteArray> identityAfterRename(const QByteArray& before,
+                                                  const QString& name) const override
+    {
+        // Device, inode and birth time stay with the file when it is renamed; only an
+        // identity by the time of the last change (no birth time kept) is taken anew.
+        if (IdentityHasBirthTime(before))
+            return before;
+        return fileIdentity(name);
+    }
+
 private:
     int m_fd;
     NameRules m_rules;
 };
 
 } // namespace
+
+bool IdentityHasBirthTime(const QByteArray& identity)
+{
+    return identity.contains(":b");
+}
 
 QByteArray FolderIdentityOf(const struct stat& st)
 {

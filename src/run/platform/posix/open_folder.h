@@ -18,6 +18,10 @@ namespace quillet::posix
 // The identity of a folder (Platform::folderIdentity): device and inode number.
 QByteArray FolderIdentityOf(const struct stat& st);
 
+// Whether a file identity of FileIdentityAt holds the file's birth time, which a rename keeps
+// (else it holds the time of the last change, which a rename moves on).
+bool IdentityHasBirthTime(const QByteArray& identity);
+
 // Platform::fileIdentity of the file `name` of the folder held by the descriptor `dir` (or of
 // a path relative to the current folder with AT_FDCWD), never following a link.
 std::optional<QByteArray> FileIdentityAt(int dir, const QByteArray& name);
