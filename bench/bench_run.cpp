@@ -104,7 +104,7 @@ void BenchRuns(int n, Platform& platform, bool bShellOnly)
         back();
 
         if (!bShellOnly) {
-            alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray())));
+            alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray()), n));
             back();
         }
     }
@@ -114,8 +114,9 @@ void BenchRuns(int n, Platform& platform, bool bShellOnly)
                   bench::Summary(shell), loop, floorFigure, 1.5);
     if (bShellOnly)
         return;
-    bench::Report(QStringLiteral("quillet-batch alone on the same script, %1 files").arg(n),
-                  bench::Summary(alone), loop, floorFigure, 1.2);
+    bench::Report(
+        QStringLiteral("quillet-batch alone on the same script, with its journal, %1 files").arg(n),
+        bench::Summary(alone), loop, floorFigure, 1.2);
     bench::Report(QStringLiteral("API method, start to outcome, %1 files").arg(n),
                   bench::Summary(api), loop, floorFigure, 1.3);
     bench::Report(QStringLiteral("undo of the API run, %1 files").arg(n), bench::Summary(undo),

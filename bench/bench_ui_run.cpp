@@ -162,7 +162,7 @@ void Round(int n, const Form1::Services& services, const QString& folder, Figure
         ComposeBatchScript(job, services.platform->separator(), [&](const QString& text) {
             return services.platform->encodeScriptText(text);
         });
-    f.alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray())));
+    f.alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray()), n));
     bench::NoReplaceLoopMs(folder, proposed, current);
 
     // The API method and its undo, in a fresh window.
@@ -210,8 +210,10 @@ void BenchSize(int n, const Form1::Services& services)
                                  "files")
                       .arg(n),
                   bench::Summary(f.shell), loop, floor, 1.5);
-    bench::Report(QStringLiteral("  quillet-batch alone on the same script, %1 files").arg(n),
-                  bench::Summary(f.alone), loop, floor, 1.2);
+    bench::Report(
+        QStringLiteral("  quillet-batch alone on the same script, with its journal, %1 files")
+            .arg(n),
+        bench::Summary(f.alone), loop, floor, 1.2);
     bench::Report(QStringLiteral("API method through the window, \"&Ok\" to outcome known, %1 "
                                  "files")
                       .arg(n),

@@ -18,6 +18,7 @@
 #include <spawn.h>
 #include <string>
 #include <strings.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -201,10 +202,18 @@ inline qsizetype RawListing(const QString& path)
 // quillet-batch alone (installed beside the benchmark) on script, which renames in folder:
 // the script on its standard input, its report to a file beside the folder; blocks in waitpid
 // until it has ended. Returns milliseconds, negative when it failed.
-inline double BatchAloneMs(const QString& folder, const QByteArray& script)
+inline double BatchAloneMs(const QString& folder, const QByteArray& script, qsizetype pairs)
 {
     const QByteArray scriptPath = QFile::encodeName(folder + "/../bench-script");
     const QByteArray reportPath = QFile::encodeName(folder + "/../bench-report");
+    const QByteArray journalPath = QFile::encodeName(folder + "/../bench-journal");
+    // As the window starts it: the folder's identity, which its cd must find, and the journal.
+    struct stat st;
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0)
+        return -1;
+    const QByteArray identity =
+        QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino));
+    const QByteArray count = QByteArray::number(pairs);
     QFile file(QFile::decodeName(scriptPath));
     if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
         return -1;
@@ -216,8 +225,16 @@ inline double BatchAloneMs(const QString& folder, const QByteArray& script)
     posix_spawn_file_actions_addopen(&actions, 0, scriptPath.constData(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, reportPath.constData(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>("--report"),
-                    const_cast<char*>("-"), nullptr};
+    char* argv[] = {const_cast<char*>(program.constData()),
+                    const_cast<char*>("--report"),
+                    const_cast<char*>("--folder-identity"),
+                    const_cast<char*>(identity.constData()),
+                    const_cast<char*>("--journal"),
+                    const_cast<char*>(journalPath.constData()),
+                    const_cast<char*>("--pairs"),
+                    const_cast<char*>(count.constData()),
+                    const_cast<char*>("-"),
+                    nullptr};
     QElapsedTimer timer;
     timer.start();
     pid_t pid = 0;
@@ -226,6 +243,7 @@ inline double BatchAloneMs(const QString& folder, const QByteArray& script)
         waitpid(pid, &status, 0);
     const double ms = ElapsedMs(timer);
     posix_spawn_file_actions_destroy(&actions);
+    ::unlink(journalPath.constData()); // as the window does once it has read the report
     return status == 0 ? ms : -1;
 }
 
