@@ -150,6 +150,7 @@ int main(int argc, char* argv[])
     QElapsedTimer sinceFlush;
     sinceFlush.start();
     int unflushed = 0;
+    QByteArray record;
     // One report per failed line, as it happens: the script is never held in memory whole.
     const quillet::BatchRunSummary summary = quillet::RunBatchScript(
         file, quillet::CurrentFolderPath(), *platform,
@@ -162,7 +163,8 @@ int main(int argc, char* argv[])
             if (!report)
                 return;
             if (const auto line = quillet::ToScriptLineResult(number, result)) {
-                const QByteArray record = quillet::FormatScriptLineResult(*line);
+                record.resize(0); // keeps its room for the next record
+                quillet::AppendScriptLineResult(record, *line);
                 std::fwrite(record.constData(), 1, size_t(record.size()), stdout);
                 if (++unflushed >= 256 || sinceFlush.hasExpired(20)) {
                     std::fflush(stdout);

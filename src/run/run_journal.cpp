@@ -2,6 +2,7 @@
 #include "run_journal.h"
 
 #include "names/file_name_bytes.h"
+#include "platform/percent_field.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -48,9 +49,11 @@ constexpr char kSuffix[] = ".journal";
 // How much of the file is reserved and mapped at a time.
 constexpr qint64 kMapChunk = 1 << 20;
 
-[[maybe_unused]] QByteArray Field(const QString& name)
+// Appends the field of a file name (its bytes as the file system holds them) to record.
+[[maybe_unused]] void AppendName(QByteArray& record, const QString& name)
 {
-    return EncodeFileName(name).toPercentEncoding();
+    record += ' ';
+    AppendTextField(record, name, [](QStringView text) { return EncodeFileName(text); });
 }
 
 [[maybe_unused]] QString Name(const QByteArray& field)
@@ -263,17 +266,32 @@ void RunJournal::add(const QByteArray& record)
 
 void RunJournal::enterFolder(const QString& folder, const QByteArray& identity)
 {
-    add("folder " + Field(folder) + ' ' + identity.toPercentEncoding() + '\n');
+    m_record.resize(0); // keeps its room
+    m_record += "folder";
+    AppendName(m_record, folder);
+    m_record += ' ';
+    AppendPercentEncoded(m_record, identity);
+    m_record += '\n';
+    add(m_record);
 }
 
 void RunJournal::intend(const QString& from, const QString& to)
 {
-    add("rename " + Field(from) + ' ' + Field(to) + '\n');
+    m_record.resize(0);
+    m_record += "rename";
+    AppendName(m_record, from);
+    AppendName(m_record, to);
+    m_record += '\n';
+    add(m_record);
 }
 
 void RunJournal::renamed(const QByteArray& identity)
 {
-    add("done " + identity.toPercentEncoding() + '\n');
+    m_record.resize(0);
+    m_record += "done ";
+    AppendPercentEncoded(m_record, identity);
+    m_record += '\n';
+    add(m_record);
 }
 
 void RunJournal::failed()

@@ -74,6 +74,7 @@ private:
     qint64 m_mapLength = 0; // its length
     qint64 m_end = 0;       // the end of the records
     std::unique_ptr<Syncer> m_syncer;
+    QByteArray m_record; // the record being written, its room kept from one to the next
     bool m_bFailed = false;
 };
 

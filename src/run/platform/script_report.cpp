@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "script_report.h"
 
+#include "percent_field.h"
+
 #include <QList>
 
 namespace quillet
@@ -8,12 +10,6 @@ namespace quillet
 
 namespace
 {
-
-QByteArray Field(const QString& text)
-{
-    // Only unreserved characters stay as they are; blanks, line breaks and % are encoded.
-    return text.toUtf8().toPercentEncoding();
-}
 
 QByteArray Bytes(QByteArrayView field)
 {
@@ -44,20 +40,34 @@ const char* KindWord(ScriptLineResult::Kind kind)
 
 } // namespace
 
+void AppendScriptLineResult(QByteArray& report, const ScriptLineResult& result)
+{
+    const auto field = [&report](const QString& text) {
+        report += ' ';
+        AppendTextField(report, text, [](QStringView t) { return t.toUtf8(); });
+    };
+    report += KindWord(result.kind);
+    report += ' ';
+    report += QByteArray::number(result.line);
+    if (result.kind != ScriptLineResult::Kind::LineError) {
+        field(result.rename.folder);
+        field(result.rename.from);
+        field(result.rename.to);
+    }
+    if (result.kind == ScriptLineResult::Kind::Renamed && !result.rename.identity.isEmpty()) {
+        report += ' ';
+        AppendPercentEncoded(report, result.rename.identity);
+    }
+    if (result.kind != ScriptLineResult::Kind::Renamed)
+        field(result.kind == ScriptLineResult::Kind::LineError ? result.message
+                                                               : result.rename.reason);
+    report += '\n';
+}
+
 QByteArray FormatScriptLineResult(const ScriptLineResult& result)
 {
-    QByteArray record = KindWord(result.kind);
-    record += ' ' + QByteArray::number(result.line);
-    if (result.kind != ScriptLineResult::Kind::LineError)
-        record += ' ' + Field(result.rename.folder) + ' ' + Field(result.rename.from) + ' ' +
-                  Field(result.rename.to);
-    if (result.kind == ScriptLineResult::Kind::Renamed && !result.rename.identity.isEmpty())
-        record += ' ' + result.rename.identity.toPercentEncoding();
-    if (result.kind != ScriptLineResult::Kind::Renamed)
-        record +=
-            ' ' + Field(result.kind == ScriptLineResult::Kind::LineError ? result.message
-                                                                         : result.rename.reason);
-    record += '\n';
+    QByteArray record;
+    AppendScriptLineResult(record, result);
     return record;
 }
 

@@ -31,6 +31,9 @@ struct ScriptLineResult {
 // (percent-encoded) when the interpreter took it.
 QByteArray FormatScriptLineResult(const ScriptLineResult& result);
 
+// Appends the record of result to report.
+void AppendScriptLineResult(QByteArray& report, const ScriptLineResult& result);
+
 // Reads one record without its line feed; nothing when it is not one.
 std::optional<ScriptLineResult> ParseScriptLineResult(const QByteArray& record);
 
