@@ -146,6 +146,7 @@ public:
         : m_folder(QDir::cleanPath(QDir(startFolder).absolutePath())), m_platform(platform),
           m_folderIdentity(folderIdentity), m_journal(journal)
     {
+        m_folderText = WithSeparator(m_folder, m_platform.separator());
         noteFolder();
     }
 
@@ -289,6 +290,7 @@ private:
                                   .arg(lockError));
         }
         m_folder = target;
+        m_folderText = WithSeparator(m_folder, m_platform.separator());
         m_bFolderKnown = true;
         noteFolder();
         return LineResult(Kind::ChangedFolder);
@@ -312,7 +314,7 @@ private:
         const QString& from = args.at(0);
         const QString& to = args.at(1);
         const QChar separator = m_platform.separator();
-        const QString folderText = WithSeparator(m_folder, separator);
+        const QString& folderText = m_folderText;
         // A rename line's result names its file, so that the caller can list the pair.
         QByteArray identity; // of the renamed file, when the journal took it
         const auto result = [&](const QString& reason) {
@@ -371,6 +373,7 @@ private:
     }
 
     QString m_folder;
+    QString m_folderText; // m_folder ending in its separator, as the results name it
     bool m_bFolderKnown = true;
     bool m_bLastCdFailed = false;
     QString m_lastCd;
