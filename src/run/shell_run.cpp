@@ -44,7 +44,6 @@ void ShellRun::begin()
     m_journalPath = plan->journalPath;
     // The script of a large folder takes a while to compose and write: that is done on a
     // thread of its own while the window goes on painting, and the run goes on once written.
-    m_bWriting = true;
     m_writer = std::thread([this, folder = plan->scriptFolder] {
         WrittenScript script = WriteShellScript(m_job, m_platform, folder);
         QMetaObject::invokeMethod(
@@ -56,7 +55,6 @@ void ShellRun::begin()
 void ShellRun::startScript(const WrittenScript& script)
 {
     m_writer.join();
-    m_bWriting = false;
     m_run = StartShellScript(m_job, m_platform, m_reporter, script, m_journalPath);
     if (m_run) {
         // The records are taken as they come, while the interpreter runs on, so that little
@@ -97,7 +95,7 @@ void ShellRun::takeResults()
 
 bool ShellRun::step(const QDeadlineTimer&)
 {
-    if (!m_bWriting && (!m_run || !m_run->isRunning()))
+    if (!m_writer.joinable() && (!m_run || !m_run->isRunning()))
         return false;
     pause(); // until the script is written, then until the interpreter has ended
     return true;

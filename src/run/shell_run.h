@@ -45,8 +45,7 @@ private:
     Platform& m_platform;
     RunReporter& m_reporter;
     std::unique_ptr<ScriptRun> m_run;
-    std::thread m_writer;      // composes and writes the script
-    bool m_bWriting = false;   // until the script is written (or could not be)
+    std::thread m_writer;      // composes and writes the script; joined once it is written
     QString m_journalPath;     // the interpreter's journal of the run; empty when none
     qsizetype m_nReported = 0; // the records of pairs taken so far
 };

@@ -116,9 +116,7 @@ void UndoRun::undoOne(const RenameResult& rename)
         back = folder->rename(rename.to, rename.from);
     if (m_journal && back.ok)
         m_journal->renamed(
-            rename.identity.isEmpty()
-                ? folder->fileIdentity(rename.from).value_or(QByteArray())
-                : folder->identityAfterRename(rename.identity, rename.from).value_or(QByteArray()));
+            folder->identityAfterRename(rename.identity, rename.from).value_or(QByteArray()));
     else if (m_journal)
         m_journal->failed();
     if (back.ok) {

@@ -32,8 +32,8 @@ public:
     virtual std::optional<QByteArray> fileIdentity(const QString& name) const = 0;
 
     // The identity of the file this folder has just renamed to `name`, whose identity before
-    // the rename was `before`: the same where a rename leaves the identity as it was, taken
-    // anew otherwise.
+    // the rename was `before` (empty when unknown): the same where a rename leaves the
+    // identity as it was, taken anew otherwise.
     virtual std::optional<QByteArray> identityAfterRename(const QByteArray& before,
                                                           const QString& name) const
     {
