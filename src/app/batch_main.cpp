@@ -124,7 +124,7 @@ int main(int argc, char* argv[])
     const QString name =
         fromInput ? QCoreApplication::translate("quillet-batch", "(standard input)") : args.at(1);
     QFile file;
-    const bool opened = fromInput ? file.open(stdin, QIODevice::ReadOnly)
+    const bool opened = fromInput ? file.open(0, QIODevice::ReadOnly)
                                   : (file.setFileName(args.at(1)), file.open(QIODevice::ReadOnly));
     if (!opened) {
         PrintError(

@@ -408,10 +408,12 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
     // One buffer for every line: a line of its own would cost an allocation (and for lines
     // of this size a mapping of memory and its release) per rename.
     QByteArray buffer(kMaxScriptLineBytes + 2, Qt::Uninitialized);
-    while (!script.atEnd()) {
+    // The end is told by readLine itself: atEnd() would ask the file its size and place
+    // once per line, two system calls per rename.
+    for (;;) {
         const qint64 nRead = script.readLine(buffer.data(), buffer.size());
         if (nRead <= 0)
-            break; // a read error: atEnd() would not turn true
+            break; // the end, or a read error
         QByteArrayView bytes(buffer.constData(), nRead);
         ++number;
         bool ended = bytes.endsWith('\n');
