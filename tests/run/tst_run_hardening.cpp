@@ -77,6 +77,7 @@ private slots:
     void linkInPlaceOfTheScriptOrLog();
     void foreignEntryInTheScriptFolder_data();
     void foreignEntryInTheScriptFolder();
+    void scriptChangedBeforeTheStartRunsAsComposed();
 };
 
 void TestRunHardening::fullDiskKeepsTheOldScriptAndStartsNothing()
@@ -196,6 +197,28 @@ void TestRunHardening::foreignEntryInTheScriptFolder()
     QCOMPARE(ReadAll(victim), QByteArray("keep me"));
     QVERIFY(!QFile::exists(folder + "/rename.bat"));
     QCOMPARE(Contents(photos.path()), QStringList{"a=a"});
+}
+
+// The interpreter reads the written script itself when it holds what was composed. A script
+// changed at its path after the write, even to as many bytes, must not be what runs.
+void TestRunHardening::scriptChangedBeforeTheStartRunsAsComposed()
+{
+    QTemporaryDir photos;
+    QTemporaryDir scripts;
+    QVERIFY(WriteFile(photos.path() + "/a", "a"));
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    const ComposedScript script =
+        ComposeBatchScript({photos.path(), {"a"}, {"b"}}, platform->separator(),
+                           [&](const QString& text) { return platform->encodeScriptText(text); });
+    QVERIFY(script.bytes);
+    const QString path = scripts.path() + "/rename.bat";
+    QVERIFY(WriteFile(path, QByteArray(*script.bytes).replace("\"b\"", "\"c\"")));
+
+    QString error;
+    const std::unique_ptr<ScriptRun> run = platform->startScript(path, *script.bytes, {}, &error);
+    QVERIFY2(run, qPrintable(error));
+    QTRY_VERIFY_WITH_TIMEOUT(!run->isRunning(), 20000);
+    QCOMPARE(Contents(photos.path()), QStringList{"b=a"});
 }
 
 QTEST_GUILESS_MAIN(TestRunHardening)

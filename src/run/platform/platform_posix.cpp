@@ -81,9 +81,10 @@ public:
                             .arg(interpreter));
             return nullptr;
         }
-        // The interpreter reads the bytes just written from its standard input, not the file,
-        // which another user could replace in between. What it says goes to a log beside
-        // the script, for the user to read.
+        // The interpreter reads the bytes just written from its standard input: the file
+        // opened and checked here, not its path, which another user could make lead to
+        // another file in between. What it says goes to a log beside the script, for the user
+        // to read.
         const QString folder = QFileInfo(scriptPath).absolutePath();
         QString reason;
         // Options only the program passes: the listed folder's identity, which the cd must
@@ -95,7 +96,7 @@ public:
             options << QStringLiteral("--journal") << journalPath << QStringLiteral("--pairs")
                     << QString::number(pairs);
         std::unique_ptr<ScriptRun> run =
-            posix::StartWatchedScript(interpreter, folder, scriptBytes,
+            posix::StartWatchedScript(interpreter, folder, scriptPath, scriptBytes,
                                       folder + QStringLiteral("/rename.log"), &reason, options);
         if (!run)
             Fail(error, reason);

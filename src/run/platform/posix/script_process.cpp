@@ -78,6 +78,33 @@ int OpenRunLog(const QString& logPath, QString* error)
     return fd;
 }
 
+// The script just written at path, opened for the interpreter to read: only a plain file of
+// this user's with one name, that no other user may write, holding exactly bytes. Anything
+// else (-1) makes the caller pass the bytes themselves.
+int OpenWrittenScript(const QString& path, const QByteArray& bytes)
+{
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    bool same = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid() &&
+                st.st_nlink == 1 && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 &&
+                st.st_size == bytes.size();
+    // Read back in blocks: the interpreter must read the very bytes composed.
+    constexpr qsizetype kBlock = 1 << 20;
+    QByteArray block(qMin(kBlock, qsizetype(bytes.size())), Qt::Uninitialized);
+    for (qsizetype at = 0; same && at < bytes.size(); at += kBlock) {
+        const qsizetype size = qMin(kBlock, bytes.size() - at);
+        same = pread(fd, block.data(), size_t(size), off_t(at)) == ssize_t(size) &&
+               std::memcmp(block.constData(), bytes.constData() + at, size_t(size)) == 0;
+    }
+    if (!same) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 QString ReadBack(int fd)
 {
     QByteArray text(kEndTextLimit, Qt::Uninitialized);
@@ -92,9 +119,6 @@ public:
     explicit WatchedScript(int logFd) : ScriptRun(true), m_logFd(logFd)
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        // The error text goes to the log: the child's standard error becomes the log's
-        // descriptor, which also keeps the lock while the interpreter lives.
-        m_process.setChildProcessModifier([fd = logFd] { dup2(fd, STDERR_FILENO); });
         QObject::connect(&m_process, &QProcess::readyReadStandardOutput, this,
                          [this] { readRecords(); });
         QObject::connect(&m_process, &QProcess::finished, this,
@@ -110,22 +134,36 @@ public:
         close(m_logFd);
     }
 
-    bool start(const QString& interpreter, const QString& workingFolder,
+    bool start(const QString& interpreter, const QString& workingFolder, const QString& scriptPath,
                const QByteArray& scriptBytes, const QStringList& extraArguments, QString* error)
     {
+        // The error text goes to the log: the child's standard error becomes the log's
+        // descriptor, which also keeps the lock while the interpreter lives. Its standard
+        // input is the written script when that can be trusted to hold the composed bytes.
+        const int scriptFd = OpenWrittenScript(scriptPath, scriptBytes);
+        m_process.setChildProcessModifier([logFd = m_logFd, scriptFd] {
+            dup2(logFd, STDERR_FILENO);
+            if (scriptFd >= 0)
+                dup2(scriptFd, STDIN_FILENO);
+        });
         m_process.setProgram(interpreter);
         m_process.setArguments(QStringList{QStringLiteral("--report")} + extraArguments +
                                QStringList{QStringLiteral("-")});
         m_process.setWorkingDirectory(workingFolder);
         m_process.start(QIODevice::ReadWrite);
-        if (!m_process.waitForStarted()) {
+        const bool started = m_process.waitForStarted();
+        if (scriptFd >= 0)
+            close(scriptFd);
+        if (!started) {
             *error = QCoreApplication::translate(
                          "ScriptProcess", "The script interpreter \"%1\" could not be started: %2")
                          .arg(interpreter, m_process.errorString());
             return false;
         }
-        // Written while the window's event loop runs; the end of input ends the script.
-        m_process.write(scriptBytes);
+        // Otherwise written while the window's event loop runs; the end of input ends the
+        // script.
+        if (scriptFd < 0)
+            m_process.write(scriptBytes);
         m_process.closeWriteChannel();
         return true;
     }
@@ -181,6 +219,7 @@ private:
 
 std::unique_ptr<ScriptRun> StartWatchedScript(const QString& interpreter,
                                               const QString& workingFolder,
+                                              const QString& scriptPath,
                                               const QByteArray& scriptBytes, const QString& logPath,
                                               QString* error, const QStringList& extraArguments)
 {
@@ -188,7 +227,7 @@ std::unique_ptr<ScriptRun> StartWatchedScript(const QString& interpreter,
     if (fd < 0)
         return nullptr;
     auto run = std::make_unique<WatchedScript>(fd);
-    if (!run->start(interpreter, workingFolder, scriptBytes, extraArguments, error))
+    if (!run->start(interpreter, workingFolder, scriptPath, scriptBytes, extraArguments, error))
         return nullptr;
     return run;
 }
