@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
+#include <cstring>
 #include <optional>
 
 namespace quillet
@@ -386,16 +387,75 @@ private:
     BatchRunSummary m_summary;
 };
 
-// Reads the rest of a line that is longer than kMaxScriptLineBytes, and whether it had an end.
-bool SkipRestOfLine(QIODevice& script)
+// The lines of a script, read in large blocks: a QIODevice asked for one line at a time reads
+// a pipe one byte per system call, and a file asks for its size and place every line.
+class ScriptLines
 {
-    char c = 0;
-    while (script.getChar(&c)) {
-        if (c == '\n')
-            return true;
+public:
+    explicit ScriptLines(QIODevice& script) : m_script(script) {}
+
+    // The next line with its line feed, if it has one, or its first kMaxScriptLineBytes + 1
+    // bytes when it is longer; false at the end of the script (or on a read error).
+    bool next(QByteArrayView* line)
+    {
+        constexpr qsizetype kLongest = kMaxScriptLineBytes + 1;
+        for (;;) {
+            const qsizetype limit = qMin(m_end, m_start + kLongest);
+            const char* begin = m_buffer.constData() + m_start;
+            if (const void* feed = std::memchr(begin, '\n', size_t(limit - m_start))) {
+                const qsizetype size = static_cast<const char*>(feed) - begin + 1;
+                *line = QByteArrayView(begin, size);
+                m_start += size;
+                return true;
+            }
+            if (limit - m_start == kLongest || (m_bEnd && m_start < m_end)) {
+                *line = QByteArrayView(begin, limit - m_start);
+                m_start = limit;
+                return true;
+            }
+            if (m_bEnd)
+                return false;
+            fill();
+        }
     }
-    return false;
-}
+
+    // Passes over the rest of a line that was too long; whether it had a line feed.
+    bool skipRestOfLine()
+    {
+        for (;;) {
+            const char* begin = m_buffer.constData() + m_start;
+            if (const void* feed = std::memchr(begin, '\n', size_t(m_end - m_start))) {
+                m_start += static_cast<const char*>(feed) - begin + 1;
+                return true;
+            }
+            m_start = m_end;
+            if (m_bEnd)
+                return false;
+            fill();
+        }
+    }
+
+private:
+    void fill()
+    {
+        if (m_start > 0) {
+            std::memmove(m_buffer.data(), m_buffer.constData() + m_start, size_t(m_end - m_start));
+            m_end -= m_start;
+            m_start = 0;
+        }
+        const qint64 nRead = m_script.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
+        if (nRead <= 0)
+            m_bEnd = true;
+        else
+            m_end += nRead;
+    }
+
+    QIODevice& m_script;
+    QByteArray m_buffer{4 * kMaxScriptLineBytes, Qt::Uninitialized};
+    qsizetype m_start = 0; // the first byte not handed out yet
+    qsizetype m_end = 0;   // the end of the bytes read
+    bool m_bEnd = false;   // the script has no more bytes
+};
 
 } // namespace
 
@@ -405,21 +465,14 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
 {
     Interpreter interpreter(startFolder, platform, folderIdentity, journal);
     int number = 0;
-    // One buffer for every line: a line of its own would cost an allocation (and for lines
-    // of this size a mapping of memory and its release) per rename.
-    QByteArray buffer(kMaxScriptLineBytes + 2, Qt::Uninitialized);
-    // The end is told by readLine itself: atEnd() would ask the file its size and place
-    // once per line, two system calls per rename.
-    for (;;) {
-        const qint64 nRead = script.readLine(buffer.data(), buffer.size());
-        if (nRead <= 0)
-            break; // the end, or a read error
-        QByteArrayView bytes(buffer.constData(), nRead);
+    ScriptLines lines(script);
+    QByteArrayView bytes;
+    while (lines.next(&bytes)) {
         ++number;
         bool ended = bytes.endsWith('\n');
         BatchLineResult result;
         if (!ended && bytes.size() >= kMaxScriptLineBytes) {
-            ended = SkipRestOfLine(script);
+            ended = lines.skipRestOfLine();
             result =
                 interpreter.fail(QCoreApplication::translate(
                                      "BatchInterpreter", "the line is longer than %1 bytes; line "

@@ -129,6 +129,22 @@ void TestBatchInterpreter::run_data()
         << QStringList{"a", "b"}
         << QStringList{"cd {dir}/", R"(rename "a" "x")", R"(rename "b" "y"{cut})"}
         << QStringList{"b=b", "x=a"} << 1 << 1;
+    QTest::newRow("a line of more than 64 KiB skipped, the next one runs")
+        << QStringList{"a"}
+        << QStringList{"cd {dir}/", "rem " + QString(70000, 'x'), R"(rename "a" "b")"}
+        << QStringList{"b=a"} << 1 << 1;
+    // The interpreter reads 256 KiB at a time: the cd line starts 4 bytes before the end of
+    // the first block.
+    const QString longComment = "rem " + QString(64994, 'x');
+    QTest::newRow("a line across two blocks read")
+        << QStringList{"a"} << QStringList{longComment,
+                                           longComment,
+                                           longComment,
+                                           longComment,
+                                           "rem " + QString(2134, 'x'),
+                                           "cd {dir}/",
+                                           R"(rename "a" "b")"}
+        << QStringList{"b=a"} << 1 << 0;
     QTest::newRow("wrong number of names")
         << QStringList{"a"} << QStringList{"cd {dir}/", R"(rename "a")", R"(rename a b c)"}
         << QStringList{"a=a"} << 0 << 2;
