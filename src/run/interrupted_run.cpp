@@ -13,18 +13,18 @@ namespace quillet
 namespace
 {
 
-QList<RenameResult> RenamesMade(const FoundJournal& journal, const Platform& platform)
+DoneRenames RenamesMade(const FoundJournal& journal, const Platform& platform)
 {
-    QList<RenameResult> done;
+    DoneRenames done;
     for (const JournalPair& pair : journal.pairs()) {
         if (pair.state == JournalPair::State::Renamed) {
-            done.append(RenameResult::renamed(pair.folder, pair.from, pair.to, pair.identity));
+            done.append(pair.folder, pair.from, pair.to, pair.identity);
         } else if (pair.state == JournalPair::State::Announced &&
                    (pair.folderIdentity.isEmpty() ||
                     platform.folderIdentity(pair.folder) == pair.folderIdentity) &&
                    platform.fileIdentity(pair.folder, pair.to) &&
                    !platform.fileIdentity(pair.folder, pair.from)) {
-            done.append(RenameResult::renamed(pair.folder, pair.from, pair.to));
+            done.append(pair.folder, pair.from, pair.to, {});
         }
     }
     return done;
@@ -47,7 +47,7 @@ std::optional<InterruptedRun> NextInterruptedRun(const QString& journalFolder,
             journal->remove(); // nothing to give back
             continue;
         }
-        run.folder = run.done.constFirst().folder;
+        run.folder = run.done.folder(0);
         run.total = qMax(journal->total(), qsizetype(run.done.size()));
         run.journal = std::move(journal);
         return run;

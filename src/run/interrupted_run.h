@@ -18,7 +18,7 @@ struct InterruptedRun {
     std::unique_ptr<FoundJournal> journal; // held by the reader until removed
     QString folder;                        // the folder of its first renames
     qsizetype total = 0;                   // the pairs of the run
-    QList<RenameResult> done;              // the renames it made, in the order it made them
+    DoneRenames done;                      // the renames it made, in the order it made them
 };
 
 // The runs of journalFolder that were interrupted, one at a time: the oldest journal whose

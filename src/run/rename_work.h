@@ -23,7 +23,7 @@ public:
     const RunOutcome& outcome() const { return m_outcome; }
     // The renames that happened, taken out of the outcome (for the record of the run, which
     // keeps them rather than a copy).
-    QList<RenameResult> takeDone() { return std::exchange(m_outcome.done, {}); }
+    DoneRenames takeDone() { return std::exchange(m_outcome.done, {}); }
 
 signals:
     void renamed(const quillet::RenameResult& rename);
@@ -36,8 +36,12 @@ protected:
             emit renamed(rename);
             return;
         }
-        m_outcome.done.append(std::move(rename));
-        emit renamed(m_outcome.done.constLast());
+        // A run that knows its pairs makes room for all of them at its first rename, so that its
+        // record never moves while the run goes on (identities of one folder are about as long).
+        if (m_outcome.done.isEmpty() && m_outcome.pairs > 0)
+            m_outcome.done.reserve(m_outcome.pairs, m_outcome.pairs * (rename.identity.size() + 2));
+        m_outcome.done.append(rename);
+        emit renamed(rename);
     }
     void noteFailed(RenameResult pair)
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "done_renames.h"
 #include "platform/rename_result.h"
 #include "rename_job.h"
 
@@ -18,7 +19,7 @@ struct ScriptLineResult;
 // What one run did, as far as the program can know.
 struct RunOutcome {
     qsizetype pairs = 0;        // the pairs of the run
-    QList<RenameResult> done;   // the renames that happened, in the order they happened
+    DoneRenames done;           // the renames that happened, in the order they happened
     QList<RenameResult> failed; // the pairs that were not renamed
     QStringList otherErrors;    // failures that were no pair's: a cd line, an interpreter that
                                 // stopped early

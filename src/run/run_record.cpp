@@ -15,8 +15,9 @@ void RunRecord::watchRun(RenameWork* run)
     connect(run, &RenameWork::finished, this, [this, run] {
         const bool bKnown = run->outcome().known;
         // The run's own list is taken, not copied: a large run's record is large.
-        QList<RenameResult> renames = run->takeDone();
-        renames.removeIf([](const RenameResult& rename) { return rename.from == rename.to; });
+        DoneRenames renames = run->takeDone();
+        renames.removeUnchanged();
+        renames.trim();
         if (bKnown && renames.isEmpty())
             return;
         replace(std::move(renames));
@@ -34,7 +35,7 @@ void RunRecord::watchUndo(UndoRun* undo)
     });
 }
 
-void RunRecord::replace(QList<RenameResult> renames)
+void RunRecord::replace(DoneRenames renames)
 {
     ReleaseAway(std::exchange(m_lastRun, std::move(renames)));
 }

@@ -28,7 +28,7 @@ public:
     // The record afterwards is what undo could not take back.
     void watchUndo(UndoRun* undo);
 
-    const QList<RenameResult>& lastRun() const { return m_lastRun; }
+    const DoneRenames& lastRun() const { return m_lastRun; }
     // False after a run that did not tell what it renamed (the Shell method on Windows).
     bool known() const { return m_bKnown; }
 
@@ -36,9 +36,9 @@ signals:
     void changed();
 
 private:
-    void replace(QList<RenameResult> renames);
+    void replace(DoneRenames renames);
 
-    QList<RenameResult> m_lastRun;
+    DoneRenames m_lastRun;
     bool m_bKnown = true;
 };
 

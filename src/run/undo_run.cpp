@@ -9,6 +9,7 @@
 #include "names/file_name_bytes.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace quillet
 {
@@ -23,10 +24,14 @@ QString UndoTitle()
 
 } // namespace
 
-void NoteIdentities(QList<RenameResult>& done, const Platform& platform)
+void NoteIdentities(DoneRenames& done, const Platform& platform)
 {
-    for (RenameResult& rename : done)
-        rename.identity = platform.fileIdentity(rename.folder, rename.to).value_or(QByteArray());
+    DoneRenames noted;
+    noted.reserve(done.size());
+    for (qsizetype i = 0; i < done.size(); ++i)
+        noted.append(done.folder(i), done.from(i), done.to(i),
+                     platform.fileIdentity(done.folder(i), done.to(i)).value_or(QByteArray()));
+    done = std::move(noted);
 }
 
 QString UndoCaption(qsizetype count)
@@ -36,8 +41,7 @@ QString UndoCaption(qsizetype count)
                      : UndoTitle();
 }
 
-UndoRun::UndoRun(QList<RenameResult> done, Platform& platform, RunReporter& reporter,
-                 QObject* parent)
+UndoRun::UndoRun(DoneRenames done, Platform& platform, RunReporter& reporter, QObject* parent)
     : RenameWork(parent), m_done(std::move(done)), m_platform(platform), m_reporter(reporter)
 {
     // What came back is told as it happens; what is left is notUndone().
@@ -57,9 +61,9 @@ void UndoRun::begin()
     if (m_bAnswered) {
         // One run at a time in a folder, an undo included.
         QString error;
-        m_lock = m_platform.lockFolderForRun(m_done.constFirst().folder, &error);
+        m_lock = m_platform.lockFolderForRun(m_done.folder(0), &error);
         if (m_lock)
-            m_runFolder = m_platform.openRunFolder(m_done.constFirst().folder, {}, &error);
+            m_runFolder = m_platform.openRunFolder(m_done.folder(0), {}, &error);
         if (m_runFolder && !startJournal(&error))
             m_runFolder.reset();
         if (!m_runFolder) {
@@ -68,7 +72,7 @@ void UndoRun::begin()
         }
     }
     if (!m_bAnswered) {
-        m_skipped = m_done;
+        m_notUndone = m_done;
         return;
     }
     m_reporter.setProgressRange(0, double(m_done.size()));
@@ -86,7 +90,7 @@ bool UndoRun::step(const QDeadlineTimer& deadline)
             m_reporter.setProgressValue(double(m_nNext + 1));
         if (m_journal && m_nNext == m_nAnnounced)
             announce();
-        undoOne(m_done.at(nCount - 1 - m_nNext));
+        undoOne(nCount - 1 - m_nNext);
         ++m_nNext;
         if ((m_nNext & 15) == 0 && deadline.hasExpired())
             break;
@@ -95,8 +99,9 @@ bool UndoRun::step(const QDeadlineTimer& deadline)
     return m_nNext < nCount;
 }
 
-void UndoRun::undoOne(const RenameResult& rename)
+void UndoRun::undoOne(qsizetype i)
 {
+    const RenameResult rename = m_done.at(i);
     // The renames of one run share one folder; another one is reached by its path.
     std::unique_ptr<RunFolder> byPath;
     RunFolder* folder = m_runFolder.get();
@@ -123,8 +128,8 @@ void UndoRun::undoOne(const RenameResult& rename)
         noteRenamed(RenameResult::renamed(rename.folder, rename.to, rename.from, rename.identity));
         return;
     }
-    m_skipped.prepend(rename);
-    m_details.prepend(
+    m_skipped.append(i);
+    m_details.append(
         QCoreApplication::translate("RenameRun", "\"%1\" -> \"%2\": %3")
             .arg(DisplayFileName(rename.to), DisplayFileName(rename.from), back.reason));
     noteFailed(RenameResult::notRenamed(rename.folder, rename.to, rename.from, back.reason));
@@ -143,13 +148,14 @@ void UndoRun::announce()
     const qsizetype nCount = m_done.size();
     m_nAnnounced = qMin(m_nNext + kAnnouncedAtOnce, nCount);
     for (qsizetype i = m_nNext; i < m_nAnnounced; ++i) {
-        const RenameResult& rename = m_done.at(nCount - 1 - i);
-        if (rename.folder != m_journalFolder) {
-            m_journalFolder = rename.folder;
-            m_journal->enterFolder(rename.folder,
-                                   m_platform.folderIdentity(rename.folder).value_or(QByteArray()));
+        const qsizetype nAt = nCount - 1 - i;
+        const QString& folder = m_done.folder(nAt);
+        if (folder != m_journalFolder) {
+            m_journalFolder = folder;
+            m_journal->enterFolder(folder,
+                                   m_platform.folderIdentity(folder).value_or(QByteArray()));
         }
-        m_journal->intend(rename.to, rename.from);
+        m_journal->intend(m_done.to(nAt), m_done.from(nAt));
     }
     m_journal->flush();
 }
@@ -169,6 +175,12 @@ void UndoRun::end()
     m_lock.reset();
     m_runFolder.reset();
     const qsizetype nCount = m_done.size();
+    // The skipped ones were met last first; what is left of the run keeps the run's order.
+    m_notUndone.reserve(m_skipped.size());
+    for (auto it = m_skipped.crbegin(); it != m_skipped.crend(); ++it)
+        m_notUndone.append(m_done.folder(*it), m_done.from(*it), m_done.to(*it),
+                           m_done.identity(*it));
+    std::reverse(m_details.begin(), m_details.end());
     RunNotice closing;
     closing.title = UndoTitle();
     if (m_skipped.isEmpty()) {
@@ -191,8 +203,7 @@ void UndoRun::end()
     m_reporter.setProgressValue(0);
 }
 
-QList<RenameResult> UndoRenames(const QList<RenameResult>& done, Platform& platform,
-                                RunReporter& reporter)
+DoneRenames UndoRenames(const DoneRenames& done, Platform& platform, RunReporter& reporter)
 {
     UndoRun run(done, platform, reporter);
     run.exec();

@@ -17,7 +17,7 @@ class RunReporter;
 
 // Notes which file each rename left under its new name, so that the undo renames back only
 // that file.
-void NoteIdentities(QList<RenameResult>& done, const Platform& platform);
+void NoteIdentities(DoneRenames& done, const Platform& platform);
 
 // The caption of the undo entry: "Undo Last Rename (128 files)", or "Undo Last Rename" when
 // there is nothing to undo.
@@ -36,13 +36,12 @@ class UndoRun : public RenameWork
     Q_OBJECT
 
 public:
-    UndoRun(QList<RenameResult> done, Platform& platform, RunReporter& reporter,
-            QObject* parent = nullptr);
+    UndoRun(DoneRenames done, Platform& platform, RunReporter& reporter, QObject* parent = nullptr);
     ~UndoRun() override;
 
     // The renames still not taken back: the skipped ones, or all of them when the user said
     // "No". Complete once finished.
-    const QList<RenameResult>& notUndone() const { return m_skipped; }
+    const DoneRenames& notUndone() const { return m_notUndone; }
 
     // The user has already said "Yes" to another question (the offer of an interrupted run):
     // the run asks none, and keeps no journal of its own, since the journal of the
@@ -55,18 +54,19 @@ protected:
     void end() override;
 
 private:
-    void undoOne(const RenameResult& rename);
+    void undoOne(qsizetype i); // the rename i of m_done
     bool startJournal(QString* error);
     void announce();
 
-    QList<RenameResult> m_done;
+    DoneRenames m_done;
     Platform& m_platform;
     RunReporter& m_reporter;
     bool m_bAnswered = false;  // the user said "Yes"
     bool m_bConfirmed = false; // no question: the answer is "Yes"
     qsizetype m_nNext = 0;
-    QList<RenameResult> m_skipped;
-    QStringList m_details;
+    QList<qsizetype> m_skipped; // where the skipped ones are in m_done, the last one first
+    QStringList m_details;      // of the skipped ones, the last one first
+    DoneRenames m_notUndone;
     std::unique_ptr<FolderRunLock> m_lock; // held while the files get their names back
     // The run's folder, held from the answer on: each file is checked and renamed back in
     // the same folder, even when its path is made to lead elsewhere in between.
@@ -78,7 +78,6 @@ private:
 
 // The undo run to its end at once (UndoRun, for callers without an event loop). Returns the
 // renames still not taken back.
-QList<RenameResult> UndoRenames(const QList<RenameResult>& done, Platform& platform,
-                                RunReporter& reporter);
+DoneRenames UndoRenames(const DoneRenames& done, Platform& platform, RunReporter& reporter);
 
 } // namespace quillet

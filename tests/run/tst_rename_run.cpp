@@ -70,6 +70,8 @@ private slots:
     void apiWithoutPairs();
     void apiRunsInSlicesFromTheEventLoop();
     void undoRefusesAFileMadeAnewUnderTheName();
+    void doneRenamesKeepEachRename_data();
+    void doneRenamesKeepEachRename();
     void killedRunIsGivenBack_data();
     void killedRunIsGivenBack();
     void shellFailures_data();
@@ -289,11 +291,54 @@ void TestRenameRun::undoRefusesAFileMadeAnewUnderTheName()
     qInfo("the new file %s the inode of the renamed one",
           after.st_ino == before.st_ino ? "got" : "did not get");
 
-    const QList<RenameResult> skipped = UndoRenames(run.done, *platform, reporter);
+    const DoneRenames skipped = UndoRenames(run.done, *platform, reporter);
     QCOMPARE(skipped.size(), 1);
-    QCOMPARE(skipped[0].to, "X_1.txt");
+    QCOMPARE(skipped.to(0), "X_1.txt");
     QCOMPARE(test::Contents(dir.path()), (QStringList{"X_1.txt=new", "b.txt=b"}));
     QCOMPARE(QDir(cache.path() + "/quillet-journals").entryList(QDir::Files), QStringList());
+}
+
+void TestRenameRun::doneRenamesKeepEachRename_data()
+{
+    // Each rename as "folder|from|to|identity".
+    QTest::addColumn<QStringList>("renames");
+    QTest::newRow("none") << QStringList();
+    QTest::newRow("one folder, one unchanged")
+        << QStringList{"/a/|x|y|2049:12:b1.5", "/a/|y|y|2049:13:b1.5", "/a/|z|w|"};
+    QTest::newRow("two folders, identities of all lengths, unchanged first and last")
+        << QStringList{"/a/|p|p|1:1",    "/b/|q|r|2049:1234567:b1765300000.123456789",
+                       "/a/|s|t|",       "/b/|u|u|7:7",
+                       "/b/|v|w|9:9:b9", "/a/|x|y|2049:1234568:b1765300000.1",
+                       "/b/|z|z|8"};
+    QTest::newRow("all unchanged") << QStringList{"/a/|p|p|1", "/b/|q|q|"};
+}
+
+void TestRenameRun::doneRenamesKeepEachRename()
+{
+    QFETCH(QStringList, renames);
+    QList<RenameResult> list;
+    QStringList changed;
+    for (const QString& rename : renames) {
+        const QStringList field = rename.split('|');
+        list.append(RenameResult::renamed(field[0], field[1], field[2], field[3].toUtf8()));
+        if (field[1] != field[2])
+            changed.append(rename);
+    }
+    const auto texts = [](const DoneRenames& done) {
+        QStringList out;
+        for (const RenameResult& rename : done)
+            out.append(rename.folder + '|' + rename.from + '|' + rename.to + '|' +
+                       QString::fromUtf8(rename.identity));
+        return out;
+    };
+    DoneRenames done(list);
+    const DoneRenames kept = done; // a copy keeps every rename while the other drops some
+    QCOMPARE(texts(done), renames);
+    done.removeUnchanged();
+    done.trim();
+    QCOMPARE(texts(done), changed);
+    QCOMPARE(texts(kept), renames);
+    QCOMPARE(texts(DoneRenames(done.toList())), changed);
 }
 
 void TestRenameRun::shellFailures_data()
