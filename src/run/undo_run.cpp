@@ -24,16 +24,6 @@ QString UndoTitle()
 
 } // namespace
 
-void NoteIdentities(DoneRenames& done, const Platform& platform)
-{
-    DoneRenames noted;
-    noted.reserve(done.size());
-    for (qsizetype i = 0; i < done.size(); ++i)
-        noted.append(done.folder(i), done.from(i), done.to(i),
-                     platform.fileIdentity(done.folder(i), done.to(i)).value_or(QByteArray()));
-    done = std::move(noted);
-}
-
 QString UndoCaption(qsizetype count)
 {
     return count > 0 ? QCoreApplication::translate("RenameRun", "Undo Last Rename (%1)")

@@ -15,10 +15,6 @@ class RunFolder;
 class RunJournal;
 class RunReporter;
 
-// Notes which file each rename left under its new name, so that the undo renames back only
-// that file.
-void NoteIdentities(DoneRenames& done, const Platform& platform);
-
 // The caption of the undo entry: "Undo Last Rename (128 files)", or "Undo Last Rename" when
 // there is nothing to undo.
 QString UndoCaption(qsizetype count);
