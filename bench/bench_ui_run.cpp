@@ -128,6 +128,7 @@ std::unique_ptr<Form1> OpenWindow(const Form1::Services& services, const QString
 struct Figures {
     std::vector<double> floor, shell, alone, api, undo, gapShell, gapApi, gapUndo;
     double idleMB = 0, peakMB = 0, namesMB = 0;
+    double peakShellMB = 0, peakApiMB = 0, peakUndoMB = 0; // the highest of each kind of run
 };
 
 void Round(int n, const Form1::Services& services, const QString& folder, Figures& f)
@@ -154,6 +155,7 @@ void Round(int n, const Form1::Services& services, const QString& folder, Figure
             *form, [&] { form->Ui().Command1->click(); }, watch));
         f.gapShell.push_back(watch.longestGapMs);
         f.peakMB = std::max(f.peakMB, watch.peakMB);
+        f.peakShellMB = std::max(f.peakShellMB, watch.peakMB);
     }
     if (bench::NoReplaceLoopMs(folder, proposed, current) < 0)
         std::printf("(the Shell method did not rename every file)\n");
@@ -182,6 +184,7 @@ void Round(int n, const Form1::Services& services, const QString& folder, Figure
             *form, [&] { form->Ui().Command1->click(); }, watch));
         f.gapApi.push_back(watch.longestGapMs);
         f.peakMB = std::max(f.peakMB, watch.peakMB);
+        f.peakApiMB = std::max(f.peakApiMB, watch.peakMB);
     }
     {
         RunWatch watch(form->Ui().ProgressBar1);
@@ -189,6 +192,7 @@ void Round(int n, const Form1::Services& services, const QString& folder, Figure
             *form, [&] { form->UndoAction()->trigger(); }, watch));
         f.gapUndo.push_back(watch.longestGapMs);
         f.peakMB = std::max(f.peakMB, watch.peakMB);
+        f.peakUndoMB = std::max(f.peakUndoMB, watch.peakMB);
     }
     if (!QFile::exists(folder + '/' + lastName))
         std::printf("(the undo did not restore every file)\n");
@@ -237,6 +241,8 @@ void BenchSize(int n, const Form1::Services& services)
                 "the runs %.1f MB (ratio "
                 "%.2f, goal 1.30); the names' own text (old + new, UTF-16) %.1f MB\n",
                 f.idleMB, f.peakMB, f.idleMB > 0 ? f.peakMB / f.idleMB : 0.0, f.namesMB);
+    std::printf("    highest during each kind of run: Shell %.1f MB, API %.1f MB, undo %.1f MB\n",
+                f.peakShellMB, f.peakApiMB, f.peakUndoMB);
     std::fflush(stdout);
 }
 
