@@ -22,8 +22,8 @@ ApiRun::ApiRun(RenameJob job, Platform& platform, RunReporter& reporter, QObject
 ApiRun::~ApiRun()
 {
     // The names of a large folder are freed away from the window.
-    ReleaseAway(std::move(m_job.currentNames));
-    ReleaseAway(std::move(m_job.proposedNames));
+    ReleaseAway(std::move(m_job.currentNames), /*bReturnMemory=*/true);
+    ReleaseAway(std::move(m_job.proposedNames), /*bReturnMemory=*/true);
 }
 
 void ApiRun::begin()

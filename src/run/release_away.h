@@ -7,14 +7,27 @@
 namespace quillet
 {
 
+// Gives the memory freed so far back to the system, where the C library keeps it for the
+// process otherwise: a large run frees a good part of the window's memory in small pieces,
+// which would stay the process's until its end. Takes a few milliseconds on a large heap.
+void ReturnFreedMemory();
+
+// ReturnFreedMemory on a thread of the pool, so that the window does not wait for it.
+void ReturnFreedMemoryAway();
+
 // Frees a list no longer wanted; a large one on a thread of the pool, so that the window does
 // not wait for it: a million names or records take a good part of a frame to free. A list
-// still shared elsewhere only loses this reference here.
-template <typename List> void ReleaseAway(List list)
+// still shared elsewhere only loses this reference here. With bReturnMemory (at the end of a
+// run, not at every keystroke), ReturnFreedMemory follows.
+template <typename List> void ReleaseAway(List list, bool bReturnMemory = false)
 {
     if (list.size() < 10000 || !list.isDetached())
         return;
-    QThreadPool::globalInstance()->start([freed = std::move(list)]() mutable { freed = {}; });
+    QThreadPool::globalInstance()->start([freed = std::move(list), bReturnMemory]() mutable {
+        freed = {};
+        if (bReturnMemory)
+            ReturnFreedMemory();
+    });
 }
 
 } // namespace quillet

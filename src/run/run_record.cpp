@@ -37,7 +37,7 @@ void RunRecord::watchUndo(UndoRun* undo)
 
 void RunRecord::replace(DoneRenames renames)
 {
-    ReleaseAway(std::exchange(m_lastRun, std::move(renames)));
+    ReleaseAway(std::exchange(m_lastRun, std::move(renames)), /*bReturnMemory=*/true);
 }
 
 } // namespace quillet

@@ -29,8 +29,8 @@ ShellRun::~ShellRun()
     m_run.reset();
     RemoveEndedJournal(m_journalPath);
     // The names of a large folder are freed away from the window.
-    ReleaseAway(std::move(m_job.currentNames));
-    ReleaseAway(std::move(m_job.proposedNames));
+    ReleaseAway(std::move(m_job.currentNames), /*bReturnMemory=*/true);
+    ReleaseAway(std::move(m_job.proposedNames), /*bReturnMemory=*/true);
 }
 
 void ShellRun::begin()

@@ -153,7 +153,7 @@ void UndoRun::announce()
 UndoRun::~UndoRun()
 {
     // The record of a large run is freed away from the window.
-    ReleaseAway(std::move(m_done));
+    ReleaseAway(std::move(m_done), /*bReturnMemory=*/true);
 }
 
 void UndoRun::end()

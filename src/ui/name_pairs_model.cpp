@@ -4,6 +4,7 @@
 #include "core/generation_pass.h"
 #include "core/rename_list.h"
 #include "names/file_name_bytes.h"
+#include "run/release_away.h"
 
 #include <QBrush>
 #include <QThreadPool>
@@ -13,19 +14,6 @@ namespace quillet
 
 namespace
 {
-
-// Freeing a list of a million names takes tens of milliseconds: a large list no longer
-// needed is freed on a pool thread, so the window thread never waits for it.
-void FreeElsewhere(QStringList&& list)
-{
-    constexpr qsizetype kLarge = 50000;
-    if (list.size() < kLarge || !list.isDetached()) {
-        list = QStringList();
-        return;
-    }
-    QThreadPool::globalInstance()->start(
-        [doomed = std::move(list)]() mutable { doomed = QStringList(); });
-}
 
 const QList<int> kNameRoles{Qt::DisplayRole, Qt::ForegroundRole, Qt::DecorationRole,
                             Qt::ToolTipRole};
@@ -136,8 +124,8 @@ void NamePairsModel::SetCurrentNames(QStringList names)
     const bool bSameRows = names.size() == Count() && !names.isEmpty();
     if (!bSameRows)
         beginResetModel();
-    FreeElsewhere(std::move(m_current));
-    FreeElsewhere(std::move(m_proposals));
+    ReleaseAway(std::exchange(m_current, {}));
+    ReleaseAway(std::exchange(m_proposals, {}));
     m_current = std::move(names);
     m_proposer.reset();
     m_bBuilt = true;
@@ -152,7 +140,7 @@ void NamePairsModel::SetCurrentNames(QStringList names)
 
 void NamePairsModel::ProposalsChanged(const std::function<void()>& assign)
 {
-    FreeElsewhere(std::move(m_proposals));
+    ReleaseAway(std::exchange(m_proposals, {}));
     m_forecasts.clear();
     m_bForecast = false;
     assign();

@@ -4,6 +4,7 @@
 #include "core/job.h"
 #include "run/api_run.h"
 #include "run/interrupted_run.h"
+#include "run/release_away.h"
 #include "run/rename_run.h"
 #include "run/shell_run.h"
 #include "run/undo_run.h"
@@ -41,6 +42,8 @@ void RunController::Hold(Job* job, std::function<void()> whenDone)
 {
     job->setParent(this);
     m_holding = job;
+    // What the job held is given back to the system once it is gone.
+    connect(job, &QObject::destroyed, this, [] { ReturnFreedMemoryAway(); });
     qApp->installEventFilter(this);
     UpdateUndoAction();
     connect(job, &Job::finished, this, [this, job, whenDone = std::move(whenDone)] {
@@ -68,6 +71,7 @@ void RunController::Run(bool bShell, const RenameJob& pairs)
     auto* run = new ShellRun(pairs, *m_platform, m_reporter, this);
     m_shell = run;
     m_record.watchRun(run);
+    connect(run, &QObject::destroyed, this, [] { ReturnFreedMemoryAway(); });
     connect(run, &Job::finished, this, [this, run] {
         if (m_shell == run)
             m_shell = nullptr;

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "release_away.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace quillet
+{
+
+void ReturnFreedMemory()
+{
+#if defined(__GLIBC__)
+    // Also the free pages in the middle of each arena, not only those at its top.
+    malloc_trim(0);
+#endif
+}
+
+void ReturnFreedMemoryAway()
+{
+    QThreadPool::globalInstance()->start([] { ReturnFreedMemory(); });
+}
+
+} // namespace quillet
