@@ -14,6 +14,7 @@
 #include "core/name_conflicts.h"
 #include "core/rename_forecaster.h"
 #include "run/platform/platform.h"
+#include "run/release_away.h"
 #include "source/drives.h"
 #include "ui/form1.h"
 #include "ui/message_service.h"
@@ -285,6 +286,7 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    ReturnLargeBlocksWhenFreed(); // as the program does
     QApplication app(argc, argv);
     SilentMessages messages;
     const auto drives = CreateSystemDriveProvider();

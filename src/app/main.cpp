@@ -2,6 +2,7 @@
 #include "app/app_translations.h"
 #include "names/file_name_bytes.h"
 #include "run/platform/platform.h"
+#include "run/release_away.h"
 #include "source/drives.h"
 #include "ui/form1.h"
 #include "ui/message_service.h"
@@ -39,6 +40,7 @@ public:
 
 int main(int argc, char* argv[])
 {
+    quillet::ReturnLargeBlocksWhenFreed();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));

@@ -21,4 +21,12 @@ void ReturnFreedMemoryAway()
     QThreadPool::globalInstance()->start([] { ReturnFreedMemory(); });
 }
 
+void ReturnLargeBlocksWhenFreed()
+{
+#if defined(__GLIBC__)
+    // A fixed threshold also ends the library's raising it to the largest block freed.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
+}
+
 } // namespace quillet

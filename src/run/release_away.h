@@ -15,6 +15,12 @@ void ReturnFreedMemory();
 // ReturnFreedMemory on a thread of the pool, so that the window does not wait for it.
 void ReturnFreedMemoryAway();
 
+// For the whole process, from its start: a block of a megabyte or more (a list of many names,
+// the record of a run) is given back to the system as soon as it is freed. The C library
+// would otherwise keep such blocks in its heap once one of their size was freed, where the
+// next run's lists fragment it.
+void ReturnLargeBlocksWhenFreed();
+
 // Frees a list no longer wanted; a large one on a thread of the pool, so that the window does
 // not wait for it: a million names or records take a good part of a frame to free. A list
 // still shared elsewhere only loses this reference here. With bReturnMemory (at the end of a
