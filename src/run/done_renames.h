@@ -8,7 +8,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <iterator>
 
 namespace quillet
 {
@@ -36,8 +35,6 @@ namespace quillet
 class DoneRenames
 {
 public:
-    class const_iterator;
-
     DoneRenames() = default;
     explicit DoneRenames(const QList<RenameResult>& renames);
 
@@ -68,9 +65,6 @@ public:
     RenameResult at(qsizetype i) const;
     QList<RenameResult> toList() const;
 
-    const_iterator begin() const;
-    const_iterator end() const;
-
 private:
     quint32 folderIndex(const QString& folder);
 
@@ -79,40 +73,5 @@ private:
     QByteArray m_identities;
     quint32 m_lastFolder = 0; // the folder found last: the next rename is almost always in it
 };
-
-// Walks the renames in order, each one whole.
-class DoneRenames::const_iterator
-{
-public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = RenameResult;
-    using difference_type = qsizetype;
-    using pointer = void;
-    using reference = RenameResult;
-
-    const_iterator(const DoneRenames* renames, qsizetype i) : m_renames(renames), m_i(i) {}
-    RenameResult operator*() const { return m_renames->at(m_i); }
-    const_iterator& operator++()
-    {
-        ++m_i;
-        return *this;
-    }
-    bool operator==(const const_iterator& other) const { return m_i == other.m_i; }
-    bool operator!=(const const_iterator& other) const { return m_i != other.m_i; }
-
-private:
-    const DoneRenames* m_renames;
-    qsizetype m_i;
-};
-
-inline DoneRenames::const_iterator DoneRenames::begin() const
-{
-    return {this, 0};
-}
-
-inline DoneRenames::const_iterator DoneRenames::end() const
-{
-    return {this, size()};
-}
 
 } // namespace quillet

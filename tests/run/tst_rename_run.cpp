@@ -237,7 +237,8 @@ void TestRenameRun::killedRunIsGivenBack()
     std::optional<InterruptedRun> interrupted = NextInterruptedRun(*journals, *platform);
     QVERIFY(interrupted);
     QStringList journaled;
-    for (const RenameResult& rename : interrupted->done) {
+    for (qsizetype i = 0; i < interrupted->done.size(); ++i) {
+        const RenameResult rename = interrupted->done.at(i);
         QCOMPARE(rename.folder, photos.path() + '/');
         QCOMPARE(rename.from, QString(rename.to).replace(0, 1, 'f'));
         journaled.append(rename.to);
@@ -326,7 +327,7 @@ void TestRenameRun::doneRenamesKeepEachRename()
     }
     const auto texts = [](const DoneRenames& done) {
         QStringList out;
-        for (const RenameResult& rename : done)
+        for (const RenameResult& rename : done.toList())
             out.append(rename.folder + '|' + rename.from + '|' + rename.to + '|' +
                        QString::fromUtf8(rename.identity));
         return out;
