@@ -151,6 +151,7 @@ int main(int argc, char* argv[])
     sinceFlush.start();
     int unflushed = 0;
     QByteArray record;
+    quillet::ScriptReportWriter writer;
     // One report per failed line, as it happens: the script is never held in memory whole.
     const quillet::BatchRunSummary summary = quillet::RunBatchScript(
         file, quillet::CurrentFolderPath(), *platform,
@@ -164,7 +165,7 @@ int main(int argc, char* argv[])
                 return;
             if (const auto line = quillet::ToScriptLineResult(number, result)) {
                 record.resize(0); // keeps its room for the next record
-                quillet::AppendScriptLineResult(record, *line);
+                writer.append(record, *line);
                 std::fwrite(record.constData(), 1, size_t(record.size()), stdout);
                 if (++unflushed >= 256 || sinceFlush.hasExpired(20)) {
                     std::fflush(stdout);

@@ -118,9 +118,18 @@ QByteArray EncodeFileName(QStringView name, bool* ok)
 {
     if (ok)
         *ok = true;
-    QByteArray out;
-    out.reserve(name.size());
-    for (qsizetype i = 0; i < name.size(); ++i) {
+    // ASCII, the common case: one byte per character, written without a call per byte.
+    qsizetype nAscii = 0;
+    while (nAscii < name.size() && name[nAscii].unicode() < 0x80)
+        ++nAscii;
+    QByteArray out(nAscii, Qt::Uninitialized);
+    char* bytes = out.data();
+    for (qsizetype i = 0; i < nAscii; ++i)
+        bytes[i] = char(name[i].unicode());
+    if (nAscii == name.size())
+        return out;
+    out.reserve(name.size() + (name.size() - nAscii) * 2);
+    for (qsizetype i = nAscii; i < name.size(); ++i) {
         const char16_t unit = name[i].unicode();
         if (unit < 0x80) {
             out += char(unit);

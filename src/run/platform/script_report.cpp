@@ -40,7 +40,7 @@ const char* KindWord(ScriptLineResult::Kind kind)
 
 } // namespace
 
-void AppendScriptLineResult(QByteArray& report, const ScriptLineResult& result)
+void ScriptReportWriter::append(QByteArray& report, const ScriptLineResult& result)
 {
     const auto field = [&report](const QString& text) {
         report += ' ';
@@ -48,9 +48,20 @@ void AppendScriptLineResult(QByteArray& report, const ScriptLineResult& result)
     };
     report += KindWord(result.kind);
     report += ' ';
-    report += QByteArray::number(result.line);
+    char digits[12];
+    int count = 0;
+    for (quint32 line = quint32(qMax(result.line, 0)); count == 0 || line != 0; line /= 10)
+        digits[count++] = char('0' + line % 10);
+    while (count > 0)
+        report += digits[--count];
     if (result.kind != ScriptLineResult::Kind::LineError) {
-        field(result.rename.folder);
+        if (result.rename.folder != m_folder || m_folderField.isEmpty()) {
+            m_folder = result.rename.folder;
+            m_folderField.resize(0);
+            AppendTextField(m_folderField, m_folder, [](QStringView t) { return t.toUtf8(); });
+        }
+        report += ' ';
+        report += m_folderField;
         field(result.rename.from);
         field(result.rename.to);
     }
@@ -67,7 +78,7 @@ void AppendScriptLineResult(QByteArray& report, const ScriptLineResult& result)
 QByteArray FormatScriptLineResult(const ScriptLineResult& result)
 {
     QByteArray record;
-    AppendScriptLineResult(record, result);
+    ScriptReportWriter().append(record, result);
     return record;
 }
 

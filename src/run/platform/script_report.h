@@ -31,8 +31,18 @@ struct ScriptLineResult {
 // (percent-encoded) when the interpreter took it.
 QByteArray FormatScriptLineResult(const ScriptLineResult& result);
 
-// Appends the record of result to report.
-void AppendScriptLineResult(QByteArray& report, const ScriptLineResult& result);
+// Writes the records of one report, in order, as FormatScriptLineResult does. The records of
+// one folder share one encoding of it.
+class ScriptReportWriter
+{
+public:
+    // Appends the record of result to report.
+    void append(QByteArray& report, const ScriptLineResult& result);
+
+private:
+    QString m_folder;         // the folder of the last rename record
+    QByteArray m_folderField; // and its field, as written
+};
 
 // Reads one record without its line feed; nothing when it is not one.
 std::optional<ScriptLineResult> ParseScriptLineResult(const QByteArray& record);
