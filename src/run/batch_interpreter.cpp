@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch_interpreter.h"
 
+#include "batch_line_parser.h"
+
 #include "names/folder_path.h"
 #include "platform/platform.h"
 #include "run_journal.h"
@@ -8,126 +10,24 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QRegularExpression>
+#include <QMutex>
 #include <QStringDecoder>
-#include <QStringList>
+#include <QThread>
+#include <QWaitCondition>
+#include <atomic>
 #include <cstring>
+#include <deque>
+#include <iterator>
+#include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace quillet
 {
 
 namespace
 {
-
-bool IsBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// The line with every %% made one %; nothing when it holds a single %.
-std::optional<QString> ExpandPercent(const QString& line)
-{
-    QString out;
-    out.reserve(line.size());
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line.at(i) != QLatin1Char('%')) {
-            out += line.at(i);
-            continue;
-        }
-        if (i + 1 == line.size() || line.at(i + 1) != QLatin1Char('%'))
-            return std::nullopt;
-        out += QLatin1Char('%');
-        ++i;
-    }
-    return out;
-}
-
-// The arguments of a command: separated by blanks, commas, semicolons or equal signs outside
-// double quotes; the quotes themselves are removed.
-QStringList SplitArguments(const QString& text)
-{
-    QStringList args;
-    QString current;
-    bool inArg = false;
-    bool quoted = false;
-    for (QChar c : text) {
-        if (c == QLatin1Char('"')) {
-            quoted = !quoted;
-            inArg = true;
-        } else if (!quoted && (IsBlank(c) || c == QLatin1Char(',') || c == QLatin1Char(';') ||
-                               c == QLatin1Char('='))) {
-            if (inArg)
-                args.append(current);
-            current.clear();
-            inArg = false;
-        } else {
-            current += c;
-            inArg = true;
-        }
-    }
-    if (inArg)
-        args.append(current);
-    return args;
-}
-
-bool IsDriveLetterLine(const QString& line)
-{
-    return line.size() == 2 && line.at(1) == QLatin1Char(':') && line.at(0).isLetter() &&
-           line.at(0).unicode() < 128;
-}
-
-bool QuotesClosed(const QString& text)
-{
-    return text.count(QLatin1Char('"')) % 2 == 0;
-}
-
-// The position of the first "||" outside double quotes, or -1.
-qsizetype OrOperator(const QString& text)
-{
-    bool quoted = false;
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (!quoted && text.at(i) == QLatin1Char('|') && text.at(i + 1) == QLatin1Char('|'))
-            return i;
-    }
-    return -1;
-}
-
-// What may follow a cd after "||": exit, for the whole script or the batch (/b), with an
-// optional exit code.
-bool IsExitCommand(const QString& text)
-{
-    static const QRegularExpression exit(QStringLiteral("^exit(\\s+/b)?(\\s+-?\\d+)?$"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    return exit.match(text).hasMatch();
-}
-
-// The level of an "if errorlevel N exit ..." line, which ends the script when the last cd
-// failed; nothing for any other line.
-std::optional<int> ErrorLevelExit(const QString& line)
-{
-    if (!line.startsWith(QLatin1String("if"), Qt::CaseInsensitive))
-        return std::nullopt;
-    static const QRegularExpression check(
-        QStringLiteral("^if\\s+errorlevel\\s+(-?\\d+)\\s+exit(\\s+/b)?(\\s+-?\\d+)?$"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = check.match(line);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1).toInt();
-}
-
-// The folder argument of a cd without the /d switch (which also changes the drive): the switch
-// is taken as one only when a quoted folder follows, so that an old unquoted folder such as
-// "/d x/" keeps its meaning.
-QString WithoutDriveSwitch(const QString& argument)
-{
-    static const QRegularExpression drive(QStringLiteral("^/[dD]\\s+(?=\")"));
-    QString rest = argument;
-    return rest.remove(drive);
-}
 
 using Kind = BatchLineResult::Kind;
 
@@ -151,103 +51,43 @@ public:
         noteFolder();
     }
 
-    BatchLineResult runLine(const QString& rawLine, bool lineEnded)
+    // Runs one line as read.
+    BatchLineResult execute(ParsedLine& line)
     {
-        const std::optional<QString> expanded = ExpandPercent(rawLine);
-        if (!expanded)
-            return fail(
-                QCoreApplication::translate("BatchInterpreter",
-                                            "a single % names a variable, which is not supported "
-                                            "here (write %% for a %); line skipped: %1")
-                    .arg(rawLine));
-        QString line = *expanded;
-        while (!line.isEmpty() && IsBlank(line.front()))
-            line.remove(0, 1);
-        if (line.startsWith(QLatin1Char('@')))
-            line.remove(0, 1);
-        while (!line.isEmpty() && IsBlank(line.back()))
-            line.chop(1);
-        if (line.isEmpty())
-            return {};
-        if (!lineEnded)
-            return fail(
-                QCoreApplication::translate("BatchInterpreter",
-                                            "the last line has no line end, so the script may have "
-                                            "been cut short; line skipped: %1")
-                    .arg(line));
-        if (line.startsWith(QLatin1String("::")))
-            return {};
-        // A drive switch: no drives here, the cd line already chose the folder. After a cd
-        // to a POSIX path the drive is its root "/"; scripts of earlier versions gave the
-        // path's first two characters.
-        if (IsDriveLetterLine(line) ||
-            (!m_lastCd.isEmpty() &&
-             (line == m_lastCd.left(2) ||
-              (line == QLatin1String("/") && m_lastCd.startsWith(QLatin1Char('/'))))))
-            return {};
-
-        if (const std::optional<int> level = ErrorLevelExit(line)) {
+        using Action = ParsedLine::Action;
+        switch (line.action) {
+        case Action::Report:
+            if (line.result.kind == Kind::Failed)
+                ++m_summary.failedLines;
+            return std::move(line.result);
+        case Action::ErrorLevel:
             // Only a cd sets the level here: 1 when it failed, 0 when it worked.
-            if ((m_bLastCdFailed ? 1 : 0) < *level)
+            if ((m_bLastCdFailed ? 1 : 0) < line.level)
                 return {};
             m_summary.ended = true;
             ++m_summary.failedLines;
             return LineResult(Kind::Ended, QCoreApplication::translate("BatchInterpreter",
                                                                        "the script ends here (%1)")
-                                               .arg(line));
+                                               .arg(line.text));
+        case Action::ChangeFolder:
+            return changeFolder(line.text, line.exitOnFailure);
+        case Action::Rename:
+            return renameFile(line.from, line.to);
         }
-
-        qsizetype end = 0;
-        while (end < line.size() && line.at(end).isLetter())
-            ++end;
-        const QString keyword = line.left(end).toLower();
-        const QString rest = line.mid(end);
-        const bool separated = rest.isEmpty() || IsBlank(rest.front());
-        if (keyword == QLatin1String("rem") && separated)
-            return {};
-        const bool cd =
-            (keyword == QLatin1String("cd") || keyword == QLatin1String("chdir")) && separated;
-        const bool rename =
-            (keyword == QLatin1String("rename") || keyword == QLatin1String("ren")) && separated &&
-            !rest.isEmpty();
-        if (!cd && !rename)
-            return fail(
-                QCoreApplication::translate("BatchInterpreter", "unknown command, line skipped: %1")
-                    .arg(line));
-        if (!QuotesClosed(rest))
-            return fail(
-                QCoreApplication::translate("BatchInterpreter",
-                                            "a double quote is not closed, so a name may have been "
-                                            "cut; line skipped: %1")
-                    .arg(line));
-        return cd ? changeFolder(rest.trimmed()) : renameFile(SplitArguments(rest));
+        return {};
     }
 
     BatchRunSummary summary() const { return m_summary; }
 
+private:
     BatchLineResult fail(const QString& text)
     {
         ++m_summary.failedLines;
         return LineResult(Kind::Failed, text);
     }
 
-private:
-    BatchLineResult changeFolder(QString argument)
+    BatchLineResult changeFolder(const QString& argument, bool exitOnFailure)
     {
-        bool exitOnFailure = false;
-        if (const qsizetype orAt = OrOperator(argument); orAt >= 0) {
-            if (!IsExitCommand(argument.mid(orAt + 2).trimmed()))
-                return fail(QCoreApplication::translate(
-                    "BatchInterpreter", "only \"|| exit /b 1\" may follow a cd; line "
-                                        "skipped"));
-            exitOnFailure = true;
-            argument = argument.left(orAt).trimmed();
-        }
-        argument = WithoutDriveSwitch(argument);
-        argument.remove(QLatin1Char('"'));
-        if (argument.isEmpty())
-            return {}; // a bare cd only shows the folder
-        m_lastCd = argument;
         const QString target = QDir::cleanPath(QDir(m_folder).absoluteFilePath(argument));
         m_lock.reset();
         m_runFolder.reset();
@@ -306,14 +146,8 @@ private:
                                m_platform.folderIdentity(m_folder).value_or(QByteArray()));
     }
 
-    BatchLineResult renameFile(const QStringList& args)
+    BatchLineResult renameFile(const QString& from, const QString& to)
     {
-        if (args.size() != 2)
-            return fail(QCoreApplication::translate(
-                "BatchInterpreter", "rename needs exactly two names, the file's and its new "
-                                    "one"));
-        const QString& from = args.at(0);
-        const QString& to = args.at(1);
         const QChar separator = m_platform.separator();
         const QString& folderText = m_folderText;
         // A rename line's result names its file, so that the caller can list the pair.
@@ -377,7 +211,6 @@ private:
     QString m_folderText; // m_folder ending in its separator, as the results name it
     bool m_bFolderKnown = true;
     bool m_bLastCdFailed = false;
-    QString m_lastCd;
     std::unique_ptr<FolderRunLock> m_lock;  // of the folder of the last cd that worked
     std::unique_ptr<RunFolder> m_runFolder; // that folder, held open
     Platform& m_platform;
@@ -457,43 +290,204 @@ private:
     bool m_bEnd = false;   // the script has no more bytes
 };
 
+// Runs the lines of a script on a thread of its own, in order, while the thread that reads
+// them goes on reading and reports what the lines did: on a machine with two cores the renames
+// no longer wait for the reading of the next line or the report of the last one. Lines travel
+// in chunks, their results back in batches.
+class LineRunner
+{
+public:
+    struct Line {
+        int number = 0;
+        ParsedLine parsed;
+    };
+    struct Result {
+        int number = 0;
+        BatchLineResult result;
+    };
+
+    explicit LineRunner(Interpreter& interpreter) : m_interpreter(interpreter)
+    {
+        m_thread.reset(QThread::create([this] { run(); }));
+        m_thread->start();
+    }
+    ~LineRunner()
+    {
+        finish();
+        m_thread->wait();
+    }
+
+    // Whether the runner waits for lines: then a line goes to it at once, not in a chunk.
+    bool idle() const { return m_nQueued.load(std::memory_order_relaxed) == 0; }
+
+    // Hands chunk over, or false while enough chunks wait already.
+    bool tryPush(std::vector<Line>& chunk)
+    {
+        const QMutexLocker lock(&m_mutex);
+        if (m_lines.size() >= kChunksAhead)
+            return false;
+        m_lines.push_back(std::move(chunk));
+        chunk.clear();
+        m_nQueued.store(m_lines.size(), std::memory_order_relaxed);
+        m_wake.wakeAll();
+        return true;
+    }
+
+    // Waits until a chunk can be handed over or results are there.
+    void waitForRoomOrResults()
+    {
+        const QMutexLocker lock(&m_mutex);
+        while (m_lines.size() >= kChunksAhead && m_results.empty())
+            m_wake.wait(&m_mutex);
+    }
+
+    // No more lines.
+    void finish()
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_bFinished = true;
+        m_wake.wakeAll();
+    }
+
+    // Moves the results so far to *out; with wait, waits for some, or for the last line to
+    // have run. False once every line has run and its result was taken.
+    bool take(std::vector<Result>* out, bool wait)
+    {
+        if (!wait && !m_bResults.load(std::memory_order_acquire))
+            return true;
+        const QMutexLocker lock(&m_mutex);
+        while (wait && m_results.empty() && !m_bDone)
+            m_wake.wait(&m_mutex);
+        if (m_results.empty())
+            return !m_bDone;
+        std::swap(*out, m_results);
+        m_bResults.store(false, std::memory_order_release);
+        return true;
+    }
+
+private:
+    static constexpr size_t kChunksAhead = 4;
+    static constexpr size_t kResultsAtOnce = 64;
+
+    void run()
+    {
+        bool ended = false;
+        std::vector<Line> chunk;
+        std::vector<Result> results;
+        for (;;) {
+            {
+                const QMutexLocker lock(&m_mutex);
+                while (m_lines.empty() && !m_bFinished)
+                    m_wake.wait(&m_mutex);
+                if (m_lines.empty()) {
+                    m_bDone = true;
+                    m_wake.wakeAll();
+                    return;
+                }
+                chunk = std::move(m_lines.front());
+                m_lines.pop_front();
+                m_nQueued.store(m_lines.size(), std::memory_order_relaxed);
+                m_wake.wakeAll();
+            }
+            // After an exit the rest of the script is read no further and runs no line.
+            for (size_t i = 0; i < chunk.size() && !ended; ++i) {
+                results.push_back({chunk[i].number, m_interpreter.execute(chunk[i].parsed)});
+                ended = results.back().result.kind == Kind::Ended;
+                if (results.size() >= kResultsAtOnce || i + 1 == chunk.size() || ended)
+                    hand(results);
+            }
+            chunk.clear();
+        }
+    }
+
+    void hand(std::vector<Result>& results)
+    {
+        const QMutexLocker lock(&m_mutex);
+        if (m_results.empty())
+            std::swap(m_results, results);
+        else
+            std::move(results.begin(), results.end(), std::back_inserter(m_results));
+        results.clear();
+        m_bResults.store(true, std::memory_order_release);
+        m_wake.wakeAll();
+    }
+
+    Interpreter& m_interpreter;
+    std::unique_ptr<QThread> m_thread;
+    QMutex m_mutex;
+    QWaitCondition m_wake;
+    std::deque<std::vector<Line>> m_lines; // chunks not run yet
+    std::vector<Result> m_results;         // results not taken yet
+    std::atomic<size_t> m_nQueued{0};
+    std::atomic<bool> m_bResults{false};
+    bool m_bFinished = false; // no more lines come
+    bool m_bDone = false;     // every line ran
+};
+
 } // namespace
 
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
                                const BatchLineCallback& onLine, const QByteArray& folderIdentity,
                                RunJournal* journal)
 {
+    constexpr size_t kChunkLines = 256;
     Interpreter interpreter(startFolder, platform, folderIdentity, journal);
-    int number = 0;
-    ScriptLines lines(script);
-    QByteArrayView bytes;
-    while (lines.next(&bytes)) {
-        ++number;
-        bool ended = bytes.endsWith('\n');
-        BatchLineResult result;
-        if (!ended && bytes.size() >= kMaxScriptLineBytes) {
-            ended = lines.skipRestOfLine();
-            result =
-                interpreter.fail(QCoreApplication::translate(
-                                     "BatchInterpreter", "the line is longer than %1 bytes; line "
-                                                         "skipped")
-                                     .arg(kMaxScriptLineBytes));
-        } else {
-            if (ended)
-                bytes = bytes.chopped(1);
-            if (bytes.endsWith('\r'))
-                bytes = bytes.chopped(1);
-            QStringDecoder decoder(QStringDecoder::Utf8);
-            const QString line = decoder.decode(bytes);
-            result = decoder.hasError()
-                         ? interpreter.fail(QCoreApplication::translate(
-                               "BatchInterpreter", "the line is not UTF-8 text; line "
-                                                   "skipped"))
-                         : interpreter.runLine(line, ended);
+    BatchLineParser parser;
+    bool ended = false;
+    {
+        LineRunner runner(interpreter);
+        std::vector<LineRunner::Result> results;
+        const auto report = [&] {
+            for (const LineRunner::Result& done : results) {
+                onLine(done.number, done.result);
+                ended = ended || done.result.kind == Kind::Ended;
+            }
+            results.clear();
+        };
+        std::vector<LineRunner::Line> chunk;
+        const auto hand = [&] {
+            while (!runner.tryPush(chunk)) {
+                runner.waitForRoomOrResults();
+                runner.take(&results, false);
+                report();
+            }
+        };
+        int number = 0;
+        ScriptLines lines(script);
+        QByteArrayView bytes;
+        while (!ended && lines.next(&bytes)) {
+            ++number;
+            bool lineEnded = bytes.endsWith('\n');
+            ParsedLine parsed;
+            if (!lineEnded && bytes.size() >= kMaxScriptLineBytes) {
+                lineEnded = lines.skipRestOfLine();
+                parsed = BatchLineParser::refused(
+                    QCoreApplication::translate("BatchInterpreter",
+                                                "the line is longer than %1 bytes; line skipped")
+                        .arg(kMaxScriptLineBytes));
+            } else {
+                if (lineEnded)
+                    bytes = bytes.chopped(1);
+                if (bytes.endsWith('\r'))
+                    bytes = bytes.chopped(1);
+                QStringDecoder decoder(QStringDecoder::Utf8);
+                const QString line = decoder.decode(bytes);
+                parsed = decoder.hasError()
+                             ? BatchLineParser::refused(QCoreApplication::translate(
+                                   "BatchInterpreter", "the line is not UTF-8 text; line skipped"))
+                             : parser.parse(line, lineEnded);
+            }
+            chunk.push_back({number, std::move(parsed)});
+            if (chunk.size() >= kChunkLines || runner.idle())
+                hand();
+            runner.take(&results, false);
+            report();
         }
-        onLine(number, result);
-        if (result.kind == Kind::Ended)
-            break;
+        if (!chunk.empty())
+            hand();
+        runner.finish();
+        while (runner.take(&results, true))
+            report();
     }
     return interpreter.summary();
 }
