@@ -39,6 +39,30 @@ BatchLineResult LineResult(Kind kind, const QString& message = {})
     return result;
 }
 
+// The folder the renames act in, shared with the thread that reads ahead of them: the folder
+// of the script's cd-th cd (0: before the first), once it is open.
+class OpenedFolder
+{
+public:
+    void set(int cd, std::shared_ptr<const RunFolder> folder)
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_cd = cd;
+        m_folder = std::move(folder);
+    }
+    // The folder after the cd-th cd, or nothing while that cd has not run (or failed).
+    std::shared_ptr<const RunFolder> get(int cd) const
+    {
+        const QMutexLocker lock(&m_mutex);
+        return cd == m_cd ? m_folder : nullptr;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    int m_cd = -1;
+    std::shared_ptr<const RunFolder> m_folder;
+};
+
 class Interpreter
 {
 public:
@@ -72,12 +96,15 @@ public:
         case Action::ChangeFolder:
             return changeFolder(line.text, line.exitOnFailure);
         case Action::Rename:
-            return renameFile(line.from, line.to);
+            return renameFile(line.from, line.to, line.identityBefore);
         }
         return {};
     }
 
     BatchRunSummary summary() const { return m_summary; }
+
+    // Where the folder is made known to the reading thread after each cd.
+    void shareFolder(OpenedFolder* shared) { m_shared = shared; }
 
 private:
     BatchLineResult fail(const QString& text)
@@ -91,6 +118,7 @@ private:
         const QString target = QDir::cleanPath(QDir(m_folder).absoluteFilePath(argument));
         m_lock.reset();
         m_runFolder.reset();
+        ++m_nCd;
         m_bLastCdFailed = !m_platform.isFolder(target);
         // One run at a time in a folder: while another run (a window, or another interpreter)
         // renames there, the cd fails as if the folder were missing. So it does when the
@@ -103,6 +131,7 @@ private:
                     WithSeparator(target, m_platform.separator()), m_folderIdentity, &lockError);
             m_bLastCdFailed = !m_runFolder;
         }
+        shareFolder();
         if (m_bLastCdFailed) {
             m_bFolderKnown = false;
             if (exitOnFailure) {
@@ -137,6 +166,12 @@ private:
         return LineResult(Kind::ChangedFolder);
     }
 
+    void shareFolder()
+    {
+        if (m_shared)
+            m_shared->set(m_nCd, m_runFolder);
+    }
+
     void noteFolder()
     {
         if (!m_journal || m_folder == m_journaledFolder)
@@ -146,7 +181,8 @@ private:
                                m_platform.folderIdentity(m_folder).value_or(QByteArray()));
     }
 
-    BatchLineResult renameFile(const QString& from, const QString& to)
+    // before: the identity of from taken ahead of the rename, or empty.
+    BatchLineResult renameFile(const QString& from, const QString& to, const QByteArray& before)
     {
         const QChar separator = m_platform.separator();
         const QString& folderText = m_folderText;
@@ -184,8 +220,10 @@ private:
                                     "without a folder part"));
         // Renames before the first cd act in the start folder, under the same check.
         QString openError;
-        if (!m_runFolder)
+        if (!m_runFolder) {
             m_runFolder = m_platform.openRunFolder(folderText, m_folderIdentity, &openError);
+            shareFolder();
+        }
         if (!m_runFolder)
             return result(openError);
         if (m_journal) {
@@ -194,7 +232,9 @@ private:
         }
         const RenameResult outcome = m_runFolder->rename(from, to);
         if (m_journal && outcome.ok) {
-            identity = m_runFolder->fileIdentity(to).value_or(QByteArray());
+            identity = (before.isEmpty() ? m_runFolder->fileIdentity(to)
+                                         : m_runFolder->identityAfterRename(before, to))
+                           .value_or(QByteArray());
             m_journal->renamed(identity);
         } else if (m_journal)
             m_journal->failed();
@@ -212,7 +252,9 @@ private:
     bool m_bFolderKnown = true;
     bool m_bLastCdFailed = false;
     std::unique_ptr<FolderRunLock> m_lock;  // of the folder of the last cd that worked
-    std::unique_ptr<RunFolder> m_runFolder; // that folder, held open
+    std::shared_ptr<RunFolder> m_runFolder; // that folder, held open
+    int m_nCd = 0;                          // the cd lines run
+    OpenedFolder* m_shared = nullptr;
     Platform& m_platform;
     QByteArray m_folderIdentity; // of the only folder renamed in; empty: any folder
     RunJournal* m_journal;
@@ -288,6 +330,84 @@ private:
     qsizetype m_start = 0; // the first byte not handed out yet
     qsizetype m_end = 0;   // the end of the bytes read
     bool m_bEnd = false;   // the script has no more bytes
+};
+
+// The names earlier lines rename files to, case ignored, as a filter that errs one way only:
+// a name it does not hold was no earlier line's new name. A fixed MiB, three probes a name.
+class NewNameFilter
+{
+public:
+    void add(QStringView name)
+    {
+        const auto [first, step] = hashes(name);
+        for (quint64 i = 0; i < kProbes; ++i) {
+            const quint64 bit = (first + i * step) % kBits;
+            m_bits[bit / 64] |= quint64(1) << (bit % 64);
+        }
+    }
+    bool mayHold(QStringView name) const
+    {
+        const auto [first, step] = hashes(name);
+        for (quint64 i = 0; i < kProbes; ++i) {
+            const quint64 bit = (first + i * step) % kBits;
+            if ((m_bits[bit / 64] & (quint64(1) << (bit % 64))) == 0)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    static constexpr quint64 kBits = quint64(8) << 20;
+    static constexpr quint64 kProbes = 3;
+
+    static std::pair<quint64, quint64> hashes(QStringView name)
+    {
+        quint64 hash = 14695981039346656037ULL; // FNV-1a over the case-folded units
+        for (const QChar c : name) {
+            hash ^= c.toCaseFolded().unicode();
+            hash *= 1099511628211ULL;
+        }
+        return {hash, (hash >> 32) | 1};
+    }
+
+    std::vector<quint64> m_bits = std::vector<quint64>(kBits / 64);
+};
+
+// Takes the identity of a rename's file while the line is read, ahead of its rename, so that
+// the renaming thread does not wait for it: where a rename keeps a file's identity (its birth
+// time known), the identity before is the identity after (RunFolder::identityAfterRename).
+// Only a name no earlier line renames a file to is read ahead: its file is the one the rename
+// will find, unless another program changes the folder in between, and then the identity
+// names a file the rename did not move, which an undo takes for a changed file and leaves.
+class IdentityAhead
+{
+public:
+    explicit IdentityAhead(const OpenedFolder& opened) : m_opened(opened) {}
+
+    void read(ParsedLine& line)
+    {
+        if (line.action == ParsedLine::Action::ChangeFolder) {
+            ++m_nCd;
+            m_folder.reset();
+        }
+        if (line.action != ParsedLine::Action::Rename)
+            return;
+        if (!m_folder)
+            m_folder = m_opened.get(m_nCd);
+        // A name with a folder part is refused by the rename; it is not looked up.
+        const bool bPlain = !line.from.contains(QLatin1Char('/')) &&
+                            !line.from.contains(QLatin1Char('\\')) &&
+                            line.from != QLatin1String("..");
+        if (m_folder && bPlain && !m_newNames.mayHold(line.from))
+            line.identityBefore = m_folder->fileIdentity(line.from).value_or(QByteArray());
+        m_newNames.add(line.to);
+    }
+
+private:
+    const OpenedFolder& m_opened;
+    std::shared_ptr<const RunFolder> m_folder; // of the lines read last, once open
+    int m_nCd = 0;                             // the cd lines read
+    NewNameFilter m_newNames;
 };
 
 // Runs the lines of a script on a thread of its own, in order, while the thread that reads
@@ -433,6 +553,13 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
     constexpr size_t kChunkLines = 256;
     Interpreter interpreter(startFolder, platform, folderIdentity, journal);
     BatchLineParser parser;
+    // Identities are taken for the journal: read ahead only for a run that keeps one.
+    OpenedFolder opened;
+    std::optional<IdentityAhead> ahead;
+    if (journal) {
+        interpreter.shareFolder(&opened);
+        ahead.emplace(opened);
+    }
     bool ended = false;
     {
         LineRunner runner(interpreter);
@@ -477,6 +604,8 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
                                    "BatchInterpreter", "the line is not UTF-8 text; line skipped"))
                              : parser.parse(line, lineEnded);
             }
+            if (ahead)
+                ahead->read(parsed);
             chunk.push_back({number, std::move(parsed)});
             if (chunk.size() >= kChunkLines || runner.idle())
                 hand();

@@ -25,6 +25,7 @@ struct ParsedLine {
     bool exitOnFailure = false; // for ChangeFolder: "|| exit" follows the cd
     QString from;               // for Rename
     QString to;
+    QByteArray identityBefore; // for Rename: the identity of from read ahead, or empty
 };
 
 // Reads the lines of one script in order (see RunBatchScript for what they may hold).

@@ -5,6 +5,7 @@
 #include "run/platform/platform.h"
 #include "run/run_journal.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -30,6 +31,7 @@ private slots:
     void run_data();
     void run();
     void writerScriptRoundTrip();
+    void identitiesReadAheadNameTheFileMoved();
     void executableExitCodes();
     void reportOfAScriptOnStandardInput();
     void oneRunAtATimeInAFolder();
@@ -209,6 +211,44 @@ void TestBatchInterpreter::writerScriptRoundTrip()
     QCOMPARE(summary.renamed, 4);
     for (int i = 0; i < current.size(); ++i)
         QVERIFY2(QFile::exists(folder + '/' + proposed[i]), qPrintable(proposed[i]));
+}
+
+void TestBatchInterpreter::identitiesReadAheadNameTheFileMoved()
+{
+    // Identities are read ahead of the renames once the cd has run, some two thousand lines
+    // in. The last three lines move a to t and b to a, then a (now b's file) to c: the
+    // identity of that last rename must be b's, not the one a had when the line was read.
+    QTemporaryDir dir;
+    QStringList script{"cd \"" + dir.path() + "\""};
+    for (int i = 0; i < 2000; ++i) {
+        const QString name = QString::number(i);
+        QVERIFY(WriteFile(dir.path() + '/' + name, {}));
+        script.append("rename \"" + name + "\" \"n" + name + "\"");
+    }
+    QVERIFY(WriteFile(dir.path() + "/a", "a") && WriteFile(dir.path() + "/b", "b"));
+    script << "rename a t"
+           << "rename b a"
+           << "rename a c";
+    QByteArray bytes = script.join("\n").toUtf8() + '\n';
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    const std::unique_ptr<Platform> platform = CreatePlatform();
+    QString error;
+    const std::unique_ptr<RunJournal> journal = RunJournal::create(
+        dir.path() + "/../journal-" + QFileInfo(dir.path()).fileName(), script.size(), &error);
+    QVERIFY2(journal, qPrintable(error));
+    QMap<QString, QByteArray> identities; // by new name
+    RunBatchScript(
+        buffer, dir.path(), *platform,
+        [&](int, const BatchLineResult& result) {
+            if (result.kind == BatchLineResult::Kind::Renamed)
+                identities.insert(result.rename.to, result.rename.identity);
+        },
+        platform->folderIdentity(dir.path()).value_or(QByteArray()), journal.get());
+    journal->remove();
+    QCOMPARE(identities.size(), 2003);
+    for (const char* name : {"n0", "n1999", "t", "c"})
+        QCOMPARE(identities.value(name), platform->fileIdentity(dir.path() + '/', name).value());
 }
 
 void TestBatchInterpreter::executableExitCodes()
