@@ -45,6 +45,8 @@ void ApiRun::begin()
         return;
     }
     m_outcome.pairs = m_job.proposedNames.size();
+    // The record names each rename by its pair in the job's own lists.
+    m_outcome.done = DoneRenames(m_job.currentNames, m_job.proposedNames);
     setTotal(m_nCount);
     m_reporter.setProgressRange(0, double(m_job.proposedNames.size()));
 }
@@ -88,7 +90,7 @@ void ApiRun::renamePair(qsizetype nIndex)
         QByteArray identity = m_runFolder->fileIdentity(to).value_or(QByteArray());
         if (m_journal)
             m_journal->renamed(identity);
-        noteRenamed(RenameResult::renamed(m_folder, from, to, std::move(identity)));
+        noteRenamed(RenameResult::renamed(m_folder, from, to, std::move(identity)), nIndex);
         return;
     }
     if (m_journal)

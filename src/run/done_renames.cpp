@@ -18,15 +18,38 @@ DoneRenames::DoneRenames(const QList<RenameResult>& renames)
         append(rename);
 }
 
+DoneRenames::DoneRenames(QStringList pairFrom, QStringList pairTo)
+    : m_pairFrom(std::move(pairFrom)), m_pairTo(std::move(pairTo))
+{
+    Q_ASSERT(m_pairFrom.size() < qsizetype(kOwnNames) && m_pairTo.size() < qsizetype(kOwnNames));
+}
+
 void DoneRenames::reserve(qsizetype count, qsizetype identityBytes)
 {
     m_entries.reserve(count);
+    if (m_pairFrom.isEmpty()) {
+        m_ownFrom.reserve(count);
+        m_ownTo.reserve(count);
+    }
     if (identityBytes > 0)
         m_identities.reserve(identityBytes);
 }
 
 void DoneRenames::trim()
 {
+    // A record of few of its run's pairs keeps their names itself rather than all of the run's.
+    if (!m_pairFrom.isEmpty() && m_entries.size() < m_pairFrom.size() / 2) {
+        m_ownFrom.reserve(m_ownFrom.size() + m_entries.size());
+        m_ownTo.reserve(m_ownTo.size() + m_entries.size());
+        for (DoneRenameEntry& entry : m_entries) {
+            if (entry.names & kOwnNames)
+                continue;
+            m_ownFrom.append(m_pairFrom.at(entry.names));
+            m_ownTo.append(m_pairTo.at(entry.names));
+            entry.names = quint32(m_ownFrom.size() - 1) | kOwnNames;
+        }
+        m_pairFrom = m_pairTo = QStringList();
+    }
     if (m_entries.capacity() - m_entries.size() > m_entries.size() / 4)
         m_entries.squeeze();
     if (m_identities.capacity() - m_identities.size() > m_identities.size() / 4)
@@ -46,19 +69,36 @@ quint32 DoneRenames::folderIndex(const QString& folder)
     return m_lastFolder;
 }
 
-void DoneRenames::append(const QString& folder, const QString& from, const QString& to,
-                         QByteArrayView identity)
+void DoneRenames::appendEntry(quint32 names, const QString& folder, QByteArrayView identity)
 {
     // Offsets of 32 bits hold the identities of some hundred million renames, far more than a
     // folder listing holds.
     Q_ASSERT(m_identities.size() + identity.size() <= std::numeric_limits<quint32>::max());
     m_identities.append(identity);
-    m_entries.append(DoneRenameEntry{from, to, quint32(m_identities.size()), folderIndex(folder)});
+    m_entries.append(DoneRenameEntry{names, quint32(m_identities.size()), folderIndex(folder)});
+}
+
+void DoneRenames::append(const QString& folder, const QString& from, const QString& to,
+                         QByteArrayView identity)
+{
+    Q_ASSERT(m_ownFrom.size() < qsizetype(kOwnNames));
+    m_ownFrom.append(from);
+    m_ownTo.append(to);
+    appendEntry(quint32(m_ownFrom.size() - 1) | kOwnNames, folder, identity);
+}
+
+void DoneRenames::appendPair(qsizetype pair, const QString& folder, QByteArrayView identity)
+{
+    Q_ASSERT(pair >= 0 && pair < m_pairFrom.size() && pair < m_pairTo.size());
+    appendEntry(quint32(pair), folder, identity);
 }
 
 void DoneRenames::removeUnchanged()
 {
-    const auto unchanged = [](const DoneRenameEntry& entry) { return entry.from == entry.to; };
+    const auto unchanged = [this](const DoneRenameEntry& entry) {
+        const auto [from, to] = names(entry.names);
+        return from == to;
+    };
     qsizetype nRead =
         std::find_if(m_entries.cbegin(), m_entries.cend(), unchanged) - m_entries.cbegin();
     const qsizetype nCount = m_entries.size();
@@ -79,7 +119,7 @@ void DoneRenames::removeUnchanged()
             writeEnd += length;
             entry.identityEnd = writeEnd;
             if (nWrite != nRead)
-                entries[nWrite] = std::move(entry);
+                entries[nWrite] = entry;
             ++nWrite;
         }
         readStart = readEnd;

@@ -30,7 +30,9 @@ signals:
     void failed(const quillet::RenameResult& pair);
 
 protected:
-    void noteRenamed(RenameResult rename)
+    // pair: the index of the rename's pair in the run's own lists, which the record was made
+    // with (see DoneRenames); -1 when its names are other texts.
+    void noteRenamed(RenameResult rename, qsizetype pair = -1)
     {
         if (!m_bKeepDone) {
             emit renamed(rename);
@@ -40,7 +42,10 @@ protected:
         // record never moves while the run goes on (identities of one folder are about as long).
         if (m_outcome.done.isEmpty() && m_outcome.pairs > 0)
             m_outcome.done.reserve(m_outcome.pairs, m_outcome.pairs * (rename.identity.size() + 2));
-        m_outcome.done.append(rename);
+        if (pair >= 0)
+            m_outcome.done.appendPair(pair, rename.folder, rename.identity);
+        else
+            m_outcome.done.append(rename);
         emit renamed(rename);
     }
     void noteFailed(RenameResult pair)

@@ -36,6 +36,8 @@ ShellRun::~ShellRun()
 void ShellRun::begin()
 {
     m_outcome.pairs = m_job.proposedNames.size();
+    // The record names each rename by its pair in the job's own lists.
+    m_outcome.done = DoneRenames(m_job.currentNames, m_job.proposedNames);
     setTotal(m_job.proposedNames.size());
     const std::optional<ShellScriptPlan> plan =
         PlanShellRun(m_job, m_platform, m_reporter, /*bJournal=*/true);
@@ -77,10 +79,15 @@ void ShellRun::takeResults()
         // are its pair's: the pair's own texts are kept rather than a second copy of each.
         RenameResult& rename = result.rename;
         const qsizetype i = m_nReported++;
+        bool bPair = true;
         if (i < m_job.currentNames.size() && rename.from == m_job.currentNames.at(i))
             rename.from = m_job.currentNames.at(i);
+        else
+            bPair = false;
         if (i < m_job.proposedNames.size() && rename.to == m_job.proposedNames.at(i))
             rename.to = m_job.proposedNames.at(i);
+        else
+            bPair = false;
         if (result.kind == ScriptLineResult::Kind::Failed) {
             noteFailed(std::move(rename));
             continue;
@@ -89,7 +96,7 @@ void ShellRun::takeResults()
         if (rename.identity.isEmpty())
             rename.identity =
                 m_platform.fileIdentity(rename.folder, rename.to).value_or(QByteArray());
-        noteRenamed(std::move(rename));
+        noteRenamed(std::move(rename), bPair ? i : -1);
     }
 }
 

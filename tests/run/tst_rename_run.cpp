@@ -340,6 +340,27 @@ void TestRenameRun::doneRenamesKeepEachRename()
     QCOMPARE(texts(done), changed);
     QCOMPARE(texts(kept), renames);
     QCOMPARE(texts(DoneRenames(done.toList())), changed);
+
+    // A run's record names its renames by their pairs, the last one by its texts; with pairs
+    // that were not renamed besides, trim() moves the names it keeps to its own lists.
+    for (const qsizetype nExtra : {qsizetype(0), 2 * list.size() + 1}) {
+        QStringList from, to;
+        for (const RenameResult& rename : list)
+            from.append(rename.from), to.append(rename.to);
+        for (qsizetype i = 0; i < nExtra; ++i)
+            from.append("extra"), to.append("other");
+        DoneRenames byPair(from, to);
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            if (i + 1 < list.size())
+                byPair.appendPair(i, list[i].folder, list[i].identity);
+            else
+                byPair.append(list[i]);
+        }
+        QCOMPARE(texts(byPair), renames);
+        byPair.removeUnchanged();
+        byPair.trim();
+        QCOMPARE(texts(byPair), changed);
+    }
 }
 
 void TestRenameRun::shellFailures_data()
