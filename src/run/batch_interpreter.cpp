@@ -10,16 +10,16 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QMutex>
 #include <QStringDecoder>
-#include <QThread>
-#include <QWaitCondition>
 #include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -46,19 +46,19 @@ class OpenedFolder
 public:
     void set(int cd, std::shared_ptr<const RunFolder> folder)
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard<std::mutex> lock(m_mutex);
         m_cd = cd;
         m_folder = std::move(folder);
     }
     // The folder after the cd-th cd, or nothing while that cd has not run (or failed).
     std::shared_ptr<const RunFolder> get(int cd) const
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard<std::mutex> lock(m_mutex);
         return cd == m_cd ? m_folder : nullptr;
     }
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     int m_cd = -1;
     std::shared_ptr<const RunFolder> m_folder;
 };
@@ -428,13 +428,12 @@ public:
 
     explicit LineRunner(Interpreter& interpreter) : m_interpreter(interpreter)
     {
-        m_thread.reset(QThread::create([this] { run(); }));
-        m_thread->start();
+        m_thread = std::thread([this] { run(); });
     }
     ~LineRunner()
     {
         finish();
-        m_thread->wait();
+        m_thread.join();
     }
 
     // Whether the runner waits for lines: then a line goes to it at once, not in a chunk.
@@ -443,30 +442,30 @@ public:
     // Hands chunk over, or false while enough chunks wait already.
     bool tryPush(std::vector<Line>& chunk)
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard<std::mutex> lock(m_mutex);
         if (m_lines.size() >= kChunksAhead)
             return false;
         m_lines.push_back(std::move(chunk));
         chunk.clear();
         m_nQueued.store(m_lines.size(), std::memory_order_relaxed);
-        m_wake.wakeAll();
+        m_wake.notify_all();
         return true;
     }
 
     // Waits until a chunk can be handed over or results are there.
     void waitForRoomOrResults()
     {
-        const QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         while (m_lines.size() >= kChunksAhead && m_results.empty())
-            m_wake.wait(&m_mutex);
+            m_wake.wait(lock);
     }
 
     // No more lines.
     void finish()
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard<std::mutex> lock(m_mutex);
         m_bFinished = true;
-        m_wake.wakeAll();
+        m_wake.notify_all();
     }
 
     // Moves the results so far to *out; with wait, waits for some, or for the last line to
@@ -475,9 +474,9 @@ public:
     {
         if (!wait && !m_bResults.load(std::memory_order_acquire))
             return true;
-        const QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         while (wait && m_results.empty() && !m_bDone)
-            m_wake.wait(&m_mutex);
+            m_wake.wait(lock);
         if (m_results.empty())
             return !m_bDone;
         std::swap(*out, m_results);
@@ -496,18 +495,18 @@ private:
         std::vector<Result> results;
         for (;;) {
             {
-                const QMutexLocker lock(&m_mutex);
+                std::unique_lock<std::mutex> lock(m_mutex);
                 while (m_lines.empty() && !m_bFinished)
-                    m_wake.wait(&m_mutex);
+                    m_wake.wait(lock);
                 if (m_lines.empty()) {
                     m_bDone = true;
-                    m_wake.wakeAll();
+                    m_wake.notify_all();
                     return;
                 }
                 chunk = std::move(m_lines.front());
                 m_lines.pop_front();
                 m_nQueued.store(m_lines.size(), std::memory_order_relaxed);
-                m_wake.wakeAll();
+                m_wake.notify_all();
             }
             // After an exit the rest of the script is read no further and runs no line.
             for (size_t i = 0; i < chunk.size() && !ended; ++i) {
@@ -522,20 +521,20 @@ private:
 
     void hand(std::vector<Result>& results)
     {
-        const QMutexLocker lock(&m_mutex);
+        const std::lock_guard<std::mutex> lock(m_mutex);
         if (m_results.empty())
             std::swap(m_results, results);
         else
             std::move(results.begin(), results.end(), std::back_inserter(m_results));
         results.clear();
         m_bResults.store(true, std::memory_order_release);
-        m_wake.wakeAll();
+        m_wake.notify_all();
     }
 
     Interpreter& m_interpreter;
-    std::unique_ptr<QThread> m_thread;
-    QMutex m_mutex;
-    QWaitCondition m_wake;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
     std::deque<std::vector<Line>> m_lines; // chunks not run yet
     std::vector<Result> m_results;         // results not taken yet
     std::atomic<size_t> m_nQueued{0};
