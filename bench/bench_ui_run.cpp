@@ -185,12 +185,14 @@ void Round(int n, const Form1::Services& services, const QString& folder, Figure
         f.alone.push_back(bench::BatchAloneMs(folder, script.bytes.value_or(QByteArray()), n));
         bench::NoReplaceLoopMs(folder, proposed, current);
     }
-    ReturnFreedMemory();
 
     // The API method and its undo, in a fresh window. The names of the first window are let
-    // go: kept beside the new window's own, they would count in its memory.
+    // go, and what they took is given back: the new window makes its names on other threads,
+    // which would not reuse the freed room, and the benchmark's own lists would count in the
+    // window's memory.
     const QString lastName = current.last();
     current = proposed = QStringList();
+    ReturnFreedMemory();
     form = OpenWindow(services, folder);
     form->Ui().Option2->click();
     {
