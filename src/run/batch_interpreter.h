@@ -72,6 +72,9 @@ inline constexpr qint64 kMaxScriptLineBytes = 64 * 1024;
 //   (Platform::openRunFolder): its renames stay in it even when its path leads elsewhere later.
 // - With a journal, each folder the renames act in and each rename are written to it, the
 //   rename before it is made and its result after it.
+// The lines run, in order, on a thread of their own while the script is read ahead of them:
+// platform and journal are used from that thread until the call returns. onLine is called on
+// the calling thread, in line order.
 BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Platform& platform,
                                const BatchLineCallback& onLine,
                                const QByteArray& folderIdentity = QByteArray(),
