@@ -104,7 +104,7 @@ public:
     BatchRunSummary summary() const { return m_summary; }
 
     // Where the folder is made known to the reading thread after each cd.
-    void shareFolder(OpenedFolder* shared) { m_shared = shared; }
+    void setSharedFolder(OpenedFolder* shared) { m_shared = shared; }
 
 private:
     BatchLineResult fail(const QString& text)
@@ -131,7 +131,7 @@ private:
                     WithSeparator(target, m_platform.separator()), m_folderIdentity, &lockError);
             m_bLastCdFailed = !m_runFolder;
         }
-        shareFolder();
+        publishFolder();
         if (m_bLastCdFailed) {
             m_bFolderKnown = false;
             if (exitOnFailure) {
@@ -166,7 +166,7 @@ private:
         return LineResult(Kind::ChangedFolder);
     }
 
-    void shareFolder()
+    void publishFolder()
     {
         if (m_shared)
             m_shared->set(m_nCd, m_runFolder);
@@ -222,7 +222,7 @@ private:
         QString openError;
         if (!m_runFolder) {
             m_runFolder = m_platform.openRunFolder(folderText, m_folderIdentity, &openError);
-            shareFolder();
+            publishFolder();
         }
         if (!m_runFolder)
             return result(openError);
@@ -556,7 +556,7 @@ BatchRunSummary RunBatchScript(QIODevice& script, const QString& startFolder, Pl
     OpenedFolder opened;
     std::optional<IdentityAhead> ahead;
     if (journal) {
-        interpreter.shareFolder(&opened);
+        interpreter.setSharedFolder(&opened);
         ahead.emplace(opened);
     }
     bool ended = false;
